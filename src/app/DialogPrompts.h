@@ -1,0 +1,13 @@
+#pragma once
+
+#include "app/StartupPrompts.h"
+
+// The start-up's questions and messages as modal dialogs.
+class DialogPrompts : public StartupPrompts
+{
+public:
+    void showError(const QString &message) override;
+    bool confirm(const QString &question) override;
+    bool confirmContinue(const QString &text) override;
+    void showReleaseNotes(const QString &storedBuild, const QString &title, const QString &notesFile) override;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// What the start-up and shutdown sequence asks of the user. The application answers with its
+// modal dialogs; tests answer with a script, so the whole sequence runs in-process.
+class StartupPrompts
+{
+public:
+    virtual ~StartupPrompts() = default;
+
+    virtual void showError(const QString &message) = 0;
+    // true when the user accepts.
+    virtual bool confirm(const QString &question) = 0;
+    virtual bool confirmContinue(const QString &text) = 0;
+    virtual void showReleaseNotes(const QString &storedBuild, const QString &title, const QString &notesFile) = 0;
+};

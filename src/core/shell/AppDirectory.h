@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The application directory: where the initialisation file, catalogue, log, database and the
+// folders of one installation live. Chosen once at start: "--appdir DIR" on the command line,
+// else the executable's directory when writable (a portable install), else the user's data
+// directory. Paths are always built absolute; the working directory is never relied on.
+class AppDirectory
+{
+public:
+    AppDirectory() = default;
+    explicit AppDirectory(QString path);
+
+    // The directory the command line and the executable's location select, created if missing.
+    static AppDirectory resolve(const QStringList &arguments, const QString &executableDir);
+
+    // The process-wide directory, set once by the start-up sequence.
+    static const AppDirectory &current();
+    static void setCurrent(const AppDirectory &directory);
+
+    const QString &path() const { return m_path; }
+    bool isValid() const { return !m_path.isEmpty(); }
+    QString file(const QString &name) const;
+
+    QString iniFile() const { return file(QStringLiteral("pastillero.ini")); }
+    QString catalogueFile() const { return file(QStringLiteral("pastillero.lng")); }
+    QString logFile() const { return file(QStringLiteral("pastillero.log")); }
+    QString databaseFile() const { return file(QStringLiteral("data.dat")); }
+    QString dataLinkFile() const { return file(QStringLiteral("data.udl")); }
+    QString backupDir() const { return file(QStringLiteral("backup")); }
+    QString filesDir() const { return file(QStringLiteral("files")); }
+    QString tempDir() const { return file(QStringLiteral("temp")); }
+    QString pendingUpdaterFile() const { return file(QStringLiteral("UPDATE.UPD")); }
+    QString updaterFile() const { return file(kUpdaterName); }
+    QString maintenanceFile() const { return file(kMaintenanceName); }
+
+    static inline const QString kUpdaterName = QStringLiteral("update.exe");
+    static inline const QString kMaintenanceName = QStringLiteral("CompactSave.exe");
+
+private:
+    QString m_path;
+};
+
+// The value of "--appdir DIR" or "--appdir=DIR"; empty when absent.
+QString appDirArgument(const QStringList &arguments);
