@@ -24,6 +24,7 @@ public:
     // How the start-up ended.
     enum class Outcome {
         Running,          // the main window is open; the event loop may run
+        DirectoryUnusable, // the application directory cannot be created or written
         AnotherInstance,  // another instance was asked to show itself
         UpdaterLaunched,  // the updater took over
         LoginRefused,     // the one login attempt failed

@@ -65,6 +65,21 @@ private slots:
         QVERIFY(inicio.mainWindow() && inicio.mainWindow()->isVisible());
     }
 
+    void unusableDirectoryStopsBeforeAnything()
+    {
+        TestAppDirectory dir;
+        dir.write(QStringLiteral("plain"), "x");
+        const AppDirectory impossible(dir.file(QStringLiteral("plain/inside")));
+        ScriptedPrompts prompts;
+        Inicio inicio(impossible, {QStringLiteral("pastillero")}, prompts);
+        QList<int> steps;
+        inicio.onStep = [&](int number, const QString &) { steps << number; };
+        QCOMPARE(inicio.start(), Inicio::Outcome::DirectoryUnusable);
+        QVERIFY(steps.isEmpty());
+        QCOMPARE(prompts.errors.size(), 1);
+        QVERIFY(prompts.errors.first().endsWith(impossible.path()));
+    }
+
     void loginIsLoggedWhenTheSessionOpens()
     {
         TestAppDirectory dir;

@@ -58,6 +58,11 @@ void AppDirectory::setCurrent(const AppDirectory &directory)
     g_current = directory;
 }
 
+bool AppDirectory::isUsable() const
+{
+    return isWritableDirectory(m_path);
+}
+
 QString AppDirectory::file(const QString &name) const
 {
     return QDir(m_path).filePath(name);
