@@ -230,7 +230,7 @@ void Inicio::openSession()
 {
     Log(QStringLiteral(": LOGIN: "));
     m_mainWindow = std::make_unique<TFormInicio>(
-        [this] { return m_prompts.confirm(QStringLiteral("¿ESTÁ SEGURO DE SALIR DEL PROGRAMA?")); });
+            [this] { return m_prompts.confirm(QStringLiteral("¿ESTÁ SEGURO DE SALIR DEL PROGRAMA?")); });
     connect(m_mainWindow.get(), &TFormInicio::closingConfirmed, this, &Inicio::shutdown);
     m_mainWindow->show();
 }

@@ -35,7 +35,7 @@ public:
 
 QStringList argumentsFor(const TestAppDirectory &dir, const QString &extra = {})
 {
-    QStringList arguments{QStringLiteral("pastillero"), QStringLiteral("--appdir"), dir.path()};
+    QStringList arguments {QStringLiteral("pastillero"), QStringLiteral("--appdir"), dir.path()};
     if (!extra.isEmpty())
         arguments << extra;
     return arguments;
@@ -99,10 +99,11 @@ private slots:
         {
             Inicio first(dir.directory(), argumentsFor(dir), prompts);
             QCOMPARE(first.start(), Inicio::Outcome::Running);
-            QCOMPARE(prompts.notes, QStringList{QStringLiteral("0|ACTUALIZACIONES REALIZADAS|Version.log")});
+            QCOMPARE(prompts.notes, QStringList {QStringLiteral("0|ACTUALIZACIONES REALIZADAS|Version.log")});
             QVERIFY(first.mainWindow()->close());
         }
-        QCOMPARE(IniFile(dir.directory().iniFile()).readString(QStringLiteral("VERSION"), QStringLiteral("Kelvo_SV")),
+        QCOMPARE(IniFile(dir.directory().iniFile())
+                         .readString(QStringLiteral("VERSION"), QStringLiteral("Kelvo_SV")),
                  VersionBuild());
         Inicio second(dir.directory(), argumentsFor(dir), prompts);
         QCOMPARE(second.start(), Inicio::Outcome::Running);
@@ -128,8 +129,10 @@ private slots:
         ScriptedPrompts prompts;
         Inicio inicio(dir.directory(), argumentsFor(dir), prompts);
         QCOMPARE(inicio.start(), Inicio::Outcome::Running);
-        QCOMPARE(prompts.errors, QStringList{QStringLiteral(
-                                     "ACTUALIZACION IMPOSIBLE, PROBLEMAS DESCARGA DE FICHERO  Kelvo_Version_2.5.tar.gz")});
+        QCOMPARE(
+                prompts.errors,
+                QStringList {QStringLiteral(
+                        "ACTUALIZACION IMPOSIBLE, PROBLEMAS DESCARGA DE FICHERO  Kelvo_Version_2.5.tar.gz")});
         QVERIFY(!dir.exists(QStringLiteral("Kelvo_Version_2.5.tar.gz")));
     }
 
@@ -141,7 +144,7 @@ private slots:
         QCOMPARE(inicio.start(), Inicio::Outcome::Running);
         prompts.answer = false;
         QVERIFY(!inicio.mainWindow()->close());
-        QCOMPARE(prompts.questions, QStringList{QStringLiteral("¿ESTÁ SEGURO DE SALIR DEL PROGRAMA?")});
+        QCOMPARE(prompts.questions, QStringList {QStringLiteral("¿ESTÁ SEGURO DE SALIR DEL PROGRAMA?")});
         QVERIFY(!dir.exists(QStringLiteral("pastillero.ini")));
         prompts.answer = true;
         QVERIFY(inicio.mainWindow()->close());

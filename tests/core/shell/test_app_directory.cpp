@@ -24,8 +24,8 @@ private slots:
         TestAppDirectory chosen;
         const QString target = chosen.file(QStringLiteral("farmacia"));
         const QStringList arguments = form == QLatin1String("separate")
-                                          ? QStringList{QStringLiteral("pastillero"), QStringLiteral("--appdir"), target}
-                                          : QStringList{QStringLiteral("pastillero"), QStringLiteral("--appdir=") + target};
+                ? QStringList {QStringLiteral("pastillero"), QStringLiteral("--appdir"), target}
+                : QStringList {QStringLiteral("pastillero"), QStringLiteral("--appdir=") + target};
         const AppDirectory directory = AppDirectory::resolve(arguments, exe.path());
         QCOMPARE(directory.path(), target);
         QVERIFY(directory.isUsable());

@@ -17,15 +17,33 @@ private slots:
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("as written") << "VERSION" << "LASTVIEW" << "20261208";
-        QTest::newRow("lower case") << "version" << "lastview" << "20261208";
-        QTest::newRow("mixed case") << "Preferences" << "EtiPrinter" << "Zebra, planta 2";
-        QTest::newRow("blanks around key") << "TALLER" << "TEST" << "1";
-        QTest::newRow("quoted value loses its quotes") << "PREFERENCES" << "Titulo" << " Farmacia ";
-        QTest::newRow("equals sign inside value") << "PREFERENCES" << "Conexion" << "host=a;user=b";
-        QTest::newRow("missing key") << "VERSION" << "DIPA" << "default";
-        QTest::newRow("missing section") << "NADA" << "LOG" << "default";
-        QTest::newRow("first of duplicates") << "VERSION" << "LOG" << "1";
+        QTest::newRow("as written") << "VERSION"
+                                    << "LASTVIEW"
+                                    << "20261208";
+        QTest::newRow("lower case") << "version"
+                                    << "lastview"
+                                    << "20261208";
+        QTest::newRow("mixed case") << "Preferences"
+                                    << "EtiPrinter"
+                                    << "Zebra, planta 2";
+        QTest::newRow("blanks around key") << "TALLER"
+                                           << "TEST"
+                                           << "1";
+        QTest::newRow("quoted value loses its quotes") << "PREFERENCES"
+                                                       << "Titulo"
+                                                       << " Farmacia ";
+        QTest::newRow("equals sign inside value") << "PREFERENCES"
+                                                  << "Conexion"
+                                                  << "host=a;user=b";
+        QTest::newRow("missing key") << "VERSION"
+                                     << "DIPA"
+                                     << "default";
+        QTest::newRow("missing section") << "NADA"
+                                         << "LOG"
+                                         << "default";
+        QTest::newRow("first of duplicates") << "VERSION"
+                                             << "LOG"
+                                             << "1";
     }
     void readsWithoutRegardToCase()
     {
@@ -62,8 +80,10 @@ private slots:
         TestAppDirectory dir;
         const QString path = dir.write(QStringLiteral("pastillero.ini"), kSample);
         IniFile ini(path);
-        QVERIFY(ini.writeString(QStringLiteral("version"), QStringLiteral("lastview"), QStringLiteral("20261209")));
-        QVERIFY(ini.writeString(QStringLiteral("VERSION"), QStringLiteral("DIPA"), QStringLiteral("127.0.0.1")));
+        QVERIFY(ini.writeString(QStringLiteral("version"), QStringLiteral("lastview"),
+                                QStringLiteral("20261209")));
+        QVERIFY(ini.writeString(QStringLiteral("VERSION"), QStringLiteral("DIPA"),
+                                QStringLiteral("127.0.0.1")));
         QVERIFY(ini.writeString(QStringLiteral("NUEVA"), QStringLiteral("Clave"), QStringLiteral("x")));
 
         QByteArray expected = kSample;
@@ -88,7 +108,9 @@ private slots:
         TestAppDirectory dir;
         IniFile ini(dir.file(QStringLiteral("pastillero.ini")));
         QVERIFY(ini.writeString(QStringLiteral("PREFERENCES"), QStringLiteral("ETIPRINTER"), value));
-        QCOMPARE(ini.readString(QStringLiteral("PREFERENCES"), QStringLiteral("ETIPRINTER"), QStringLiteral("?")), value);
+        QCOMPARE(ini.readString(QStringLiteral("PREFERENCES"), QStringLiteral("ETIPRINTER"),
+                                QStringLiteral("?")),
+                 value);
         QVERIFY(dir.read(QStringLiteral("pastillero.ini")).contains(("ETIPRINTER=" + value).toUtf8()));
     }
 
@@ -98,18 +120,23 @@ private slots:
         IniFile first(dir.file(QStringLiteral("pastillero.ini")));
         IniFile second(dir.file(QStringLiteral("pastillero.ini")));
         QVERIFY(first.writeString(QStringLiteral("VERSION"), QStringLiteral("MED"), QStringLiteral("0")));
-        QVERIFY(second.writeString(QStringLiteral("VERSION"), QStringLiteral("Kelvo_SV"), QStringLiteral("12")));
+        QVERIFY(second.writeString(QStringLiteral("VERSION"), QStringLiteral("Kelvo_SV"),
+                                   QStringLiteral("12")));
         QCOMPARE(first.readString(QStringLiteral("VERSION"), QStringLiteral("MED")), QStringLiteral("0"));
-        QCOMPARE(first.readString(QStringLiteral("VERSION"), QStringLiteral("Kelvo_SV")), QStringLiteral("12"));
+        QCOMPARE(first.readString(QStringLiteral("VERSION"), QStringLiteral("Kelvo_SV")),
+                 QStringLiteral("12"));
     }
 
     void readsWindows1252File()
     {
         TestAppDirectory dir;
-        IniFile ini(dir.write(QStringLiteral("pastillero.ini"), "[PREFERENCES]\r\nTitulo=Farmacia Mu\xF1oz\r\n"));
-        QCOMPARE(ini.readString(QStringLiteral("PREFERENCES"), QStringLiteral("Titulo")), QStringLiteral("Farmacia Muñoz"));
+        IniFile ini(
+                dir.write(QStringLiteral("pastillero.ini"), "[PREFERENCES]\r\nTitulo=Farmacia Mu\xF1oz\r\n"));
+        QCOMPARE(ini.readString(QStringLiteral("PREFERENCES"), QStringLiteral("Titulo")),
+                 QStringLiteral("Farmacia Muñoz"));
         QVERIFY(ini.writeString(QStringLiteral("PREFERENCES"), QStringLiteral("Otro"), QStringLiteral("ñ")));
-        QCOMPARE(ini.readString(QStringLiteral("PREFERENCES"), QStringLiteral("Titulo")), QStringLiteral("Farmacia Muñoz"));
+        QCOMPARE(ini.readString(QStringLiteral("PREFERENCES"), QStringLiteral("Titulo")),
+                 QStringLiteral("Farmacia Muñoz"));
         QVERIFY(dir.read(QStringLiteral("pastillero.ini")).contains("Mu\xC3\xB1oz"));
     }
 
@@ -145,14 +172,16 @@ private slots:
         // A path whose parent is a file cannot be saved: nothing may be written anywhere.
         dir.write(QStringLiteral("plain"), "x");
         IniFile impossible(dir.file(QStringLiteral("plain/pastillero.ini")));
-        QVERIFY(!impossible.writeString(QStringLiteral("VERSION"), QStringLiteral("LOG"), QStringLiteral("1")));
+        QVERIFY(!impossible.writeString(QStringLiteral("VERSION"), QStringLiteral("LOG"),
+                                        QStringLiteral("1")));
         QCOMPARE(dir.read(QStringLiteral("plain")), QByteArray("x"));
 
         // An existing file that cannot be read is never replaced by what a write would make.
         const QString path = dir.file(QStringLiteral("pastillero.ini"));
         QDir().mkpath(path); // a folder under the file's name cannot be read as a file
         IniFile unreadable(path);
-        QVERIFY(!unreadable.writeString(QStringLiteral("VERSION"), QStringLiteral("LOG"), QStringLiteral("1")));
+        QVERIFY(!unreadable.writeString(QStringLiteral("VERSION"), QStringLiteral("LOG"),
+                                        QStringLiteral("1")));
         QVERIFY(QFileInfo(path).isDir());
     }
 
@@ -163,8 +192,9 @@ private slots:
         QVERIFY(ini.deleteKey(QStringLiteral("version"), QStringLiteral("lastview")));
         QVERIFY(!ini.valueExists(QStringLiteral("VERSION"), QStringLiteral("LASTVIEW")));
         QVERIFY(ini.eraseSection(QStringLiteral("taller")));
-        QCOMPARE(ini.sections(), (QStringList{QStringLiteral("VERSION"), QStringLiteral("Preferences")}));
-        QCOMPARE(ini.keys(QStringLiteral("VERSION")), (QStringList{QStringLiteral("LOG"), QStringLiteral("Log")}));
+        QCOMPARE(ini.sections(), (QStringList {QStringLiteral("VERSION"), QStringLiteral("Preferences")}));
+        QCOMPARE(ini.keys(QStringLiteral("VERSION")),
+                 (QStringList {QStringLiteral("LOG"), QStringLiteral("Log")}));
     }
 };
 

@@ -28,8 +28,10 @@ private slots:
         QTest::newRow("no file") << QByteArray() << false;
         QTest::newRow("neither key") << QByteArray("[VERSION]\nLASTVIEW=0\n") << false;
         QTest::newRow("VERSION/LOG=1") << QByteArray("[VERSION]\nLOG=1\n") << true;
-        QTest::newRow("TALLER/TEST=1 overrides LOG=0") << QByteArray("[TALLER]\nTEST=1\n[VERSION]\nLOG=0\n") << true;
-        QTest::newRow("TALLER/TEST=2 then LOG=1 decides") << QByteArray("[TALLER]\nTEST=2\n[VERSION]\nLOG=1\n") << true;
+        QTest::newRow("TALLER/TEST=1 overrides LOG=0")
+                << QByteArray("[TALLER]\nTEST=1\n[VERSION]\nLOG=0\n") << true;
+        QTest::newRow("TALLER/TEST=2 then LOG=1 decides")
+                << QByteArray("[TALLER]\nTEST=2\n[VERSION]\nLOG=1\n") << true;
         QTest::newRow("TALLER/TEST=2 alone") << QByteArray("[TALLER]\nTEST=2\n") << false;
         QTest::newRow("LOG=2 is not on") << QByteArray("[VERSION]\nLOG=2\n") << false;
         QTest::newRow("keys in lower case") << QByteArray("[version]\nlog=1\n") << true;
@@ -65,7 +67,8 @@ private slots:
         start(dir, "[VERSION]\nLOG=1\n");
         FixedClock clock(QDateTime(QDate(2026, 12, 9), QTime(18, 0, 0)));
         Log(QStringLiteral(": PACI: 0"));
-        QCOMPARE(dir.read(QStringLiteral("pastillero.log")), QByteArray("old line\r\n09/12/26 18:00:00 : PACI: 0\r\n"));
+        QCOMPARE(dir.read(QStringLiteral("pastillero.log")),
+                 QByteArray("old line\r\n09/12/26 18:00:00 : PACI: 0\r\n"));
     }
 
     void unwritableLogLosesTheEntryQuietly()

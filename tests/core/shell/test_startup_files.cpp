@@ -62,11 +62,10 @@ private slots:
         dir.write(QStringLiteral("Other_Version_9.tar.gz"), "package");
 
         QStringList handed;
-        const QString empty = MachinePackages::scan(dir.path(), [&](const QString &path) {
-            handed << QFileInfo(path).fileName();
-        });
+        const QString empty = MachinePackages::scan(
+                dir.path(), [&](const QString &path) { handed << QFileInfo(path).fileName(); });
         QCOMPARE(empty, QStringLiteral("Kelvo_Version_2.2.tar.gz"));
-        QCOMPARE(handed, QStringList{QStringLiteral("Kelvo_Version_2.1.tar.gz")});
+        QCOMPARE(handed, QStringList {QStringLiteral("Kelvo_Version_2.1.tar.gz")});
         QVERIFY(!dir.exists(QStringLiteral("Kelvo_Version_2.2.tar.gz")));
         QVERIFY(dir.exists(QStringLiteral("Kelvo_Version_2.3.tar.gz")));
     }
@@ -77,9 +76,12 @@ private slots:
         dir.write(QStringLiteral("Kelvo_Version_3.0.tar.gz"), "b");
         dir.write(QStringLiteral("Kelvo_Version_2.9.tar.gz"), "a");
         QStringList handed;
-        QCOMPARE(MachinePackages::scan(dir.path(), [&](const QString &path) { handed << QFileInfo(path).fileName(); }),
+        QCOMPARE(MachinePackages::scan(dir.path(),
+                                       [&](const QString &path) { handed << QFileInfo(path).fileName(); }),
                  QString());
-        QCOMPARE(handed, (QStringList{QStringLiteral("Kelvo_Version_2.9.tar.gz"), QStringLiteral("Kelvo_Version_3.0.tar.gz")}));
+        QCOMPARE(handed,
+                 (QStringList {QStringLiteral("Kelvo_Version_2.9.tar.gz"),
+                               QStringLiteral("Kelvo_Version_3.0.tar.gz")}));
     }
 
     void releaseNotesFile_data()
@@ -87,9 +89,15 @@ private slots:
         QTest::addColumn<QString>("idioma");
         QTest::addColumn<QString>("codigo");
         QTest::addColumn<QString>("file");
-        QTest::newRow("spanish") << "0" << "es" << "Version.log";
-        QTest::newRow("portuguese") << "1" << "pt" << "Version_pt.log";
-        QTest::newRow("italian") << "4" << "it" << "Version_it.log";
+        QTest::newRow("spanish") << "0"
+                                 << "es"
+                                 << "Version.log";
+        QTest::newRow("portuguese") << "1"
+                                    << "pt"
+                                    << "Version_pt.log";
+        QTest::newRow("italian") << "4"
+                                 << "it"
+                                 << "Version_it.log";
     }
     void releaseNotesFile()
     {
