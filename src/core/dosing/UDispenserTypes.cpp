@@ -203,6 +203,11 @@ QString CortarHasta(QString &texto, const QString &separador)
     return antes;
 }
 
+bool EsReglaDeDigito(const QString &cabeza)
+{
+    return cabeza.size() == 1 && cabeza.at(0) >= QLatin1Char('1') && cabeza.at(0) <= QLatin1Char('7');
+}
+
 TListasPorcion DividirPauta(const QString &valores)
 {
     return Dividir(valores, false);
@@ -232,7 +237,7 @@ bool TomaEnFecha(const QString &dosis, const QDate &inicio, const QDate &fin, co
     QString resto = dosis;
     CortarValores(resto);
     QString cabeza = CortarHasta(resto, kDosPuntos);
-    if (cabeza.size() == 1 && cabeza.at(0) >= QLatin1Char('1') && cabeza.at(0) <= QLatin1Char('7')) {
+    if (EsReglaDeDigito(cabeza)) {
         resto = QStringLiteral("D:") + cabeza;
         cabeza = QStringLiteral("D");
     }

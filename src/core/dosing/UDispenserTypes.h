@@ -36,6 +36,9 @@ inline const QString kListaPautaVacia = QStringLiteral("0-0-0-0");
 // a separator the whole text is returned and `texto` becomes empty.
 QString CortarHasta(QString &texto, const QString &separador);
 
+// The older form of "every n days": a rule that is a single digit from 1 to 7.
+bool EsReglaDeDigito(const QString &cabeza);
+
 // The values of a dose split into one list of whole counts per portion size, each joined by
 // "-" with one count per value, in the order of the values.
 struct TListasPorcion
