@@ -231,8 +231,11 @@ bool EsArrayVacio(const TArrayPastillas &cuentas)
     return std::all_of(cuentas.cbegin(), cuentas.cend(), [](qint32 cuenta) { return cuenta == 0; });
 }
 
-bool TomaEnFecha(const QString &dosis, const QDate &inicio, const QDate &fin, const QDate &desde,
-                 const QDate &hasta, const QDate &fecha)
+namespace {
+
+// TomaEnFecha with the treatment's end already resolved (a week asks "today" only once).
+bool AplicaEnFecha(const QString &dosis, const QDate &inicio, const QDate &finEfectivo, const QDate &desde,
+                   const QDate &hasta, const QDate &fecha)
 {
     QString resto = dosis;
     CortarValores(resto);
@@ -245,7 +248,6 @@ bool TomaEnFecha(const QString &dosis, const QDate &inicio, const QDate &fin, co
         return false;
     if (!inicio.isValid() || !desde.isValid() || !hasta.isValid() || !fecha.isValid())
         return false;
-    const QDate finEfectivo = FinEfectivo(fin);
     if (fecha < inicio || fecha < desde || fecha > std::min(hasta, finEfectivo))
         return false;
 
@@ -255,6 +257,14 @@ bool TomaEnFecha(const QString &dosis, const QDate &inicio, const QDate &fin, co
     if (cabeza == QLatin1String("S"))
         return AplicaReglaSemanas(resto, dias, fecha.dayOfWeek());
     return AplicaReglaMeses(resto, inicio, fecha);
+}
+
+} // namespace
+
+bool TomaEnFecha(const QString &dosis, const QDate &inicio, const QDate &fin, const QDate &desde,
+                 const QDate &hasta, const QDate &fecha)
+{
+    return AplicaEnFecha(dosis, inicio, FinEfectivo(fin), desde, hasta, fecha);
 }
 
 TSemana ExpandirSemanaPauta(const QString &dosis, const QDate &inicio, const QDate &fin, const QDate &desde,
@@ -276,11 +286,12 @@ TSemana ExpandirSemanaPauta(const QString &dosis, const QDate &inicio, const QDa
         cuentas[toma] = *cuenta;
     }
 
+    const QDate finEfectivo = FinEfectivo(fin);
     TArrayPastillas celdas(kCeldasSemana, 0);
     int total = 0;
     for (int dia = 0; dia < kDiasSemana; ++dia) {
         const QDate fecha = desde.addDays(dia);
-        if (!TomaEnFecha(dosis, inicio, fin, desde, hasta, fecha))
+        if (!AplicaEnFecha(dosis, inicio, finEfectivo, desde, hasta, fecha))
             continue;
         for (int toma = 0; toma < kTomasDia; ++toma) {
             celdas[IndiceCelda(fecha, toma)] = cuentas[toma];
