@@ -166,10 +166,10 @@ void SumarFraccion(const QString &codigo, bool aceptaCincuenta, int &medios, int
         tercios = 2;
 }
 
-TListasPorcion Dividir(const QString &valores, bool aceptaCincuenta)
+TListasPorcion Dividir(const QStringList &valores, bool aceptaCincuenta)
 {
     QStringList enteros, medios, cuartos, tercios;
-    for (const QString &valor : valores.split(kGuion)) {
+    for (const QString &valor : valores) {
         const qsizetype coma = valor.indexOf(kComa);
         int m = 0, c = 0, t = 0;
         if (coma >= 0)
@@ -210,12 +210,14 @@ bool EsReglaDeDigito(const QString &cabeza)
 
 TListasPorcion DividirPauta(const QString &valores)
 {
-    return Dividir(valores, false);
+    QString resto = valores;
+    const auto cuatro = CortarValores(resto);
+    return Dividir(QStringList(cuatro.cbegin(), cuatro.cend()), false);
 }
 
 TListasPorcion DividirTabla(const QString &valores)
 {
-    return Dividir(valores, true);
+    return Dividir(valores.split(kGuion), true);
 }
 
 int SumaLista(const QString &lista)

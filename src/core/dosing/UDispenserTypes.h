@@ -49,8 +49,9 @@ struct TListasPorcion
     QString Tercios;
 };
 
-// Splits the values of a repetition-form dose (the text before its first ":"). The fraction
-// codes are ",25", ",5", ",75", ",33" and ",66"; any other code counts as no fraction.
+// Splits the four values of a repetition-form dose (the text before its first ":"; missing
+// values are empty). The fraction codes are ",25", ",5", ",75", ",33" and ",66"; any other
+// code counts as no fraction.
 TListasPorcion DividirPauta(const QString &valores);
 // Splits the 28 values of a weekly-table dose; there ",50" means a half as well.
 TListasPorcion DividirTabla(const QString &valores);

@@ -191,6 +191,16 @@ void TestDosePattern::dividirPauta_data()
                                           << "0-0-0-0"
                                           << "0-0-0-0"
                                           << "0-0-0-0";
+    QTest::newRow("free text is one whole value") << "UNO SI DOLOR"
+                                                  << "UNO SI DOLOR---"
+                                                  << "0-0-0-0"
+                                                  << "0-0-0-0"
+                                                  << "0-0-0-0";
+    QTest::newRow("fifth value stays with the fourth") << "1-0-0-1-1,5"
+                                                       << "1-0-0-1-1"
+                                                       << "0-0-0-1"
+                                                       << "0-0-0-0"
+                                                       << "0-0-0-0";
     QTest::newRow("empty dose kept as written") << " - - - "
                                                 << " - - - "
                                                 << "0-0-0-0"
