@@ -4,6 +4,7 @@
 #include "core/common/Clock.h"
 #include "core/dosing/UDispenserTypes.h"
 #include "core/dosing/UPosologia.h"
+#include "core/dosing/URecarga.h"
 
 #include <QStringList>
 
@@ -78,6 +79,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *datos, size_t tamano)
     const QString texto = TextoPosologia(dosis);
     Verificar(texto.isEmpty() || texto.endsWith(QStringLiteral("\n\r")));
     FechaLocal(dosis);
+
+    // The same text as a treatment line's dose, in and out of the blister: every portion built
+    // is a week of 28 cells whose plan sums to its load, and never a negative quantity.
+    for (const bool blister : {true, false}) {
+        TFilaPlan fila;
+        fila.SPD = blister;
+        fila.Dosis = dosis;
+        fila.DosisS1 = blister ? dosis : QStringLiteral("0-0-0-0:0");
+        fila.Inicio = QDate(2026, 5, 31);
+        fila.Cantidad = double(tamano % 50) / 3.0;
+        TRecarga carga;
+        ConstruirCarga(carga, {fila}, lunes, lunes.addDays(6));
+        for (int i = 0; i < carga.Count(); ++i) {
+            const TDosis &p = *carga.Linea(i);
+            Verificar(p.Carga >= 0 && p.Plan.size() == kCeldasSemana && EsArrayVacio(p.Actual));
+            if (blister)
+                VerificarSemana({p.ListaSemana, p.Carga});
+        }
+    }
 
     TDosis porcion;
     if (porcion.AsignarLista(dosis, false))

@@ -45,14 +45,9 @@ std::optional<int> LeerArgumento(QString &resto)
     return LeerCuenta(CortarHasta(resto, kDosPuntos));
 }
 
-QString SemanaDeCeros()
-{
-    return QStringLiteral("0;").repeated(kCeldasSemana);
-}
-
 TSemana SemanaVacia()
 {
-    return {SemanaDeCeros(), 0};
+    return {QStringLiteral("0;").repeated(kCeldasSemana), 0};
 }
 
 QDate FinEfectivo(const QDate &fin)

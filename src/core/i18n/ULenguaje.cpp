@@ -182,6 +182,13 @@ QString CodigoIdioma(const QString &idioma)
     return kCodigosIdioma.at(indice < 0 ? 0 : indice);
 }
 
+QString PaisSegunIdioma(const QString &idioma)
+{
+    constexpr int kItaliano = 4;
+    const int indice = IndiceIdioma(idioma);
+    return indice < 0 || indice == kItaliano ? QString() : QString::number(indice);
+}
+
 QString NombreLocalizado(const QString &base, const QString &extension, const QString &idioma)
 {
     if (idioma == QLatin1String("0"))

@@ -85,6 +85,10 @@ QString Traducir(const QString &clave, const QString &porDefecto);
 // "ES", "PT", "FR", "EN" or "IT" for the decimal text of a language index; "ES" for anything else.
 QString CodigoIdioma(const QString &idioma);
 
+// The country that follows from the language when none was chosen: Spain, Portugal, France or
+// the United Kingdom for languages 0 to 3; empty (no country) for Italian or anything else.
+QString PaisSegunIdioma(const QString &idioma);
+
 // A file that exists per language: base + extension for Spanish ("0"), otherwise base, "_",
 // the language code and the extension ("Kelvo_FR.pdf").
 QString NombreLocalizado(const QString &base, const QString &extension, const QString &idioma);

@@ -55,6 +55,8 @@ private slots:
 
     void codigoIdioma_data();
     void codigoIdioma();
+    void paisSegunIdioma_data();
+    void paisSegunIdioma();
     void nombreLocalizado_data();
     void nombreLocalizado();
     void traducirSinCatalogoDevuelveElTextoPorDefecto();
@@ -330,6 +332,32 @@ void TestCatalogue::codigoIdioma()
 {
     QFETCH(QString, idioma);
     QTEST(CodigoIdioma(idioma), "codigo");
+}
+
+void TestCatalogue::paisSegunIdioma_data()
+{
+    QTest::addColumn<QString>("idioma");
+    QTest::addColumn<QString>("pais");
+    QTest::newRow("Spanish") << "0"
+                             << "0";
+    QTest::newRow("Portuguese") << "1"
+                                << "1";
+    QTest::newRow("French") << "2"
+                            << "2";
+    QTest::newRow("English") << "3"
+                             << "3";
+    QTest::newRow("Italian has no country") << "4"
+                                            << "";
+    QTest::newRow("not a language") << "x"
+                                    << "";
+    QTest::newRow("empty") << ""
+                           << "";
+}
+
+void TestCatalogue::paisSegunIdioma()
+{
+    QFETCH(QString, idioma);
+    QTEST(PaisSegunIdioma(idioma), "pais");
 }
 
 void TestCatalogue::nombreLocalizado_data()

@@ -130,6 +130,8 @@ private slots:
     void capturaAgregaLosTextosQueFaltan();
     void capturaDeTextoConBarraYSaltoSeReleeIgual();
     void f2AbreElEditorYVuelveATraducir();
+    void teclasDeCapturaSoloEnDesarrollo_data();
+    void teclasDeCapturaSoloEnDesarrollo();
 };
 
 void TestKelvoForms::pantallaSeTraduceAntesDeMostrarse()
@@ -270,6 +272,27 @@ void TestKelvoForms::f2AbreElEditorYVuelveATraducir()
     QCOMPARE(editada, &dialogo);
     QCOMPARE(columna, 2);
     QCOMPARE(dialogo.findChild<QPushButton *>(QStringLiteral("btnAceptar"))->text(), QStringLiteral("OK"));
+}
+
+void TestKelvoForms::teclasDeCapturaSoloEnDesarrollo_data()
+{
+    QTest::addColumn<bool>("desarrollo");
+    QTest::newRow("developer mode") << true;
+    QTest::newRow("normal use") << false;
+}
+
+void TestKelvoForms::teclasDeCapturaSoloEnDesarrollo()
+{
+    QFETCH(bool, desarrollo);
+    Entorno entorno("");
+    entorno.lenguaje->SetModoDesarrollo(desarrollo);
+    TFormPrueba form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(&form, Qt::Key_F12, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(entorno.lenguaje->ModoCaptura(), desarrollo);
+    QTest::keyClick(form.Hijo<QLineEdit>("edtNombre"), Qt::Key_F11, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(!entorno.lenguaje->ModoCaptura());
 }
 
 QTEST_MAIN(TestKelvoForms)
