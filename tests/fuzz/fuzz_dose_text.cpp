@@ -53,9 +53,8 @@ void Expandir(const QString &dosis, const QDate &inicio, const QDate &fin, const
         return;
     }
     const TListasPorcion listas = DividirPauta(valores);
-    const qsizetype cuenta = listas.Enteros.count(QLatin1Char('-'));
-    Verificar(listas.Medios.count(QLatin1Char('-')) == cuenta
-              && listas.Tercios.count(QLatin1Char('-')) == cuenta);
+    for (const QString &fracciones : {listas.Medios, listas.Cuartos, listas.Tercios})
+        Verificar(fracciones.count(QLatin1Char('-')) == kTomasDia - 1);
     for (const QString &lista : {listas.Enteros, listas.Cuartos, listas.Tercios})
         VerificarSemana(ExpandirSemanaPauta(lista + QLatin1Char(':') + resto, inicio, fin, desde, hasta));
     VerificarSemana(ExpandirSemanaPauta(dosis, inicio, fin, desde, hasta));
