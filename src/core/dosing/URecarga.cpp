@@ -3,38 +3,43 @@
 #include "core/dosing/UPosologia.h"
 #include "core/i18n/ULenguaje.h"
 
-#include <array>
-
 namespace {
+
+// One portion size of a plan row: its split list, the dose text expanded for it and whether
+// the line's stock is first set aside for it.
+struct TPorcionFila
+{
+    QString dosis; // a weekly table's split list, or a split list followed by ":" and the rule
+    bool tabla;
+    double tamano;
+    bool cubierta;
+    QLatin1String prefijo;
+};
 
 bool EsPorcionVacia(const QString &lista, bool tabla)
 {
     return tabla ? SumaLista(lista) == 0 : lista == kListaPautaVacia;
 }
 
-QString Aspecto(const TFilaPlan &fila, TDosis &porcion)
+void AsignarAspecto(const TFilaPlan &fila, TDosis &porcion)
 {
-    const QString aspecto = fila.Forma + QLatin1Char(' ') + fila.Color;
+    const QString aspecto = QLatin1Char(' ') + fila.Forma + QLatin1Char(' ') + fila.Color;
     if (fila.Comprimido) {
-        porcion.AspectoCorto = Traducir(QStringLiteral("STR_COMPRIMIDO_C"), QStringLiteral("COM"))
-                + QLatin1Char(' ') + aspecto;
-        return Traducir(QStringLiteral("STR_COMPRIMIDO"), QStringLiteral("COMPRIMIDO")) + QLatin1Char(' ')
-                + aspecto;
+        porcion.Aspecto = Traducir(QStringLiteral("STR_COMPRIMIDO"), QStringLiteral("COMPRIMIDO")) + aspecto;
+        porcion.AspectoCorto = Traducir(QStringLiteral("STR_COMPRIMIDO_C"), QStringLiteral("COM")) + aspecto;
+    } else {
+        porcion.Aspecto = Traducir(QStringLiteral("STR_CAPSULA"), QStringLiteral("CAPSULA")) + aspecto;
+        porcion.AspectoCorto = Traducir(QStringLiteral("STR_CAPSULA_C"), QStringLiteral("CAP")) + aspecto;
     }
-    porcion.AspectoCorto
-            = Traducir(QStringLiteral("STR_CAPSULA_C"), QStringLiteral("CAP")) + QLatin1Char(' ') + aspecto;
-    return Traducir(QStringLiteral("STR_CAPSULA"), QStringLiteral("CAPSULA")) + QLatin1Char(' ') + aspecto;
 }
 
-// One portion of a plan row: its texts from the row, its week expanded from `dosisPorcion` (a
-// split list of a weekly table, or a split list with its rule) and its stock. Returns nothing
+// One portion of a plan row: its texts from the row, its week and its stock. Returns nothing
 // for a blister portion with nothing to place. `cantidad` is the line's remaining stock in
 // hundredths, reduced by what the portion takes.
-std::unique_ptr<TDosis> CrearPorcion(const TFilaPlan &fila, const QString &dosisPorcion, bool tabla,
-                                     double tamano, bool cubierta, qint64 &cantidad, const QDate &desde,
-                                     const QDate &hasta)
+std::unique_ptr<TDosis> CrearPorcion(const TFilaPlan &fila, const TPorcionFila &tipo, qint64 &cantidad,
+                                     const QDate &desde, const QDate &hasta)
 {
-    auto porcion = std::make_unique<TDosis>(tamano);
+    auto porcion = std::make_unique<TDosis>(tipo.tamano);
     porcion->IdLinea = fila.id;
     porcion->IdMedicamento = fila.idMedicamento;
     porcion->EsSPD = fila.SPDP ? *fila.SPDP == 1 : fila.SPD;
@@ -46,7 +51,7 @@ std::unique_ptr<TDosis> CrearPorcion(const TFilaPlan &fila, const QString &dosis
     porcion->Estado = EstadoDosis::kNuevo;
     porcion->Dosis = fila.Dosis;
     porcion->DosisEtiqueta = fila.DosisEtiqueta.value_or(fila.Dosis);
-    porcion->Aspecto = Aspecto(fila, *porcion);
+    AsignarAspecto(fila, *porcion);
 
     bool enBlister = porcion->EsSPD;
     int cuenta = 0;
@@ -57,13 +62,14 @@ std::unique_ptr<TDosis> CrearPorcion(const TFilaPlan &fila, const QString &dosis
         enBlister = false;
     }
 
-    const qint64 centesimasPorUnidad = EnCentesimas(tamano);
+    const qint64 centesimasPorUnidad = EnCentesimas(tipo.tamano);
     if (enBlister) {
-        const TSemana semana = tabla ? ExpandirSemanaTabla(dosisPorcion, fila.Inicio, fila.Fin, desde, hasta)
-                                     : ExpandirSemanaPauta(dosisPorcion, fila.Inicio, fila.Fin, desde, hasta);
+        const TSemana semana = tipo.tabla
+                ? ExpandirSemanaTabla(tipo.dosis, fila.Inicio, fila.Fin, desde, hasta)
+                : ExpandirSemanaPauta(tipo.dosis, fila.Inicio, fila.Fin, desde, hasta);
         cuenta = semana.Cuenta;
         porcion->ListaSemana = semana.Lista;
-        porcion->Disponible = (cubierta ? cuenta * centesimasPorUnidad : cantidad) / 100.0;
+        porcion->Disponible = (tipo.cubierta ? cuenta * centesimasPorUnidad : cantidad) / 100.0;
         [[maybe_unused]] const bool leida = porcion->AsignarLista(semana.Lista, false);
         Q_ASSERT(leida); // an expanded week is always 28 counts
     } else {
@@ -77,7 +83,35 @@ std::unique_ptr<TDosis> CrearPorcion(const TFilaPlan &fila, const QString &dosis
         return nullptr;
     if (!porcion->SinExpandir())
         cantidad -= cuenta * centesimasPorUnidad;
+    porcion->Nombre.prepend(tipo.prefijo);
     return porcion;
+}
+
+// The portions of a row in building order: thirds, quarters, halves, wholes; empty ones left out.
+QList<TPorcionFila> PorcionesDeFila(const TFilaPlan &fila)
+{
+    QString regla = fila.Dosis;
+    const QString valores = CortarHasta(regla, QStringLiteral(":"));
+    const bool tabla = regla == QLatin1String("T");
+    const TListasPorcion listas = tabla ? DividirTabla(valores) : DividirPauta(valores);
+    const bool hayEnteros = !EsPorcionVacia(listas.Enteros, tabla);
+    const bool hayMedios = !EsPorcionVacia(listas.Medios, tabla);
+    const auto porcion = [&](const QString &lista, double tamano, bool cubierta, QLatin1String prefijo) {
+        return TPorcionFila {tabla ? lista : lista + QLatin1Char(':') + regla, tabla, tamano, cubierta,
+                             prefijo};
+    };
+
+    QList<TPorcionFila> porciones;
+    if (!EsPorcionVacia(listas.Tercios, tabla))
+        porciones << porcion(listas.Tercios, kPorcionTercio, hayEnteros, QLatin1String("(1/3) "));
+    if (!EsPorcionVacia(listas.Cuartos, tabla))
+        porciones << porcion(listas.Cuartos, kPorcionCuarto, hayMedios || hayEnteros,
+                             QLatin1String("(1/4) "));
+    if (hayMedios)
+        porciones << porcion(listas.Medios, kPorcionMedia, hayEnteros, QLatin1String("(1/2) "));
+    if (hayEnteros)
+        porciones << porcion(listas.Enteros, kPorcionEntera, false, QLatin1String());
+    return porciones;
 }
 
 } // namespace
@@ -131,35 +165,9 @@ void ConstruirCarga(TRecarga &carga, const std::vector<TFilaPlan> &filas, const 
     carga.Vaciar();
     for (const TFilaPlan &fila : filas) {
         qint64 cantidad = EnCentesimas(fila.Cantidad);
-        QString regla = fila.Dosis;
-        const QString valores = CortarHasta(regla, QStringLiteral(":"));
-        const bool tabla = regla == QLatin1String("T");
-        const TListasPorcion listas = tabla ? DividirTabla(valores) : DividirPauta(valores);
-        const bool hayEnteros = !EsPorcionVacia(listas.Enteros, tabla);
-        const bool hayMedios = !EsPorcionVacia(listas.Medios, tabla);
-
-        struct TPorcionFila
-        {
-            const QString &lista;
-            double tamano;
-            bool cubierta;
-            QLatin1String prefijo;
-        };
-        const std::array<TPorcionFila, 4> porciones = {{
-                {listas.Tercios, kPorcionTercio, hayEnteros, QLatin1String("(1/3) ")},
-                {listas.Cuartos, kPorcionCuarto, hayMedios || hayEnteros, QLatin1String("(1/4) ")},
-                {listas.Medios, kPorcionMedia, hayEnteros, QLatin1String("(1/2) ")},
-                {listas.Enteros, kPorcionEntera, false, QLatin1String()},
-        }};
-        for (const TPorcionFila &p : porciones) {
-            if (EsPorcionVacia(p.lista, tabla))
-                continue;
-            const QString dosis = tabla ? p.lista : p.lista + QLatin1Char(':') + regla;
-            auto porcion = CrearPorcion(fila, dosis, tabla, p.tamano, p.cubierta, cantidad, desde, hasta);
-            if (!porcion)
-                continue;
-            porcion->Nombre.prepend(p.prefijo);
-            carga.Add(std::move(porcion));
+        for (const TPorcionFila &tipo : PorcionesDeFila(fila)) {
+            if (auto porcion = CrearPorcion(fila, tipo, cantidad, desde, hasta))
+                carga.Add(std::move(porcion));
         }
     }
 }
