@@ -126,6 +126,7 @@ private slots:
     void soloPropiedadesDeTextoPermitidas();
     void dialogoSeTraduceYQuedaEnElRegistro();
     void sinCatalogoConservaLosTextos();
+    void laLineaPosteriorGana();
     void traducirTodasAplicaElNuevoIdioma();
     void capturaAgregaLosTextosQueFaltan();
     void capturaDeTextoConBarraYSaltoSeReleeIgual();
@@ -194,6 +195,14 @@ void TestKelvoForms::sinCatalogoConservaLosTextos()
     form.show();
     QCOMPARE(form.windowTitle(), QStringLiteral("Pacientes"));
     QCOMPARE(form.Hijo<QLabel>("lblNombre")->text(), QStringLiteral("Nombre"));
+}
+
+void TestKelvoForms::laLineaPosteriorGana()
+{
+    Entorno entorno("FormPrueba.lblNombre.text=Uno||||||||\r\nFormPrueba.lblnombre.text=Dos||||||||\r\n");
+    TFormPrueba form;
+    form.show();
+    QCOMPARE(form.Hijo<QLabel>("lblNombre")->text(), QStringLiteral("Uno"));
 }
 
 void TestKelvoForms::traducirTodasAplicaElNuevoIdioma()
