@@ -38,10 +38,10 @@ TKelvoVentana::TKelvoVentana(QWidget &ventana, TTipo tipo, std::function<QWidget
     : QObject(&ventana)
     , m_ventana(ventana)
     , m_aTraducir(std::move(aTraducir))
+    , m_tipo(tipo)
 {
     ventana.installEventFilter(this);
     Ventanas().append(&ventana);
-    CrearAtajos(tipo);
 }
 
 TKelvoVentana::~TKelvoVentana()
@@ -50,8 +50,11 @@ TKelvoVentana::~TKelvoVentana()
     Ventanas().removeAll(QPointer<QWidget>());
 }
 
-void TKelvoVentana::CrearAtajos(TTipo tipo)
+void TKelvoVentana::CrearAtajos()
 {
+    if (m_conAtajos || !m_ventana.isWindow())
+        return;
+    m_conAtajos = true;
     const auto atajo = [this](const QKeySequence &teclas, auto accion) {
         auto *corto = new QShortcut(teclas, &m_ventana);
         corto->setContext(Qt::WidgetWithChildrenShortcut);
@@ -70,7 +73,7 @@ void TKelvoVentana::CrearAtajos(TTipo tipo)
           Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::AltModifier),
           Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier)})
         atajo(QKeySequence(QKeyCombination(modificadores, Qt::Key_F2)), [this] { EditarTraducciones(); });
-    if (tipo == TTipo::Dialogo)
+    if (m_tipo == TTipo::Dialogo)
         return;
     atajo(QKeySequence(Qt::Key_F1), [this] { AbrirManual(); });
     atajo(QKeySequence(Qt::CTRL | Qt::Key_F3), [] {
@@ -94,8 +97,10 @@ bool TKelvoVentana::eventFilter(QObject *objeto, QEvent *evento)
     if (objeto == &m_ventana) {
         if (evento->type() == QEvent::Polish)
             Preparar();
-        else if (evento->type() == QEvent::Show && !evento->spontaneous())
+        else if (evento->type() == QEvent::Show && !evento->spontaneous()) {
+            CrearAtajos();
             Log(QStringLiteral(": FORM: ") + m_ventana.objectName());
+        }
     }
     return QObject::eventFilter(objeto, evento);
 }

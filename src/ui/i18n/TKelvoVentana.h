@@ -14,6 +14,8 @@ class QWidget;
 //
 // In Qt a base class's constructor runs before the derived window has built its components,
 // so the translation is applied when the window is first polished, just before it appears.
+// The keys belong to windows: a screen shown inside another window (the main window's working
+// area) leaves them to that window, which would otherwise see every key twice.
 class TKelvoVentana : public QObject
 {
     Q_OBJECT
@@ -42,11 +44,13 @@ protected:
     bool eventFilter(QObject *objeto, QEvent *evento) override;
 
 private:
-    void CrearAtajos(TTipo tipo);
+    void CrearAtajos();
     void AbrirManual();
     void EditarTraducciones();
 
     QWidget &m_ventana;
     std::function<QWidget *()> m_aTraducir;
+    TTipo m_tipo;
     bool m_preparada = false;
+    bool m_conAtajos = false;
 };

@@ -131,6 +131,7 @@ private slots:
     void capturaAgregaLosTextosQueFaltan();
     void capturaDeTextoConBarraYSaltoSeReleeIgual();
     void f2AbreElEditorYVuelveATraducir();
+    void pantallaDentroDeOtraDejaLasTeclasALaVentana();
     void teclasDeCapturaSoloEnDesarrollo_data();
     void teclasDeCapturaSoloEnDesarrollo();
 };
@@ -281,6 +282,23 @@ void TestKelvoForms::f2AbreElEditorYVuelveATraducir()
     QCOMPARE(editada, &dialogo);
     QCOMPARE(columna, 2);
     QCOMPARE(dialogo.findChild<QPushButton *>(QStringLiteral("btnAceptar"))->text(), QStringLiteral("OK"));
+}
+
+void TestKelvoForms::pantallaDentroDeOtraDejaLasTeclasALaVentana()
+{
+    Entorno entorno("");
+    QList<QWidget *> editadas;
+    TKelvoVentana::SetEditorTraducciones([&](QWidget &ventana, int) { editadas << &ventana; });
+    TFormPrueba principal;
+    auto *pantalla = new TFormPrueba;
+    pantalla->setObjectName(QStringLiteral("FormPantalla"));
+    principal.layout()->addWidget(pantalla);
+    principal.show();
+    QVERIFY(QTest::qWaitForWindowActive(&principal));
+    pantalla->Hijo<QLineEdit>("edtNombre")->setFocus();
+    QTest::keyClick(pantalla->Hijo<QLineEdit>("edtNombre"), Qt::Key_F2);
+    TKelvoVentana::SetEditorTraducciones({});
+    QCOMPARE(editadas, QList<QWidget *> {&principal});
 }
 
 void TestKelvoForms::teclasDeCapturaSoloEnDesarrollo_data()
