@@ -22,6 +22,7 @@ fi
 if [ "$with_postgres" = 1 ]; then
   cluster="$(mktemp -d /tmp/pastillero-pg.XXXXXX)"
   trap '"$root/scripts/pg-test-cluster.sh" stop "$cluster"; rm -rf "$cluster"' EXIT
+  trap 'exit 130' INT TERM
   PASTILLERO_TEST_PGURL="$("$root/scripts/pg-test-cluster.sh" start "$cluster")"
   export PASTILLERO_TEST_PGURL
   echo "Data-layer tests run on SQLite and on PostgreSQL (throwaway cluster on 127.0.0.1)"
