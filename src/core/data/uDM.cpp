@@ -160,6 +160,13 @@ QSqlQuery TDM::Consulta(const QString &sql, const QVariantList &valores)
 {
     QSqlQuery query(m_database);
     query.setForwardOnly(true);
+    // A statement without values runs as it is: PostgreSQL prepares only queries and changes of
+    // rows, not changes of structure.
+    if (valores.isEmpty()) {
+        if (!query.exec(sql))
+            fallo(errorBaseDatos(query.lastError()));
+        return query;
+    }
     if (!query.prepare(sql))
         fallo(errorBaseDatos(query.lastError()));
     for (const QVariant &valor : valores)
@@ -218,10 +225,8 @@ void TDM::EnTransaccion(const std::function<void()> &trabajo)
     }
     // SQLite takes the write lock at once, so two workstations never both read and then fail
     // to write half-way through.
-    QSqlQuery inicio(m_database);
-    if (!inicio.exec(motor() == SqlEngine::SQLite ? QStringLiteral("BEGIN IMMEDIATE")
-                                                  : QStringLiteral("BEGIN")))
-        fallo(errorBaseDatos(inicio.lastError()));
+    ejecutarControl(motor() == SqlEngine::SQLite ? QStringLiteral("BEGIN IMMEDIATE")
+                                                 : QStringLiteral("BEGIN"));
     m_nivelTransaccion = 1;
     auto deshacer = [this] {
         m_nivelTransaccion = 0;
@@ -240,6 +245,35 @@ void TDM::EnTransaccion(const std::function<void()> &trabajo)
         fallo(errorBaseDatos(error));
     }
     m_nivelTransaccion = 0;
+}
+
+void TDM::ejecutarControl(const QString &sentencia)
+{
+    // Transaction control cannot be a prepared statement on PostgreSQL.
+    QSqlQuery query(m_database);
+    if (!query.exec(sentencia))
+        fallo(errorBaseDatos(query.lastError()));
+}
+
+void TDM::EnPuntoDeGuardado(const std::function<void()> &trabajo)
+{
+    if (m_nivelTransaccion == 0) {
+        EnTransaccion(trabajo);
+        return;
+    }
+    const QString punto = QStringLiteral("punto_%1").arg(m_nivelTransaccion);
+    ejecutarControl(QStringLiteral("SAVEPOINT ") + punto);
+    ++m_nivelTransaccion;
+    try {
+        trabajo();
+    } catch (...) {
+        --m_nivelTransaccion;
+        QSqlQuery(m_database).exec(QStringLiteral("ROLLBACK TO SAVEPOINT ") + punto);
+        QSqlQuery(m_database).exec(QStringLiteral("RELEASE SAVEPOINT ") + punto);
+        throw;
+    }
+    --m_nivelTransaccion;
+    ejecutarControl(QStringLiteral("RELEASE SAVEPOINT ") + punto);
 }
 
 bool TDM::activarPaciente(const QString &condicion, const QVariant &valor)

@@ -57,6 +57,9 @@ public:
     // outer transaction.
     void EnTransaccion(const std::function<void()> &trabajo);
     bool enTransaccion() const { return m_nivelTransaccion > 0; }
+    // Like EnTransaccion, but inside an outer transaction a failure undoes only this work (a
+    // savepoint) and leaves the outer transaction usable.
+    void EnPuntoDeGuardado(const std::function<void()> &trabajo);
 
     // --- Session ---------------------------------------------------------------------------
     int idPacienteActivo = 0;
@@ -94,6 +97,7 @@ private:
     void abrirSQLite();
     void abrirPostgreSQL();
     [[noreturn]] void fallo(const QString &mensaje) const;
+    void ejecutarControl(const QString &sentencia);
     bool activarPaciente(const QString &condicion, const QVariant &valor);
 
     ConnectionText m_connection;
