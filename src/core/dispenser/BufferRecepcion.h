@@ -24,6 +24,7 @@ public:
 
     // Bytes waiting for their terminator.
     qsizetype Pendientes() const { return m_pendiente.size(); }
+    const QByteArray &Pendiente() const { return m_pendiente; }
 
     // Drops the bytes waiting for their terminator, returning how many.
     qsizetype Descartar();
