@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/dispenser/DispenserRecords.h"
+
+#include <QHostAddress>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// How the simulated machine behaves: its identity and readings, and the faults it plays.
+// A medication number N counts the "CHARGE" messages of a load from 1.
+struct OpcionesSimulador
+{
+    // Where the discovery datagram is awaited.
+    QHostAddress escucha = QHostAddress(QHostAddress::LocalHost);
+    quint16 puertoBusqueda = 45454;
+
+    // Identity and readings.
+    QString versionSoftware = QStringLiteral("2.1"); // the "Ver_uPC" information field
+    QString versionRespuesta = QStringLiteral("SIM 2.1"); // text of "answerversion"
+    TInfoMaquina info;
+    TRedMaquina red;
+    TConfigMaquina config;
+    qint32 humedad = 40;
+    qint32 temperatura = 22;
+    quint8 estadoReposo = 0; // 1: the machine refuses loads ("not waiting")
+
+    // Pace of a load.
+    int intervaloMs = 200; // between two progress messages
+    int pasosPorMedicamento = 2; // progress messages per medication
+
+    // Faults.
+    int retrasoRespuestaMs = 0; // slow answers to requests
+    bool sinRespuesta = false; // requests are never answered
+    int trocear = 0; // every message written in pieces of this many bytes
+    bool juntar = false; // messages written several in one segment
+    bool malformar = false; // a garbled message before every message
+    bool cierreDuplicado = false; // "close" sent twice
+    bool sinCierre = false; // "close" never sent
+    int cancelarEn = 0; // the machine cancels (state 4) at this medication
+    int insuficienteEn = 0; // not enough units (state 5) at this medication
+    int desconectarEn = 0; // the connection drops after this many progress messages
+    bool sondaSinTerminador = false; // the probe's answer lacks its "|"
+
+    OpcionesSimulador();
+
+    // Reads the command line; the error text when it cannot be read.
+    static std::optional<QString> Leer(const QStringList &argumentos, OpcionesSimulador &opciones);
+};

@@ -1,0 +1,331 @@
+#include "SimuladorDispensador.h"
+
+#include "core/dispenser/ProtocoloDispensador.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+using namespace ProtocoloDispensador;
+
+namespace {
+
+// Word, then every field followed by ";" as the machine writes them, then "|".
+QString Respuesta(const QString &palabra, const QStringList &campos)
+{
+    QStringList partes {palabra};
+    for (const QString &campo : campos)
+        partes.append(CampoSeguro(campo));
+    return partes.join(QLatin1Char(kSeparador)) + QLatin1Char(kTerminador);
+}
+
+QStringList Numeros(const QList<qint32> &valores)
+{
+    QStringList textos;
+    for (const qint32 valor : valores)
+        textos.append(QString::number(valor));
+    return textos;
+}
+
+QStringList CamposRed(const TRedMaquina &red)
+{
+    return {red.IPLocal, red.IPCampo2, red.DNS, red.Mascara, red.Gateway};
+}
+
+} // namespace
+
+SimuladorDispensador::SimuladorDispensador(const OpcionesSimulador &opciones, QObject *parent)
+    : QObject(parent)
+    , m_opciones(opciones)
+    , m_estado(opciones.estadoReposo)
+{
+    connect(&m_busqueda, &QUdpSocket::readyRead, this, &SimuladorDispensador::LeerDatagramas);
+    connect(&m_conexion, &QTcpSocket::readyRead, this, &SimuladorDispensador::LeerConexion);
+    connect(&m_conexion, &QTcpSocket::connected, this, [this] {
+        ++m_conexionesRealizadas;
+        m_conexion.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        emit registro(QStringLiteral("connected to %1:%2")
+                              .arg(m_conexion.peerAddress().toString())
+                              .arg(m_conexion.peerPort()));
+        emit conectado();
+    });
+    connect(&m_conexion, &QTcpSocket::disconnected, this, [this] {
+        emit registro(QStringLiteral("disconnected"));
+        m_buffer.Descartar();
+        m_salida.clear();
+        m_escritura.stop();
+        Reposo();
+        emit desconectado();
+    });
+    connect(&m_progreso, &QTimer::timeout, this, &SimuladorDispensador::AvanzarCarga);
+    connect(&m_escritura, &QTimer::timeout, this, &SimuladorDispensador::EscribirSiguiente);
+    m_escritura.setInterval(5);
+}
+
+bool SimuladorDispensador::Iniciar()
+{
+    if (!m_busqueda.bind(m_opciones.escucha, m_opciones.puertoBusqueda)) {
+        emit registro(QStringLiteral("cannot wait for discovery on %1:%2: %3")
+                              .arg(m_opciones.escucha.toString())
+                              .arg(m_opciones.puertoBusqueda)
+                              .arg(m_busqueda.errorString()));
+        return false;
+    }
+    emit registro(QStringLiteral("waiting for discovery on %1:%2")
+                          .arg(m_opciones.escucha.toString())
+                          .arg(m_busqueda.localPort()));
+    return true;
+}
+
+void SimuladorDispensador::Desconectar()
+{
+    m_conexion.abort();
+}
+
+void SimuladorDispensador::LeerDatagramas()
+{
+    static const QRegularExpression anuncio(QStringLiteral("^M-SEARCH;Host:([0-9.]+):([0-9]+);$"));
+    while (m_busqueda.hasPendingDatagrams()) {
+        QByteArray datagrama(qMax<qint64>(m_busqueda.pendingDatagramSize(), 0), '\0');
+        m_busqueda.readDatagram(datagrama.data(), datagrama.size());
+        ++m_datagramas;
+        const QRegularExpressionMatch leido = anuncio.match(QString::fromLatin1(datagrama));
+        if (!leido.hasMatch()) {
+            emit registro(QStringLiteral("ignored datagram: ") + QString::fromLatin1(datagrama));
+            continue;
+        }
+        const QHostAddress servidor(leido.captured(1));
+        const quint16 puerto = leido.captured(2).toUShort();
+        // Never leaves the workstation, whatever the datagram announces.
+        if (!servidor.isLoopback()) {
+            emit registro(QStringLiteral("ignored announcement of a non-loopback address: ")
+                          + servidor.toString());
+            continue;
+        }
+        if (m_conexion.state() == QAbstractSocket::UnconnectedState) {
+            emit registro(QStringLiteral("discovery: ") + QString::fromLatin1(datagrama));
+            m_conexion.connectToHost(servidor, puerto);
+        }
+    }
+}
+
+void SimuladorDispensador::LeerConexion()
+{
+    const BufferRecepcion::Lectura lectura = m_buffer.Anadir(m_conexion.readAll());
+    for (const QByteArray &mensaje : lectura.mensajes)
+        Atender(mensaje);
+    if (m_buffer.Pendiente() == SondaConexion()) {
+        m_buffer.Descartar();
+        AtenderSonda();
+    }
+}
+
+void SimuladorDispensador::Atender(const QByteArray &mensaje)
+{
+    m_recibidos.append(mensaje);
+    emit mensajeRecibido(mensaje);
+    const QString texto = Decodificar(mensaje);
+    emit registro(QStringLiteral("IN  ") + texto);
+    const QStringList campos = texto.split(QLatin1Char(kSeparador));
+    const QString palabra = campos.value(0).toUpper();
+    if (palabra == QLatin1String("REQUESTSTATUS"))
+        Responder(Respuesta(QStringLiteral("answerstatus"), {QString::number(m_estado)}));
+    else if (palabra == QLatin1String("REQUESTHT"))
+        Responder(Respuesta(QStringLiteral("answerht"),
+                            {QString::number(m_opciones.humedad), QString::number(m_opciones.temperatura)}));
+    else if (palabra == QLatin1String("REQUESTVERSION"))
+        Responder(Respuesta(QStringLiteral("answerversion"), {m_opciones.versionRespuesta}));
+    else if (palabra == QLatin1String("REQUESTIP"))
+        Responder(Respuesta(QStringLiteral("answerip"), CamposRed(m_opciones.red)));
+    else if (palabra == QLatin1String("REQUESTCONFIG"))
+        Responder(Respuesta(QStringLiteral("answerconfig"),
+                            Numeros({m_opciones.config.IdiomaMaquina, m_opciones.config.Sonidos,
+                                     m_opciones.config.Recuperacion, m_opciones.config.ConfigCarga})
+                                    + CamposRed(m_opciones.red)));
+    else if (palabra == QLatin1String("REQUESTINFO")) {
+        const TInfoMaquina &i = m_opciones.info;
+        Responder(Respuesta(QStringLiteral("answerinfo"),
+                            {i.IdMaq, i.IdDIGI, i.Contador, i.Ver_PIC, i.Ver_uPC, i.Ver_UBoot, i.Ver_Kernel,
+                             i.Ver_RootFS, i.ADCSensor, i.ADCSensi}));
+    } else if (palabra == QLatin1String("CONFIG") && campos.size() > 4) {
+        m_opciones.config
+                = {campos.at(1).toInt(), campos.at(2).toInt(), campos.at(3).toInt(), campos.at(4).toInt()};
+    } else if (palabra == QLatin1String("CONFIGIP") && campos.size() > 5) {
+        m_opciones.red.DNS = campos.at(3);
+        m_opciones.red.Mascara = campos.at(4);
+        m_opciones.red.Gateway = campos.at(5);
+    } else if (palabra == QLatin1String("SET_ID_MAQUINA") && campos.size() > 1) {
+        m_opciones.info.IdMaq = campos.at(1);
+    } else if (palabra == QLatin1String("START")) {
+        m_progreso.stop();
+        m_medicamentos.clear();
+    } else if (palabra == QLatin1String("CHARGE") && campos.size() > kNumCeldas + 1) {
+        Medicamento medicamento {campos.at(1), {}};
+        for (int celda = 0; celda < kNumCeldas; ++celda)
+            medicamento.celdas.append(campos.at(celda + 2).toInt());
+        m_medicamentos.append(medicamento);
+    } else if (palabra == QLatin1String("INIT")) {
+        EmpezarCarga(campos.value(1).toInt());
+    } else if (palabra == QLatin1String("CLOSE") || palabra == QLatin1String("CANCEL")) {
+        Reposo();
+    }
+}
+
+void SimuladorDispensador::AtenderSonda()
+{
+    emit registro(QStringLiteral("IN  (probe) REQUESTHT;"));
+    const QString respuesta
+            = Respuesta(QStringLiteral("answerht"),
+                        {QString::number(m_opciones.humedad), QString::number(m_opciones.temperatura)});
+    Escribir(m_opciones.sondaSinTerminador ? respuesta.chopped(1) : respuesta);
+}
+
+void SimuladorDispensador::Responder(const QString &respuesta)
+{
+    if (m_opciones.sinRespuesta)
+        return;
+    if (m_opciones.retrasoRespuestaMs <= 0) {
+        Escribir(respuesta);
+        return;
+    }
+    QTimer::singleShot(m_opciones.retrasoRespuestaMs, this, [this, respuesta] { Escribir(respuesta); });
+}
+
+void SimuladorDispensador::Escribir(const QString &mensaje)
+{
+    if (!Conectado())
+        return;
+    if (m_opciones.malformar) {
+        const QByteArray garbled = Malformado();
+        emit registro(QStringLiteral("OUT (garbled) ") + Decodificar(garbled));
+        m_salida.append(garbled);
+    }
+    emit registro(QStringLiteral("OUT ") + mensaje);
+    const QByteArray bytes = Codificar(mensaje, NumeroVersion(m_opciones.versionSoftware));
+    if (m_opciones.trocear > 0) {
+        for (qsizetype inicio = 0; inicio < bytes.size(); inicio += m_opciones.trocear)
+            m_salida.append(bytes.mid(inicio, m_opciones.trocear));
+    } else {
+        m_salida.append(bytes);
+    }
+    if (m_opciones.trocear > 0 || m_opciones.juntar) {
+        if (!m_escritura.isActive())
+            m_escritura.start();
+        return;
+    }
+    EscribirSiguiente();
+}
+
+// One write per turn when splitting (so the pieces travel in separate segments), everything
+// waiting in one write when merging, everything at once otherwise.
+void SimuladorDispensador::EscribirSiguiente()
+{
+    if (m_salida.isEmpty()) {
+        m_escritura.stop();
+        return;
+    }
+    if (m_opciones.trocear > 0) {
+        m_conexion.write(m_salida.takeFirst());
+    } else {
+        m_conexion.write(m_salida.join());
+        m_salida.clear();
+    }
+    m_conexion.flush();
+}
+
+QByteArray SimuladorDispensador::Malformado()
+{
+    static const QList<QByteArray> garbled {
+            QByteArrayLiteral("status;2;X;0;;1;2;3|"), // too few counts
+            QByteArrayLiteral("answerht;humedo;22|"), // not a number
+            QByteArrayLiteral("close;|"), // a close without its number
+            QByteArrayLiteral("zzz;1;2|"), // unknown word
+            QByteArrayLiteral("\xff\xfe\x80;\xc3|"), // invalid UTF-8
+            QByteArrayLiteral("status;2;X;0;;-1;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0|"),
+    };
+    return garbled.at(m_malformados++ % garbled.size());
+}
+
+void SimuladorDispensador::EmpezarCarga(int charges)
+{
+    if (m_estado != 0 || m_medicamentos.isEmpty()) {
+        emit registro(QStringLiteral("load refused: state %1, %2 medications")
+                              .arg(m_estado)
+                              .arg(m_medicamentos.size()));
+        return;
+    }
+    if (charges != m_medicamentos.size())
+        emit registro(QStringLiteral("INIT announces %1 medications, %2 received")
+                              .arg(charges)
+                              .arg(m_medicamentos.size()));
+    m_actual = 0;
+    m_paso = 0;
+    m_estado = 2;
+    m_progreso.start(m_opciones.intervaloMs);
+}
+
+void SimuladorDispensador::AvanzarCarga()
+{
+    const Medicamento &medicamento = m_medicamentos.at(m_actual);
+    const int numero = int(m_actual) + 1;
+    const int pasos = qMax(m_opciones.pasosPorMedicamento, 1);
+    if (numero == m_opciones.cancelarEn) {
+        EnviarInforme(4, medicamento, QList<qint32>(kNumCeldas, 0));
+        Reposo();
+        return;
+    }
+    ++m_paso;
+    QList<qint32> colocadas;
+    for (const qint32 unidades : medicamento.celdas)
+        colocadas.append(unidades * m_paso / pasos);
+    quint8 estado = m_paso < pasos ? 2 : 3;
+    if (m_paso == pasos && numero == m_opciones.insuficienteEn) {
+        estado = 5;
+        for (qint32 &unidades : colocadas) {
+            if (unidades > 0) {
+                --unidades;
+                break;
+            }
+        }
+    }
+    EnviarInforme(estado, medicamento, colocadas);
+    if (m_opciones.desconectarEn > 0 && m_informesEnviados == m_opciones.desconectarEn) {
+        m_opciones.desconectarEn = 0; // once: the next connection behaves
+        emit registro(QStringLiteral("dropping the connection mid-load"));
+        m_conexion.abort();
+        return;
+    }
+    if (m_paso < pasos)
+        return;
+    m_paso = 0;
+    if (++m_actual == m_medicamentos.size())
+        TerminarCarga();
+}
+
+void SimuladorDispensador::TerminarCarga()
+{
+    m_progreso.stop();
+    m_estado = 1; // finished, waiting for "CLOSE"
+    if (m_opciones.sinCierre)
+        return;
+    const QString cierre = Respuesta(QStringLiteral("close"), {QString::number(m_medicamentos.size())});
+    Escribir(cierre);
+    if (m_opciones.cierreDuplicado)
+        Escribir(cierre);
+}
+
+void SimuladorDispensador::EnviarInforme(quint8 estado, const Medicamento &medicamento,
+                                         const QList<qint32> &colocadas)
+{
+    ++m_informesEnviados;
+    Escribir(Respuesta(
+            QStringLiteral("status"),
+            QStringList {QString::number(estado), medicamento.nombre, QStringLiteral("0"), QString()}
+                    + Numeros(colocadas)));
+}
+
+void SimuladorDispensador::Reposo()
+{
+    m_progreso.stop();
+    m_medicamentos.clear();
+    m_estado = m_opciones.estadoReposo;
+}

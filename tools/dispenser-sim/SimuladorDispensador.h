@@ -1,0 +1,87 @@
+#pragma once
+
+#include "OpcionesSimulador.h"
+#include "core/dispenser/BufferRecepcion.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QUdpSocket>
+
+// The machine's side of the dispenser protocol over real UDP and TCP, on loopback only: it
+// waits for the discovery datagram, connects to the announced address, answers every
+// request, runs loads (START, CHARGE..., INIT, then "status" progress per medication and
+// "close") and plays the faults of its options. Every message in and out is reported
+// through `registro`.
+class SimuladorDispensador : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit SimuladorDispensador(const OpcionesSimulador &opciones, QObject *parent = nullptr);
+
+    // Starts waiting for the discovery datagram; false (reported) when the port is taken.
+    bool Iniciar();
+    quint16 PuertoBusqueda() const { return m_busqueda.localPort(); }
+
+    // The options may be changed between loads (tests switch faults on and off).
+    OpcionesSimulador &Opciones() { return m_opciones; }
+
+    bool Conectado() const { return m_conexion.state() == QAbstractSocket::ConnectedState; }
+    int ConexionesRealizadas() const { return m_conexionesRealizadas; }
+    int DatagramasRecibidos() const { return m_datagramas; }
+    quint8 Estado() const { return m_estado; }
+    // Every complete message received, as its bytes on the wire (without "|").
+    const QList<QByteArray> &Recibidos() const { return m_recibidos; }
+
+    void Desconectar();
+
+signals:
+    void registro(const QString &linea);
+    void mensajeRecibido(const QByteArray &mensaje);
+    void conectado();
+    void desconectado();
+
+private:
+    struct Medicamento
+    {
+        QString nombre;
+        QList<qint32> celdas;
+    };
+
+    void LeerDatagramas();
+    void LeerConexion();
+    void Atender(const QByteArray &mensaje);
+    void AtenderSonda();
+    void Responder(const QString &respuesta);
+    void Escribir(const QString &mensaje);
+    void EscribirSiguiente();
+    void EmpezarCarga(int charges);
+    void AvanzarCarga();
+    void TerminarCarga();
+    void EnviarInforme(quint8 estado, const Medicamento &medicamento, const QList<qint32> &colocadas);
+    void Reposo();
+    QByteArray Malformado();
+
+    OpcionesSimulador m_opciones;
+    QUdpSocket m_busqueda;
+    QTcpSocket m_conexion;
+    BufferRecepcion m_buffer;
+    QList<QByteArray> m_recibidos;
+    int m_conexionesRealizadas = 0;
+    int m_datagramas = 0;
+
+    quint8 m_estado = 0;
+    QList<Medicamento> m_medicamentos;
+    qsizetype m_actual = 0;
+    int m_paso = 0;
+    int m_informesEnviados = 0;
+    int m_malformados = 0;
+    QTimer m_progreso;
+
+    // Outgoing bytes waiting for their turn when messages are split or merged.
+    QList<QByteArray> m_salida;
+    QTimer m_escritura;
+};
