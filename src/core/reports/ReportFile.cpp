@@ -5,7 +5,6 @@
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -190,13 +189,7 @@ TReportFile::Opened TReportFile::decode(const QByteArray &bytes)
 
 ReportIoResult TReportFile::save(const TReportDocument &document, const QString &path)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        const QByteArray bytes = encode(document);
-        if (file.write(bytes) == bytes.size() && file.commit())
-            return ReportIoResult::success();
-    }
-    return ReportIoResult::cannotWrite(path, file.errorString());
+    return writeFileAtomically(path, encode(document));
 }
 
 TReportFile::Opened TReportFile::open(const QString &path)

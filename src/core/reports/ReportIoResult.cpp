@@ -2,6 +2,8 @@
 
 #include "core/i18n/ULenguaje.h"
 
+#include <QSaveFile>
+
 ReportIoResult ReportIoResult::cannotWrite(const QString &path, const QString &detail)
 {
     QString message =
@@ -10,4 +12,12 @@ ReportIoResult ReportIoResult::cannotWrite(const QString &path, const QString &d
     if (!detail.isEmpty())
         message += QStringLiteral(" (") + detail + QLatin1Char(')');
     return failure(message);
+}
+
+ReportIoResult writeFileAtomically(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return ReportIoResult::success();
+    return ReportIoResult::cannotWrite(path, file.errorString());
 }

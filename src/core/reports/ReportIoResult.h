@@ -14,3 +14,6 @@ struct ReportIoResult
     // The one message for a file that could not be written; `detail` says why.
     static ReportIoResult cannotWrite(const QString &path, const QString &detail);
 };
+
+// Writes the bytes as the file, whole or not at all: on any failure the old file is kept.
+ReportIoResult writeFileAtomically(const QString &path, const QByteArray &bytes);
