@@ -47,7 +47,9 @@ void ReportListing::addRow(const QStringList &cells)
     for (qsizetype i = 0; i < m_columns.size(); ++i) {
         const ListingColumn &column = m_columns.at(i);
         ReportElement &cell = band.addText(QRectF(x + kCellPadding, 0, column.width - 2 * kCellPadding, kRowHeight),
-                                           cells.value(i), kCellFont, column.alignment);
+                                           cells.value(i), kCellFont,
+                                           (column.alignment & Qt::AlignHorizontal_Mask) | Qt::AlignTop);
+        // Cells start at the row's top so that a row with a wrapped cell stays aligned.
         cell.wordWrap = true;
         x += column.width;
     }
