@@ -29,7 +29,7 @@ QString NombreArchivoSeguro(const QString &titulo)
     QString name;
     name.reserve(titulo.size());
     for (const QChar c : titulo)
-        name += refused(c) ? QChar(QLatin1Char('_')) : c;
+        name += c.isSpace() ? QChar(QLatin1Char(' ')) : refused(c) ? QChar(QLatin1Char('_')) : c;
     name = trimBlanksAndDots(name.simplified());
     if (name.size() > kMaxLength) {
         name.truncate(kMaxLength);
