@@ -138,9 +138,12 @@ QImage ReportPainter::renderPage(const TLaidOutReport &report, int pageIndex, do
 bool ReportPainter::print(const TLaidOutReport &report, QPagedPaintDevice &device)
 {
     const ReportPageSetup &setup = report.document.page;
-    device.setPageLayout(QPageLayout(QPageSize(setup.paperSize, QPageSize::Millimeter),
-                                     setup.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                     QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    QPageLayout layout(QPageSize(setup.paperSize, QPageSize::Millimeter),
+                       setup.landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                       QPageLayout::Millimeter);
+    // The painter's origin is the sheet's corner on every device; the report keeps its own margins.
+    layout.setMode(QPageLayout::FullPageMode);
+    device.setPageLayout(layout);
     const QPageRanges ranges = device.pageRanges();
     QPainter painter;
     if (!painter.begin(&device))
