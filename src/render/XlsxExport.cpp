@@ -8,6 +8,7 @@
 
 #include <xlsxwriter.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -15,6 +16,38 @@
 namespace {
 
 constexpr double kWidestColumn = 60.0;
+
+// The worksheet column of each text: texts that start at the same place on the page share a
+// column (within a couple of millimetres, so that a title at the margin and the first column's
+// padded cells do too), and an empty cell never shifts the cells after it.
+class ColumnsByPosition
+{
+public:
+    explicit ColumnsByPosition(const QList<ReportTextRow> &rows)
+    {
+        QList<double> positions;
+        for (const ReportTextRow &row : rows) {
+            for (const ReportTextCell &cell : row.cells)
+                positions.append(cell.x);
+        }
+        std::sort(positions.begin(), positions.end());
+        for (const double x : positions) {
+            if (m_starts.isEmpty() || x > m_starts.last() + kSamePlaceMm)
+                m_starts.append(x);
+        }
+    }
+
+    lxw_col_t column(double x) const
+    {
+        const auto after = std::upper_bound(m_starts.cbegin(), m_starts.cend(), x);
+        return lxw_col_t(qMax<qsizetype>(0, after - m_starts.cbegin() - 1));
+    }
+    qsizetype count() const { return m_starts.size(); }
+
+private:
+    static constexpr double kSamePlaceMm = 2.0;
+    QList<double> m_starts;
+};
 
 // Writes the rows into a new workbook at `path`; the error text, empty when it worked.
 QString writeWorkbook(const TReportDocument &document, const QString &path)
@@ -26,19 +59,16 @@ QString writeWorkbook(const TReportDocument &document, const QString &path)
     lxw_format *bold = workbook_add_format(workbook);
     format_set_bold(bold);
 
-    QList<double> widths;
-    lxw_row_t row = 0;
-    for (const ReportTextRow &textRow : ReportTextRows::build(document)) {
-        lxw_col_t column = 0;
-        for (const ReportTextCell &cell : textRow.cells) {
-            worksheet_write_string(sheet, row, column, cell.text.toUtf8().constData(),
+    const QList<ReportTextRow> rows = ReportTextRows::build(document);
+    const ColumnsByPosition columns(rows);
+    QList<double> widths(columns.count(), 8.0);
+    for (qsizetype row = 0; row < rows.size(); ++row) {
+        for (const ReportTextCell &cell : rows.at(row).cells) {
+            const lxw_col_t column = columns.column(cell.x);
+            worksheet_write_string(sheet, lxw_row_t(row), column, cell.text.toUtf8().constData(),
                                    cell.bold ? bold : nullptr);
-            if (widths.size() <= column)
-                widths.resize(column + 1, 8.0);
             widths[column] = qMin(kWidestColumn, qMax(widths[column], double(cell.text.size()) + 1.0));
-            ++column;
         }
-        ++row;
     }
     for (qsizetype column = 0; column < widths.size(); ++column)
         worksheet_set_column(sheet, lxw_col_t(column), lxw_col_t(column), widths.at(column), nullptr);

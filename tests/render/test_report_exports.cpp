@@ -4,6 +4,7 @@
 #include "render/ReportLayout.h"
 #include "render/RtfExport.h"
 #include "render/TextExport.h"
+#include "render/XlsxExport.h"
 
 #include <QDir>
 #include <QProcess>
@@ -52,6 +53,7 @@ private slots:
     void rtfEscapesWhatItMust();
     void rtfReadsBackAsPlainText();
     void spreadsheetReadsBackWithARealReader();
+    void spreadsheetKeepsEmptyCellsInTheirColumn();
     void savedReportOpensAgain();
 
 private:
@@ -182,6 +184,33 @@ void TestReportExports::spreadsheetReadsBackWithARealReader()
     QVERIFY(xml.contains(QStringLiteral("<t>Medicamento 120</t>")));
     QVERIFY(xml.contains(QStringLiteral("<t>1-0-½-0</t>")));
     QVERIFY(xml.contains(QStringLiteral("<t>POSOLOGÍA</t>")));
+}
+
+void TestReportExports::spreadsheetKeepsEmptyCellsInTheirColumn()
+{
+    ReportListing listing(QStringLiteral("T"), ReportPageSetup::a4(),
+                          {{QStringLiteral("UNO"), 20.0}, {QStringLiteral("DOS"), 20.0}, {QStringLiteral("TRES"), 20.0}});
+    listing.addRow({QString(), QStringLiteral("b2"), QStringLiteral("c2")});
+    listing.addRow({QStringLiteral("a3"), QString(), QStringLiteral("c3")});
+    const QString path = m_dir->filePath(QStringLiteral("huecos.xlsx"));
+    QVERIFY(XlsxExport::write(ReportLayout::layOut(listing.document()), path).ok());
+
+    RUN_READER(sheet, "unzip", (QStringList{QStringLiteral("-p"), path, QStringLiteral("xl/worksheets/sheet1.xml")}));
+    RUN_READER(strings, "unzip", (QStringList{QStringLiteral("-p"), path, QStringLiteral("xl/sharedStrings.xml")}));
+    // Cell reference -> text, through the shared strings table.
+    QStringList shared;
+    for (const QRegularExpressionMatch &m : QRegularExpression(QStringLiteral("<t>([^<]*)</t>")).globalMatch(QString::fromUtf8(strings)))
+        shared.append(m.captured(1));
+    QMap<QString, QString> cells;
+    const QRegularExpression cell(QStringLiteral("<c r=\"([A-Z]+[0-9]+)\"[^>]*t=\"s\"[^>]*><v>([0-9]+)</v>"));
+    for (const QRegularExpressionMatch &m : cell.globalMatch(QString::fromUtf8(sheet)))
+        cells.insert(m.captured(1), shared.value(m.captured(2).toInt()));
+    QCOMPARE(cells.value(QStringLiteral("A2")), QStringLiteral("UNO"));
+    QCOMPARE(cells.value(QStringLiteral("B3")), QStringLiteral("b2"));
+    QCOMPARE(cells.value(QStringLiteral("C3")), QStringLiteral("c2"));
+    QCOMPARE(cells.value(QStringLiteral("A4")), QStringLiteral("a3"));
+    QCOMPARE(cells.value(QStringLiteral("C4")), QStringLiteral("c3"));
+    QVERIFY(!cells.contains(QStringLiteral("A3")));
 }
 
 void TestReportExports::savedReportOpensAgain()

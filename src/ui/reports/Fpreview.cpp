@@ -172,6 +172,7 @@ void TFormPreview::construirPantalla()
     m_lblPagina = etiqueta(QStringLiteral("lblPagina"), this);
     QPushButton *siguiente = boton(QStringLiteral("btnSiguiente"), QStringLiteral(">"), this);
     QPushButton *ultima = boton(QStringLiteral("btnUltima"), QStringLiteral(">|"), this);
+    auto *de = new QLabel(QStringLiteral("/"), this);
     m_lblPaginas = etiqueta(QStringLiteral("lblPaginas"), this);
     m_zoomSlider = new QSlider(Qt::Horizontal, this);
     m_zoomSlider->setObjectName(QStringLiteral("sliderZoom"));
@@ -184,8 +185,8 @@ void TFormPreview::construirPantalla()
     QPushButton *mail = boton(QStringLiteral("btnCorreo"), QStringLiteral("E-MAIL"), this);
     QPushButton *abrir = boton(QStringLiteral("btnAbrir"), QStringLiteral("ABRIR"), this);
     QPushButton *volver = boton(QStringLiteral("btnVolver"), QStringLiteral("VOLVER"), this);
-    for (QWidget *widget : std::initializer_list<QWidget *>{primera, anterior, m_lblPagina, siguiente, ultima,
-                                                            m_lblPaginas, m_zoomSlider, m_lblZoom, ajustar})
+    for (QWidget *widget : std::initializer_list<QWidget *>{primera, anterior, m_lblPagina, de, m_lblPaginas,
+                                                            siguiente, ultima, m_zoomSlider, m_lblZoom, ajustar})
         tools->addWidget(widget);
     tools->addStretch();
     for (QWidget *widget : std::initializer_list<QWidget *>{imprimir, guardar, mail, abrir, volver})
