@@ -30,9 +30,10 @@ int zintSymbology(BarcodeType type, const QString &data, QString &error)
         const qsizetype digits = type == BarcodeType::Ean8 ? 7 : 12;
         if (!allDigits(data) || (data.size() != digits && data.size() != digits + 1)) {
             error = QStringLiteral("%1 needs %2 or %3 digits")
-                        .arg(type == BarcodeType::Ean8 ? QStringLiteral("EAN-8") : QStringLiteral("EAN-13"))
-                        .arg(digits)
-                        .arg(digits + 1);
+                            .arg(type == BarcodeType::Ean8 ? QStringLiteral("EAN-8")
+                                                           : QStringLiteral("EAN-13"))
+                            .arg(digits)
+                            .arg(digits + 1);
             return 0;
         }
         return data.size() == digits ? BARCODE_EANX : BARCODE_EANX_CHK;
@@ -57,11 +58,11 @@ BarcodeSymbol BarcodeSymbol::encode(BarcodeType type, const QString &data)
 
     std::unique_ptr<zint_symbol, SymbolDeleter> symbol(ZBarcode_Create());
     symbol->symbology = symbology;
-    symbol->show_hrt = 0;  // the report draws the text itself, in the report's font
+    symbol->show_hrt = 0; // the report draws the text itself, in the report's font
     symbol->input_mode = UNICODE_MODE;
     const QByteArray bytes = data.toUtf8();
     const int status = ZBarcode_Encode_and_Buffer_Vector(
-        symbol.get(), reinterpret_cast<const unsigned char *>(bytes.constData()), int(bytes.size()), 0);
+            symbol.get(), reinterpret_cast<const unsigned char *>(bytes.constData()), int(bytes.size()), 0);
     if (status >= ZINT_ERROR) {
         result.m_error = data + QStringLiteral(": ") + QString::fromUtf8(symbol->errtxt);
         return result;

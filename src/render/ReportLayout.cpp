@@ -87,7 +87,7 @@ bool ReportLayout::isBody(const ReportBand &band) const
 void ReportLayout::startPage()
 {
     const bool first = m_result.pages.isEmpty();
-    m_result.pages.append(ReportPage{});
+    m_result.pages.append(ReportPage {});
     m_y = m_content.top();
     for (const ReportBand *band : bandsOfKind(m_result.document, ReportBand::Kind::PageHeader))
         m_y += place(*band, m_y);
@@ -151,7 +151,7 @@ double ReportLayout::place(const ReportBand &band, double top)
         if (element.kind == ReportElement::Kind::Text && element.wordWrap)
             rect.setHeight(qMax(rect.height(), wrappedTextHeight(element, rect.width())));
         checkDrawable(element);
-        page.elements.append(PlacedElement{element, rect});
+        page.elements.append(PlacedElement {element, rect});
     }
     return bandHeight(band);
 }

@@ -87,8 +87,9 @@ void ReportPainter::paintBarcode(QPainter &painter, const ReportElement &element
         const double textHeight = painter.fontMetrics().height();
         barsArea.setHeight(qMax(rect.height() - textHeight, rect.height() / 2));
         painter.setPen(Qt::black);
-        painter.drawText(QRectF(rect.left(), barsArea.bottom(), rect.width(), rect.bottom() - barsArea.bottom()),
-                         Qt::AlignHCenter | Qt::AlignTop, symbol.text());
+        painter.drawText(
+                QRectF(rect.left(), barsArea.bottom(), rect.width(), rect.bottom() - barsArea.bottom()),
+                Qt::AlignHCenter | Qt::AlignTop, symbol.text());
     }
     const double xScale = barsArea.width() / symbol.extent().width();
     painter.setPen(Qt::NoPen);
@@ -139,8 +140,8 @@ bool ReportPainter::print(const TLaidOutReport &report, QPagedPaintDevice &devic
 {
     const ReportPageSetup &setup = report.document.page;
     QPageLayout layout(QPageSize(setup.paperSize, QPageSize::Millimeter),
-                       setup.landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                       QPageLayout::Millimeter);
+                       setup.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     // The painter's origin is the sheet's corner on every device; the report keeps its own margins.
     layout.setMode(QPageLayout::FullPageMode);
     device.setPageLayout(layout);

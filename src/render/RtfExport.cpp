@@ -2,7 +2,6 @@
 
 #include "core/reports/ReportTextRows.h"
 
-
 namespace {
 
 constexpr double kTwipsPerMm = 1440.0 / 25.4;
@@ -16,8 +15,8 @@ QByteArray pageSetup(const ReportPageSetup &page)
 {
     const QSizeF size = page.pageSize();
     QByteArray rtf = "\\paperw" + twips(size.width()) + "\\paperh" + twips(size.height()) + "\\margl"
-                     + twips(page.margins.left()) + "\\margr" + twips(page.margins.right()) + "\\margt"
-                     + twips(page.margins.top()) + "\\margb" + twips(page.margins.bottom());
+            + twips(page.margins.left()) + "\\margr" + twips(page.margins.right()) + "\\margt"
+            + twips(page.margins.top()) + "\\margb" + twips(page.margins.bottom());
     if (page.landscape)
         rtf += "\\landscape";
     return rtf + '\n';
@@ -64,8 +63,8 @@ QByteArray RtfExport::escaped(const QString &text)
 
 QByteArray RtfExport::rtf(const TReportDocument &document)
 {
-    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fswiss " + kReportSansFamily.toLatin1()
-                     + ";}}\n";
+    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fswiss "
+            + kReportSansFamily.toLatin1() + ";}}\n";
     rtf += pageSetup(document.page);
     for (const ReportTextRow &row : ReportTextRows::build(document))
         rtf += paragraph(row);

@@ -2,7 +2,6 @@
 
 #include "core/reports/ReportTextRows.h"
 
-
 QString TextExport::text(const TReportDocument &document)
 {
     QString result;

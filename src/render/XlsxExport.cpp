@@ -82,7 +82,8 @@ QString writeWorkbook(const TReportDocument &document, const QString &path)
 ReportIoResult XlsxExport::write(const TLaidOutReport &report, const QString &path)
 {
     const QFileInfo target(path);
-    QTemporaryFile temporary(target.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
+    QTemporaryFile temporary(
+            target.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
     if (!temporary.open())
         return ReportIoResult::cannotWrite(path, temporary.errorString());
     temporary.close();

@@ -13,7 +13,8 @@ inline TReportDocument sampleListing(int rows, int groupSize = 10)
     for (int i = 1; i <= rows; ++i) {
         if ((i - 1) % groupSize == 0)
             listing.addGroup(QStringLiteral("Grupo %1").arg((i - 1) / groupSize + 1));
-        listing.addRow({QString::number(i), QStringLiteral("Medicamento %1").arg(i), QStringLiteral("1-0-½-0")});
+        listing.addRow(
+                {QString::number(i), QStringLiteral("Medicamento %1").arg(i), QStringLiteral("1-0-½-0")});
     }
     return listing.document();
 }

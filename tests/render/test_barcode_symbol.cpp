@@ -23,15 +23,16 @@ QString decodeEan8(const QImage &image, int y)
     if (first < 0)
         return {};
     const double module = double(last - first + 1) / 67.0;
-    auto bit = [&](int m) { return qGray(image.pixel(first + int((m + 0.5) * module), y)) < 128 ? '1' : '0'; };
+    auto bit
+            = [&](int m) { return qGray(image.pixel(first + int((m + 0.5) * module), y)) < 128 ? '1' : '0'; };
     QByteArray bits;
     for (int m = 0; m < 67; ++m)
         bits += bit(m);
     if (bits.left(3) != "101" || bits.mid(31, 5) != "01010" || bits.right(3) != "101")
         return QStringLiteral("bad guards ") + QString::fromLatin1(bits);
 
-    static const QList<QByteArray> lCodes{"0001101", "0011001", "0010011", "0111101", "0100011",
-                                         "0110001", "0101111", "0111011", "0110111", "0001011"};
+    static const QList<QByteArray> lCodes {"0001101", "0011001", "0010011", "0111101", "0100011",
+                                           "0110001", "0101111", "0111011", "0110111", "0001011"};
     auto digit = [&](QByteArray code, bool right) -> QChar {
         if (right) {
             for (char &c : code)
@@ -56,12 +57,12 @@ QImage paintBarcode(const QString &data, bool showText)
     element.text = data;
     element.barcodeShowsText = showText;
     ReportPage page;
-    page.elements.append(PlacedElement{element, QRectF(5, 5, 30, 15)});
+    page.elements.append(PlacedElement {element, QRectF(5, 5, 30, 15)});
 
     QImage image(400, 250, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    ReportPainter::paintPage(painter, page, 10.0);  // 10 dots per millimetre
+    ReportPainter::paintPage(painter, page, 10.0); // 10 dots per millimetre
     return image;
 }
 
@@ -84,13 +85,16 @@ void TestBarcodeSymbol::eanAddsOrVerifiesTheCheckDigit_data()
 {
     QTest::addColumn<int>("type");
     QTest::addColumn<QString>("data");
-    QTest::addColumn<QString>("printed");  // empty: refused
+    QTest::addColumn<QString>("printed"); // empty: refused
 
     const int ean8 = int(BarcodeType::Ean8);
     const int ean13 = int(BarcodeType::Ean13);
-    QTest::newRow("ean8 patient 12 load 5") << ean8 << QStringLiteral("0012005") << QStringLiteral("00120050");
-    QTest::newRow("ean8 check digit added") << ean8 << QStringLiteral("1234567") << QStringLiteral("12345670");
-    QTest::newRow("ean8 check digit right") << ean8 << QStringLiteral("96385074") << QStringLiteral("96385074");
+    QTest::newRow("ean8 patient 12 load 5")
+            << ean8 << QStringLiteral("0012005") << QStringLiteral("00120050");
+    QTest::newRow("ean8 check digit added")
+            << ean8 << QStringLiteral("1234567") << QStringLiteral("12345670");
+    QTest::newRow("ean8 check digit right")
+            << ean8 << QStringLiteral("96385074") << QStringLiteral("96385074");
     QTest::newRow("ean8 check digit wrong") << ean8 << QStringLiteral("96385075") << QString();
     QTest::newRow("ean8 too long") << ean8 << QStringLiteral("001200501") << QString();
     QTest::newRow("ean8 too short") << ean8 << QStringLiteral("123") << QString();
@@ -138,7 +142,7 @@ void TestBarcodeSymbol::paintedEan8ReadsBack()
     QFETCH(QString, decoded);
     for (bool showText : {true, false}) {
         const QImage image = paintBarcode(data, showText);
-        QCOMPARE(decodeEan8(image, 60), decoded);  // 1 mm below the bars' top
+        QCOMPARE(decodeEan8(image, 60), decoded); // 1 mm below the bars' top
     }
 }
 

@@ -16,9 +16,9 @@
 namespace {
 
 // Runs a reader program and gives its standard output; skips the test when it is not installed.
-#define RUN_READER(output, program, arguments)                                                               \
-    if (QStandardPaths::findExecutable(program).isEmpty())                                                   \
-        QSKIP(program " is not installed");                                                                  \
+#define RUN_READER(output, program, arguments) \
+    if (QStandardPaths::findExecutable(program).isEmpty()) \
+        QSKIP(program " is not installed"); \
     const QByteArray output = runReader(QStringLiteral(program), arguments)
 
 QByteArray runReader(const QString &program, const QStringList &arguments)
@@ -82,7 +82,8 @@ void TestReportExports::everyFormatReplacesTheOldFileWhole()
 {
     QFETCH(int, format);
     QFETCH(QByteArray, start);
-    const QString path = m_dir->filePath(QStringLiteral("informe.") + ReportExport::extension(ReportFormat(format)));
+    const QString path
+            = m_dir->filePath(QStringLiteral("informe.") + ReportExport::extension(ReportFormat(format)));
     QFile old(path);
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write("OLD CONTENTS");
@@ -115,13 +116,13 @@ void TestReportExports::pdfHoldsEveryPageAndItsText()
     const QString path = m_dir->filePath(QStringLiteral("informe.pdf"));
     QVERIFY(ReportExport::write(m_report, ReportFormat::Pdf, path).ok());
 
-    RUN_READER(info, "pdfinfo", QStringList{path});
+    RUN_READER(info, "pdfinfo", QStringList {path});
     const QString fields = QString::fromUtf8(info);
     QCOMPARE(QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(fields).captured(1).toInt(),
              m_report.pageCount());
     QVERIFY(QRegularExpression(QStringLiteral("Title:\\s+Tratamientos 1/2")).match(fields).hasMatch());
-    RUN_READER(text, "pdftotext", (QStringList{QStringLiteral("-enc"), QStringLiteral("UTF-8"), path,
-                                               QStringLiteral("-")}));
+    RUN_READER(text, "pdftotext",
+               (QStringList {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")}));
     const QString content = QString::fromUtf8(text);
     QVERIFY(content.contains(QStringLiteral("Medicamento 120")));
     QVERIFY(content.contains(QStringLiteral("1-0-½-0")));
@@ -132,7 +133,7 @@ void TestReportExports::pdfHoldsEveryPageAndItsText()
 void TestReportExports::textKeepsColumnsAndFractionSigns()
 {
     const QStringList lines = TextExport::text(m_report.document).split(QLatin1Char('\n'));
-    QCOMPARE(lines.first(), QStringLiteral("Tratamientos 1/2"));  // page header once, no page number
+    QCOMPARE(lines.first(), QStringLiteral("Tratamientos 1/2")); // page header once, no page number
     QCOMPARE(lines.count(QStringLiteral("Tratamientos 1/2")), 1);
     const QString row = lines.at(lines.indexOf(QStringLiteral("Grupo 1")) + 1);
     // Cells stand where they stand on the page: the name at 16 mm, the dose at 116 mm.
@@ -155,7 +156,7 @@ void TestReportExports::rtfReadsBackAsPlainText()
     int depth = 0;
     for (qsizetype i = 0; i < rtf.size(); ++i) {
         if (rtf.at(i) == '\\') {
-            ++i;  // an escaped character or the first letter of a control word
+            ++i; // an escaped character or the first letter of a control word
             continue;
         }
         depth += rtf.at(i) == '{' ? 1 : rtf.at(i) == '}' ? -1 : 0;
@@ -179,7 +180,8 @@ void TestReportExports::spreadsheetReadsBackWithARealReader()
         QVERIFY(csv.contains(QStringLiteral("120,Medicamento 120,1-0-½-0")));
         return;
     }
-    RUN_READER(strings, "unzip", (QStringList{QStringLiteral("-p"), path, QStringLiteral("xl/sharedStrings.xml")}));
+    RUN_READER(strings, "unzip",
+               (QStringList {QStringLiteral("-p"), path, QStringLiteral("xl/sharedStrings.xml")}));
     const QString xml = QString::fromUtf8(strings);
     QVERIFY(xml.contains(QStringLiteral("<t>Medicamento 120</t>")));
     QVERIFY(xml.contains(QStringLiteral("<t>1-0-½-0</t>")));
@@ -188,18 +190,22 @@ void TestReportExports::spreadsheetReadsBackWithARealReader()
 
 void TestReportExports::spreadsheetKeepsEmptyCellsInTheirColumn()
 {
-    ReportListing listing(QStringLiteral("T"), ReportPageSetup::a4(),
-                          {{QStringLiteral("UNO"), 20.0}, {QStringLiteral("DOS"), 20.0}, {QStringLiteral("TRES"), 20.0}});
+    ReportListing listing(
+            QStringLiteral("T"), ReportPageSetup::a4(),
+            {{QStringLiteral("UNO"), 20.0}, {QStringLiteral("DOS"), 20.0}, {QStringLiteral("TRES"), 20.0}});
     listing.addRow({QString(), QStringLiteral("b2"), QStringLiteral("c2")});
     listing.addRow({QStringLiteral("a3"), QString(), QStringLiteral("c3")});
     const QString path = m_dir->filePath(QStringLiteral("huecos.xlsx"));
     QVERIFY(XlsxExport::write(ReportLayout::layOut(listing.document()), path).ok());
 
-    RUN_READER(sheet, "unzip", (QStringList{QStringLiteral("-p"), path, QStringLiteral("xl/worksheets/sheet1.xml")}));
-    RUN_READER(strings, "unzip", (QStringList{QStringLiteral("-p"), path, QStringLiteral("xl/sharedStrings.xml")}));
+    RUN_READER(sheet, "unzip",
+               (QStringList {QStringLiteral("-p"), path, QStringLiteral("xl/worksheets/sheet1.xml")}));
+    RUN_READER(strings, "unzip",
+               (QStringList {QStringLiteral("-p"), path, QStringLiteral("xl/sharedStrings.xml")}));
     // Cell reference -> text, through the shared strings table.
     QStringList shared;
-    for (const QRegularExpressionMatch &m : QRegularExpression(QStringLiteral("<t>([^<]*)</t>")).globalMatch(QString::fromUtf8(strings)))
+    for (const QRegularExpressionMatch &m :
+         QRegularExpression(QStringLiteral("<t>([^<]*)</t>")).globalMatch(QString::fromUtf8(strings)))
         shared.append(m.captured(1));
     QMap<QString, QString> cells;
     const QRegularExpression cell(QStringLiteral("<c r=\"([A-Z]+[0-9]+)\"[^>]*t=\"s\"[^>]*><v>([0-9]+)</v>"));

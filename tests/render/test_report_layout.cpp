@@ -72,7 +72,7 @@ private slots:
 
 void TestReportLayout::emptyReportHasOnePage()
 {
-    const TLaidOutReport report = ReportLayout::layOut(TReportDocument{});
+    const TLaidOutReport report = ReportLayout::layOut(TReportDocument {});
     QCOMPARE(report.pageCount(), 1);
     QVERIFY(report.pages.first().elements.isEmpty());
 }
@@ -125,7 +125,7 @@ void TestReportLayout::pageNumbersCountAllPages()
 void TestReportLayout::titlePrintsOnFirstPageOnly()
 {
     TReportDocument document = sampleListing(150);
-    document.bands.prepend(ReportBand{ReportBand::Kind::Title, 10.0, {}, false, false});
+    document.bands.prepend(ReportBand {ReportBand::Kind::Title, 10.0, {}, false, false});
     document.bands.first().addText(QRectF(0, 0, 100, 8), QStringLiteral("PORTADA"));
     const TLaidOutReport report = ReportLayout::layOut(document);
     QVERIFY(report.pageCount() > 1);
@@ -171,7 +171,8 @@ void TestReportLayout::newPageBeforeStartsAPageUnlessAtTop()
         ReportBand &band = document.addBand(ReportBand::Kind::GroupHeader, 10.0);
         band.newPageBefore = true;
         band.addText(QRectF(0, 0, 50, 10), QStringLiteral("PACIENTE %1").arg(i));
-        document.addBand(ReportBand::Kind::Detail, 10.0).addText(QRectF(0, 0, 50, 10), QStringLiteral("linea"));
+        document.addBand(ReportBand::Kind::Detail, 10.0)
+                .addText(QRectF(0, 0, 50, 10), QStringLiteral("linea"));
     }
     const TLaidOutReport report = ReportLayout::layOut(document);
     QCOMPARE(report.pageCount(), 3);

@@ -8,17 +8,16 @@
 
 CorreoInforme::CorreoInforme(Launcher launcher)
     : m_launcher(std::move(launcher))
-{
-}
+{ }
 
 ReportIoResult CorreoInforme::enviar(const QString &attachment) const
 {
     const QString program = QStringLiteral("xdg-email");
     // The attachment goes as an absolute path so that no working directory is involved.
-    const QStringList arguments{QStringLiteral("--attach"), QFileInfo(attachment).absoluteFilePath()};
+    const QStringList arguments {QStringLiteral("--attach"), QFileInfo(attachment).absoluteFilePath()};
     if (!m_launcher(program, arguments)) {
-        return ReportIoResult::failure(
-            Traducir(QStringLiteral("MSG_ERROR_SEN_MAIL"), QStringLiteral("Error while trying to send email")));
+        return ReportIoResult::failure(Traducir(QStringLiteral("MSG_ERROR_SEN_MAIL"),
+                                                QStringLiteral("Error while trying to send email")));
     }
     return ReportIoResult::success();
 }

@@ -7,7 +7,8 @@ constexpr qsizetype kMaxLength = 100;
 bool refused(QChar c)
 {
     static const QString kRefused = QStringLiteral("/\\:*?\"<>|");
-    return c.category() == QChar::Other_Control || c.category() == QChar::Other_Format || kRefused.contains(c);
+    return c.category() == QChar::Other_Control || c.category() == QChar::Other_Format
+            || kRefused.contains(c);
 }
 
 QString trimBlanksAndDots(const QString &text)

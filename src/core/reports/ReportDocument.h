@@ -28,8 +28,8 @@ struct ReportFont
 };
 
 enum class BarcodeType : int {
-    Ean8 = 0,   // 7 digits (check digit added) or 8 digits (check digit verified)
-    Ean13 = 1,  // 12 digits (check digit added) or 13 digits (check digit verified)
+    Ean8 = 0, // 7 digits (check digit added) or 8 digits (check digit verified)
+    Ean13 = 1, // 12 digits (check digit added) or 13 digits (check digit verified)
     Code128 = 2,
 };
 
@@ -37,23 +37,23 @@ struct ReportElement
 {
     enum class Kind : int {
         Text = 0,
-        PageNumber = 1,  // `text` is the pattern: "%1" becomes the page number, "%2" the page count
-        Image = 2,       // `image` holds the encoded picture (BMP, JPEG, PNG): a saved report needs no files
-        Barcode = 3,     // `text` is the data to encode
-        Line = 4,        // from the rectangle's top-left to its bottom-right corner
-        Box = 5,         // the rectangle's outline
+        PageNumber = 1, // `text` is the pattern: "%1" becomes the page number, "%2" the page count
+        Image = 2, // `image` holds the encoded picture (BMP, JPEG, PNG): a saved report needs no files
+        Barcode = 3, // `text` is the data to encode
+        Line = 4, // from the rectangle's top-left to its bottom-right corner
+        Box = 5, // the rectangle's outline
     };
 
     Kind kind = Kind::Text;
-    QRectF rect;  // millimetres from the band's top-left corner
+    QRectF rect; // millimetres from the band's top-left corner
     QString text;
     ReportFont font;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
-    bool wordWrap = false;             // the text wraps inside the width and may make its band grow
+    bool wordWrap = false; // the text wraps inside the width and may make its band grow
     QByteArray image;
     BarcodeType barcode = BarcodeType::Ean8;
     bool barcodeShowsText = true;
-    double penWidth = 0.2;  // millimetres, for lines and boxes
+    double penWidth = 0.2; // millimetres, for lines and boxes
 
     bool operator==(const ReportElement &) const = default;
 };
@@ -61,21 +61,21 @@ struct ReportElement
 struct ReportBand
 {
     enum class Kind : int {
-        PageHeader = 0,    // top of every page
-        Title = 1,         // once, on the first page, below the page header
-        ColumnHeader = 2,  // every page, below the page header (and the title)
+        PageHeader = 0, // top of every page
+        Title = 1, // once, on the first page, below the page header
+        ColumnHeader = 2, // every page, below the page header (and the title)
         GroupHeader = 3,
         Detail = 4,
         GroupFooter = 5,
-        Summary = 6,       // once, after the last detail
-        PageFooter = 7,    // bottom of every page
+        Summary = 6, // once, after the last detail
+        PageFooter = 7, // bottom of every page
     };
 
     Kind kind = Kind::Detail;
-    double height = 5.0;  // millimetres; the least height when it grows with wrapped text
+    double height = 5.0; // millimetres; the least height when it grows with wrapped text
     QList<ReportElement> elements;
-    bool newPageBefore = false;  // starts a new page unless it already is at the top of one
-    bool keepWithNext = false;   // moves to the next page with the band that follows it
+    bool newPageBefore = false; // starts a new page unless it already is at the top of one
+    bool keepWithNext = false; // moves to the next page with the band that follows it
 
     // Builders for the band's elements; each returns the element for further settings.
     ReportElement &addText(const QRectF &rect, const QString &text, const ReportFont &font = {},
@@ -95,9 +95,9 @@ private:
 
 struct ReportPageSetup
 {
-    QSizeF paperSize{210.0, 297.0};  // millimetres, portrait width x height
+    QSizeF paperSize {210.0, 297.0}; // millimetres, portrait width x height
     bool landscape = false;
-    QMarginsF margins{10.0, 10.0, 10.0, 10.0};  // millimetres
+    QMarginsF margins {10.0, 10.0, 10.0, 10.0}; // millimetres
 
     // Paper sizes the application prints on.
     static ReportPageSetup a4(bool landscape = false);
@@ -114,9 +114,9 @@ struct ReportPageSetup
 class TReportDocument
 {
 public:
-    QString title;  // shown by the preview and used as the file name of exports
+    QString title; // shown by the preview and used as the file name of exports
     ReportPageSetup page;
-    QList<ReportBand> bands;  // in the order they are printed
+    QList<ReportBand> bands; // in the order they are printed
 
     ReportBand &addBand(ReportBand::Kind kind, double height);
 

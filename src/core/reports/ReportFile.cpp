@@ -21,12 +21,14 @@ QString notAReport()
 
 QString truncatedReport()
 {
-    return Traducir(QStringLiteral("ERR_INFORME_TRUNCADO"), QStringLiteral("EL ARCHIVO DEL INFORME ESTÁ INCOMPLETO"));
+    return Traducir(QStringLiteral("ERR_INFORME_TRUNCADO"),
+                    QStringLiteral("EL ARCHIVO DEL INFORME ESTÁ INCOMPLETO"));
 }
 
 QString damagedReport()
 {
-    return Traducir(QStringLiteral("ERR_INFORME_DANADO"), QStringLiteral("EL ARCHIVO DEL INFORME ESTÁ DAÑADO"));
+    return Traducir(QStringLiteral("ERR_INFORME_DANADO"),
+                    QStringLiteral("EL ARCHIVO DEL INFORME ESTÁ DAÑADO"));
 }
 
 void writeFont(QDataStream &out, const ReportFont &font)
@@ -87,8 +89,7 @@ private:
         return m_valid ? count : 0;
     }
 
-    template<typename Enum>
-    Enum readEnum(int last)
+    template<typename Enum> Enum readEnum(int last)
     {
         qint32 value = 0;
         m_in >> value;
@@ -166,9 +167,10 @@ TReportFile::Opened TReportFile::decode(const QByteArray &bytes)
     if (version == 0)
         return {std::nullopt, damagedReport()};
     if (version > kVersion) {
-        return {std::nullopt, Traducir(QStringLiteral("ERR_INFORME_VERSION"),
-                                       QStringLiteral("EL INFORME FUE GUARDADO POR UNA VERSIÓN MÁS RECIENTE "
-                                                      "DE LA APLICACIÓN"))};
+        return {std::nullopt,
+                Traducir(QStringLiteral("ERR_INFORME_VERSION"),
+                         QStringLiteral("EL INFORME FUE GUARDADO POR UNA VERSIÓN MÁS RECIENTE "
+                                        "DE LA APLICACIÓN"))};
     }
     const quint64 available = quint64(bytes.size() - kHeaderSize);
     if (length > available)
@@ -196,9 +198,10 @@ TReportFile::Opened TReportFile::open(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return {std::nullopt, Traducir(QStringLiteral("ERR_INFORME_NO_ABRE"),
-                                       QStringLiteral("NO SE PUEDE ABRIR EL ARCHIVO DEL INFORME: "))
-                                  + path};
+        return {std::nullopt,
+                Traducir(QStringLiteral("ERR_INFORME_NO_ABRE"),
+                         QStringLiteral("NO SE PUEDE ABRIR EL ARCHIVO DEL INFORME: "))
+                        + path};
     }
     // Look at the marker before reading the whole file: a large foreign file is refused at once.
     if (!file.peek(kMagic.size()).startsWith(kMagic))

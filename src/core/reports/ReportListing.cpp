@@ -2,9 +2,9 @@
 
 namespace {
 
-const ReportFont kTitleFont{kReportSansFamily, 12.0, true, false};
-const ReportFont kHeadingFont{kReportSansFamily, 9.0, true, false};
-const ReportFont kCellFont{kReportSansFamily, 9.0, false, false};
+const ReportFont kTitleFont {kReportSansFamily, 12.0, true, false};
+const ReportFont kHeadingFont {kReportSansFamily, 9.0, true, false};
+const ReportFont kCellFont {kReportSansFamily, 9.0, false, false};
 constexpr double kCellPadding = 1.0;
 
 } // namespace
@@ -25,8 +25,8 @@ ReportListing::ReportListing(const QString &title, const ReportPageSetup &page,
     ReportBand &headings = m_document.addBand(ReportBand::Kind::ColumnHeader, kRowHeight + 1.0);
     double x = 0.0;
     for (const ListingColumn &column : m_columns) {
-        headings.addText(QRectF(x + kCellPadding, 0, column.width - 2 * kCellPadding, kRowHeight), column.heading,
-                         kHeadingFont, column.alignment);
+        headings.addText(QRectF(x + kCellPadding, 0, column.width - 2 * kCellPadding, kRowHeight),
+                         column.heading, kHeadingFont, column.alignment);
         x += column.width;
     }
     headings.addLine(QPointF(0, kRowHeight + 0.5), QPointF(x, kRowHeight + 0.5), 0.1);
@@ -46,9 +46,9 @@ void ReportListing::addRow(const QStringList &cells)
     double x = 0.0;
     for (qsizetype i = 0; i < m_columns.size(); ++i) {
         const ListingColumn &column = m_columns.at(i);
-        ReportElement &cell = band.addText(QRectF(x + kCellPadding, 0, column.width - 2 * kCellPadding, kRowHeight),
-                                           cells.value(i), kCellFont,
-                                           (column.alignment & Qt::AlignHorizontal_Mask) | Qt::AlignTop);
+        ReportElement &cell = band.addText(
+                QRectF(x + kCellPadding, 0, column.width - 2 * kCellPadding, kRowHeight), cells.value(i),
+                kCellFont, (column.alignment & Qt::AlignHorizontal_Mask) | Qt::AlignTop);
         // Cells start at the row's top so that a row with a wrapped cell stays aligned.
         cell.wordWrap = true;
         x += column.width;

@@ -10,7 +10,7 @@
 struct ListingColumn
 {
     QString heading;
-    double width = 30.0;  // millimetres
+    double width = 30.0; // millimetres
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
 };
 

@@ -10,7 +10,7 @@ constexpr double kSameRowMm = 1.5;
 bool carriesText(const ReportElement &element)
 {
     return (element.kind == ReportElement::Kind::Text || element.kind == ReportElement::Kind::Barcode)
-           && !element.text.trimmed().isEmpty();
+            && !element.text.trimmed().isEmpty();
 }
 
 bool printedOnce(ReportBand::Kind kind)
@@ -52,13 +52,13 @@ void ReportTextRows::appendBand(const ReportBand &band, QList<ReportTextRow> &ro
     qsizetype firstRow = rows.size();
     for (const ReportElement *element : elements) {
         if (rows.size() == firstRow || element->rect.top() >= rowTop + kSameRowMm) {
-            rows.append(ReportTextRow{band.kind, {}});
+            rows.append(ReportTextRow {band.kind, {}});
             rowTop = element->rect.top();
         }
         QString text = element->text;
         text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        rows.last().cells.append(ReportTextCell{element->rect.left(), element->rect.width(), text.trimmed(),
-                                                element->font.bold});
+        rows.last().cells.append(ReportTextCell {element->rect.left(), element->rect.width(), text.trimmed(),
+                                                 element->font.bold});
     }
     for (qsizetype i = firstRow; i < rows.size(); ++i) {
         std::stable_sort(rows[i].cells.begin(), rows[i].cells.end(),

@@ -8,7 +8,7 @@
 // form one row, their texts ordered left to right.
 struct ReportTextCell
 {
-    double x = 0.0;  // millimetres from the band's left edge
+    double x = 0.0; // millimetres from the band's left edge
     double width = 0.0;
     QString text;
     bool bold = false;

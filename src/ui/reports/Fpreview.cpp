@@ -155,7 +155,7 @@ void TFormPreview::construirPantalla()
 {
     auto *layout = new QVBoxLayout(this);
 
-    const Cabecera cabecera = proveedorCabecera() ? proveedorCabecera()() : Cabecera{};
+    const Cabecera cabecera = proveedorCabecera() ? proveedorCabecera()() : Cabecera {};
     auto *header = new QHBoxLayout;
     QLabel *usuario = etiqueta(QStringLiteral("lblUsuario"), this);
     usuario->setText(cabecera.usuario.toUpper());
@@ -185,11 +185,12 @@ void TFormPreview::construirPantalla()
     QPushButton *mail = boton(QStringLiteral("btnCorreo"), QStringLiteral("E-MAIL"), this);
     QPushButton *abrir = boton(QStringLiteral("btnAbrir"), QStringLiteral("ABRIR"), this);
     QPushButton *volver = boton(QStringLiteral("btnVolver"), QStringLiteral("VOLVER"), this);
-    for (QWidget *widget : std::initializer_list<QWidget *>{primera, anterior, m_lblPagina, de, m_lblPaginas,
-                                                            siguiente, ultima, m_zoomSlider, m_lblZoom, ajustar})
+    for (QWidget *widget :
+         std::initializer_list<QWidget *> {primera, anterior, m_lblPagina, de, m_lblPaginas, siguiente,
+                                           ultima, m_zoomSlider, m_lblZoom, ajustar})
         tools->addWidget(widget);
     tools->addStretch();
-    for (QWidget *widget : std::initializer_list<QWidget *>{imprimir, guardar, mail, abrir, volver})
+    for (QWidget *widget : std::initializer_list<QWidget *> {imprimir, guardar, mail, abrir, volver})
         tools->addWidget(widget);
     layout->addLayout(tools);
 
@@ -262,7 +263,7 @@ void TFormPreview::mostrarPagina()
 {
     m_lblPagina->setText(QString::number(m_pagina));
     m_imagen->setPixmap(
-        QPixmap::fromImage(ReportPainter::renderPage(m_informe, m_pagina - 1, puntosPorPulgada(m_zoom))));
+            QPixmap::fromImage(ReportPainter::renderPage(m_informe, m_pagina - 1, puntosPorPulgada(m_zoom))));
 }
 
 void TFormPreview::mostrarError(const QString &mensaje)
@@ -278,7 +279,8 @@ void TFormPreview::btnImprimirClick()
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(m_informe.title());
-    printer.setPageOrientation(m_informe.document.page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setPageOrientation(m_informe.document.page.landscape ? QPageLayout::Landscape
+                                                                 : QPageLayout::Portrait);
     printer.setFromTo(1, numeroPaginas());
     QPrintDialog dialog(&printer, this);
     dialog.setMinMax(1, numeroPaginas());
@@ -291,7 +293,8 @@ void TFormPreview::btnImprimirClick()
 
 void TFormPreview::btnGuardarClick()
 {
-    QFileDialog dialog(this, Traducir(QStringLiteral("CAPTION_GUARDAR_INFORME"), QStringLiteral("Save report")));
+    QFileDialog dialog(this,
+                       Traducir(QStringLiteral("CAPTION_GUARDAR_INFORME"), QStringLiteral("Save report")));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(filtrosGuardar());
     dialog.setDefaultSuffix(ReportExport::extension(ReportFormat::Pdf));
@@ -319,12 +322,14 @@ bool TFormPreview::enviarPorCorreo()
     // The PDF goes to the application's "temp" folder, named after the report; the process's
     // working directory is left alone.
     const AppDirectory &directory = AppDirectory::current();
-    const QString folder = directory.isValid() ? directory.tempDir() : QDir::temp().filePath(QStringLiteral("pastillero"));
+    const QString folder
+            = directory.isValid() ? directory.tempDir() : QDir::temp().filePath(QStringLiteral("pastillero"));
     if (!QDir().mkpath(folder)) {
         mostrarError(ReportIoResult::cannotWrite(folder, QString()).error);
         return false;
     }
-    const QString path = QDir(folder).filePath(NombreArchivoSeguro(m_informe.title()) + QStringLiteral(".pdf"));
+    const QString path
+            = QDir(folder).filePath(NombreArchivoSeguro(m_informe.title()) + QStringLiteral(".pdf"));
     ReportIoResult result = PdfExport::write(m_informe, path);
     if (result.ok())
         result = correo().enviar(path);
@@ -336,8 +341,8 @@ bool TFormPreview::enviarPorCorreo()
 void TFormPreview::btnAbrirClick()
 {
     const QString ruta = QFileDialog::getOpenFileName(
-        this, Traducir(QStringLiteral("CAPTION_ABRIR_INFORME"), QStringLiteral("ABRIR INFORME")), QString(),
-        QStringLiteral("QuickReport Files (*.QRP *.qrp)"));
+            this, Traducir(QStringLiteral("CAPTION_ABRIR_INFORME"), QStringLiteral("ABRIR INFORME")),
+            QString(), QStringLiteral("QuickReport Files (*.QRP *.qrp)"));
     if (!ruta.isEmpty())
         abrirInforme(ruta);
 }

@@ -11,8 +11,9 @@ ReportPrinting::Result ReportPrinting::printOn(const TLaidOutReport &report, con
     const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
     if (printerName.isEmpty() || info.isNull()) {
         return {Outcome::PrinterNotInstalled,
-                Traducir(QStringLiteral("ERR_IMPRESORA_NO_INSTALADA"), QStringLiteral("LA IMPRESORA NO ESTÁ INSTALADA: "))
-                    + printerName};
+                Traducir(QStringLiteral("ERR_IMPRESORA_NO_INSTALADA"),
+                         QStringLiteral("LA IMPRESORA NO ESTÁ INSTALADA: "))
+                        + printerName};
     }
     QPrinter printer(info, QPrinter::HighResolution);
     return printOn(report, printer);
@@ -23,9 +24,10 @@ ReportPrinting::Result ReportPrinting::printOn(const TLaidOutReport &report, QPr
     printer.setFullPage(true);
     printer.setDocName(report.title());
     if (!printer.isValid() || !ReportPainter::print(report, printer)) {
-        return {Outcome::Failed, Traducir(QStringLiteral("ERR_IMPRESION_INFORME"),
-                                          QStringLiteral("NO SE HA PODIDO IMPRIMIR EL INFORME EN: "))
-                                     + printer.printerName()};
+        return {Outcome::Failed,
+                Traducir(QStringLiteral("ERR_IMPRESION_INFORME"),
+                         QStringLiteral("NO SE HA PODIDO IMPRIMIR EL INFORME EN: "))
+                        + printer.printerName()};
     }
     return {Outcome::Printed, {}};
 }

@@ -15,7 +15,7 @@ public:
     struct Result
     {
         Outcome outcome = Outcome::Failed;
-        QString message;  // empty when printed
+        QString message; // empty when printed
     };
 
     // On the installed printer of that name. A name that is not installed prints nothing

@@ -24,7 +24,8 @@ void TestCorreoInforme::fileIsAttachedByItsAbsolutePath()
     QVERIFY(correo.enviar(QStringLiteral("temp/Informe 1_2.pdf")).ok());
     QCOMPARE(program, QStringLiteral("xdg-email"));
     QCOMPARE(arguments,
-             (QStringList{QStringLiteral("--attach"), QDir::current().absoluteFilePath(QStringLiteral("temp/Informe 1_2.pdf"))}));
+             (QStringList {QStringLiteral("--attach"),
+                           QDir::current().absoluteFilePath(QStringLiteral("temp/Informe 1_2.pdf"))}));
 }
 
 void TestCorreoInforme::mailProgramThatDoesNotStartIsReported()

@@ -13,13 +13,14 @@ TReportDocument everyKindOfElement()
     document.page.margins = QMarginsF(3.5, 2.0, 0, 0);
     ReportBand &band = document.addBand(ReportBand::Kind::Title, 120.0);
     band.keepWithNext = true;
-    band.addText(QRectF(1, 2, 50, 6), QStringLiteral("1-0-½-0 ¼ ¾"), ReportFont{kReportMonoFamily, 8.5, true, true},
-                 Qt::AlignRight | Qt::AlignBottom)
-        .wordWrap = true;
+    band.addText(QRectF(1, 2, 50, 6), QStringLiteral("1-0-½-0 ¼ ¾"),
+                 ReportFont {kReportMonoFamily, 8.5, true, true}, Qt::AlignRight | Qt::AlignBottom)
+            .wordWrap
+            = true;
     band.addPageNumber(QRectF(60, 2, 20, 6), QStringLiteral("%1/%2"));
     band.addImage(QRectF(0, 10, 30, 40), QByteArray("\x89PNG\r\n\x1a\n and some bytes", 25));
-    band.addBarcode(QRectF(40, 10, 30, 15), BarcodeType::Code128, QStringLiteral("LOTE-1"))
-        .barcodeShowsText = false;
+    band.addBarcode(QRectF(40, 10, 30, 15), BarcodeType::Code128, QStringLiteral("LOTE-1")).barcodeShowsText
+            = false;
     band.addLine(QPointF(0, 60), QPointF(100, 55), 0.5);
     band.addBox(QRectF(0, 0, 140, 118));
     ReportBand &footer = document.addBand(ReportBand::Kind::PageFooter, 5.0);
@@ -79,7 +80,8 @@ void TestReportFile::truncatedFileIsRefused_data()
 void TestReportFile::truncatedFileIsRefused()
 {
     QFETCH(int, kept);
-    const TReportFile::Opened opened = TReportFile::decode(TReportFile::encode(everyKindOfElement()).left(kept));
+    const TReportFile::Opened opened
+            = TReportFile::decode(TReportFile::encode(everyKindOfElement()).left(kept));
     QVERIFY(!opened.document);
     QVERIFY2(opened.error.contains(QStringLiteral("INCOMPLETO")), qPrintable(opened.error));
 }
@@ -132,7 +134,8 @@ void TestReportFile::damagedFileIsRefused()
 
 void TestReportFile::newerFormatIsRefused()
 {
-    const QByteArray newer = withVersion(TReportFile::encode(everyKindOfElement()), TReportFile::kVersion + 1);
+    const QByteArray newer
+            = withVersion(TReportFile::encode(everyKindOfElement()), TReportFile::kVersion + 1);
     const TReportFile::Opened opened = TReportFile::decode(newer);
     QVERIFY(!opened.document);
     QVERIFY2(opened.error.contains(QStringLiteral("MÁS RECIENTE")), qPrintable(opened.error));

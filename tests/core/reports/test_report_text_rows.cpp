@@ -32,15 +32,16 @@ void TestReportTextRows::elementsOfOneLineFormOneRowLeftToRight()
     TReportDocument document;
     ReportBand &band = document.addBand(ReportBand::Kind::Detail, 12.0);
     band.addText(QRectF(60, 0.5, 20, 5), QStringLiteral("C"));
-    band.addText(QRectF(0, 0, 20, 5), QStringLiteral("A"), ReportFont{kReportSansFamily, 9, true, false});
+    band.addText(QRectF(0, 0, 20, 5), QStringLiteral("A"), ReportFont {kReportSansFamily, 9, true, false});
     band.addText(QRectF(30, 6, 20, 5), QStringLiteral("D"));
     band.addText(QRectF(30, 1, 20, 5), QStringLiteral("B\nB2"));
     const QList<ReportTextRow> rows = ReportTextRows::build(document);
     QCOMPARE(rows.size(), 2);
-    QCOMPARE(texts(rows.at(0)), (QStringList{QStringLiteral("A"), QStringLiteral("B B2"), QStringLiteral("C")}));
+    QCOMPARE(texts(rows.at(0)),
+             (QStringList {QStringLiteral("A"), QStringLiteral("B B2"), QStringLiteral("C")}));
     QVERIFY(rows.at(0).cells.at(0).bold);
     QCOMPARE(rows.at(0).cells.at(2).x, 60.0);
-    QCOMPARE(texts(rows.at(1)), QStringList{QStringLiteral("D")});
+    QCOMPARE(texts(rows.at(1)), QStringList {QStringLiteral("D")});
 }
 
 void TestReportTextRows::headersOnceFootersAndPageNumbersNever()
@@ -54,8 +55,8 @@ void TestReportTextRows::headersOnceFootersAndPageNumbersNever()
     document.addBand(ReportBand::Kind::PageFooter, 5.0).addText(QRectF(0, 0, 50, 5), QStringLiteral("PIE"));
     const QList<ReportTextRow> rows = ReportTextRows::build(document);
     QCOMPARE(rows.size(), 2);
-    QCOMPARE(texts(rows.at(0)), QStringList{QStringLiteral("CABECERA")});
-    QCOMPARE(texts(rows.at(1)), QStringList{QStringLiteral("fila")});
+    QCOMPARE(texts(rows.at(0)), QStringList {QStringLiteral("CABECERA")});
+    QCOMPARE(texts(rows.at(1)), QStringList {QStringLiteral("fila")});
 }
 
 void TestReportTextRows::picturesAndEmptyTextsAreLeftOut()
@@ -71,9 +72,9 @@ void TestReportTextRows::picturesAndEmptyTextsAreLeftOut()
 void TestReportTextRows::barcodeGivesItsData()
 {
     TReportDocument document;
-    document.addBand(ReportBand::Kind::Title, 20.0).addBarcode(QRectF(0, 0, 30, 15), BarcodeType::Ean8,
-                                                                 QStringLiteral("0012005"));
-    QCOMPARE(texts(ReportTextRows::build(document).first()), QStringList{QStringLiteral("0012005")});
+    document.addBand(ReportBand::Kind::Title, 20.0)
+            .addBarcode(QRectF(0, 0, 30, 15), BarcodeType::Ean8, QStringLiteral("0012005"));
+    QCOMPARE(texts(ReportTextRows::build(document).first()), QStringList {QStringLiteral("0012005")});
 }
 
 void TestReportTextRows::listingGivesHeadingsThenGroupsAndRows()
@@ -86,13 +87,13 @@ void TestReportTextRows::listingGivesHeadingsThenGroupsAndRows()
     listing.addRow({QStringLiteral("d"), QStringLiteral("e"), QStringLiteral("ignored")});
     const QList<ReportTextRow> rows = ReportTextRows::build(listing.document());
     QCOMPARE(rows.size(), 6);
-    QCOMPARE(texts(rows.at(0)), QStringList{QStringLiteral("LISTADO")});
-    QCOMPARE(texts(rows.at(1)), (QStringList{QStringLiteral("UNO"), QStringLiteral("DOS")}));
-    QCOMPARE(texts(rows.at(2)), QStringList{QStringLiteral("G1")});
-    QCOMPARE(texts(rows.at(3)), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
-    QCOMPARE(texts(rows.at(4)), QStringList{QStringLiteral("c")});
-    QCOMPARE(texts(rows.at(5)), (QStringList{QStringLiteral("d"), QStringLiteral("e")}));
-    QCOMPARE(rows.at(5).cells.at(1).x, 21.0);  // the second column starts at 20 mm, plus padding
+    QCOMPARE(texts(rows.at(0)), QStringList {QStringLiteral("LISTADO")});
+    QCOMPARE(texts(rows.at(1)), (QStringList {QStringLiteral("UNO"), QStringLiteral("DOS")}));
+    QCOMPARE(texts(rows.at(2)), QStringList {QStringLiteral("G1")});
+    QCOMPARE(texts(rows.at(3)), (QStringList {QStringLiteral("a"), QStringLiteral("b")}));
+    QCOMPARE(texts(rows.at(4)), QStringList {QStringLiteral("c")});
+    QCOMPARE(texts(rows.at(5)), (QStringList {QStringLiteral("d"), QStringLiteral("e")}));
+    QCOMPARE(rows.at(5).cells.at(1).x, 21.0); // the second column starts at 20 mm, plus padding
 }
 
 QTEST_GUILESS_MAIN(TestReportTextRows)

@@ -67,7 +67,7 @@ void TestPreview::init()
     m_mailStarts = true;
     TFormPreview::setMostrarError([this](const QString &message) { m_errors.append(message); });
     TFormPreview::setCorreo(CorreoInforme([this](const QString &program, const QStringList &arguments) {
-        m_mailed.append(QStringList{program} + arguments);
+        m_mailed.append(QStringList {program} + arguments);
         return m_mailStarts;
     }));
 }
@@ -146,7 +146,7 @@ void TestPreview::showingASecondReportReplacesTheFirst()
 {
     QPointer<TFormPreview> first = TFormPreview::Mostrar(listingOf(3, QStringLiteral("PRIMERO")));
     TFormPreview *second = TFormPreview::Mostrar(listingOf(3, QStringLiteral("SEGUNDO")));
-    QCOMPARE(TFormPreview::abiertos(), QList<TFormPreview *>{second});
+    QCOMPARE(TFormPreview::abiertos(), QList<TFormPreview *> {second});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(first.isNull());
     QCOMPARE(second->informe().title(), QStringLiteral("SEGUNDO"));
@@ -193,7 +193,7 @@ void TestPreview::mailSendsThePdfNamedAfterTheTitle()
     TFormPreview *preview = TFormPreview::Mostrar(listingOf(3, QStringLiteral("Tratamientos 1/2")));
     QVERIFY(preview->enviarPorCorreo());
     const QString pdf = m_appDir->file(QStringLiteral("temp/Tratamientos 1_2.pdf"));
-    QCOMPARE(m_mailed, (QList<QStringList>{{QStringLiteral("xdg-email"), QStringLiteral("--attach"), pdf}}));
+    QCOMPARE(m_mailed, (QList<QStringList> {{QStringLiteral("xdg-email"), QStringLiteral("--attach"), pdf}}));
     QVERIFY(m_appDir->read(QStringLiteral("temp/Tratamientos 1_2.pdf")).startsWith("%PDF-"));
     QCOMPARE(QDir::currentPath(), workingDirectory);
     QVERIFY(m_errors.isEmpty());
@@ -204,7 +204,7 @@ void TestPreview::mailThatCannotStartIsReported()
     m_mailStarts = false;
     TFormPreview *preview = TFormPreview::Mostrar(listingOf(3));
     QVERIFY(!preview->enviarPorCorreo());
-    QCOMPARE(m_errors, QStringList{QStringLiteral("Error while trying to send email")});
+    QCOMPARE(m_errors, QStringList {QStringLiteral("Error while trying to send email")});
 }
 
 void TestPreview::failedExportIsNotMailed()
@@ -220,7 +220,7 @@ void TestPreview::failedExportIsNotMailed()
 void TestPreview::headerShowsUserAndPharmacyUpperCase()
 {
     TFormPreview::setProveedorCabecera([] {
-        return TFormPreview::Cabecera{QStringLiteral("Ana (Farmacéutico)"), QStringLiteral("Farmacia Sol")};
+        return TFormPreview::Cabecera {QStringLiteral("Ana (Farmacéutico)"), QStringLiteral("Farmacia Sol")};
     });
     TFormPreview *preview = TFormPreview::Mostrar(listingOf(3));
     TFormPreview::setProveedorCabecera({});
