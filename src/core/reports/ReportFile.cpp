@@ -12,6 +12,8 @@ const QByteArray kMagic = QByteArrayLiteral("PASTILLERO REPORT\0");
 constexpr qsizetype kHashSize = 32;
 constexpr qsizetype kHeaderSize = 18 + 2 + 8 + kHashSize;
 constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_4;
+constexpr double kLargestPaperMm = 2000.0;
+constexpr double kLargestPointSize = 500.0;
 
 QString notAReport()
 {
@@ -73,12 +75,25 @@ public:
             document.bands.append(readBand());
         if (!m_valid || m_in.status() != QDataStream::Ok || !m_in.atEnd())
             return std::nullopt;
-        if (document.page.paperSize.width() <= 0 || document.page.paperSize.height() <= 0)
+        if (!isPrintable(document.page))
             return std::nullopt;
         return document;
     }
 
 private:
+    // A sheet the preview can draw: no empty or absurd paper (a crafted size would make the
+    // preview allocate without bound), margins inside the sheet.
+    static bool isPrintable(const ReportPageSetup &page)
+    {
+        const auto inRange = [](double value, double most) { return value >= 0.0 && value <= most; };
+        const QSizeF size = page.paperSize;
+        const QMarginsF margins = page.margins;
+        return size.width() >= 1.0 && size.height() >= 1.0 && inRange(size.width(), kLargestPaperMm)
+               && inRange(size.height(), kLargestPaperMm) && inRange(margins.left(), size.width())
+               && inRange(margins.right(), size.width()) && inRange(margins.top(), size.height())
+               && inRange(margins.bottom(), size.height());
+    }
+
     quint32 readCount()
     {
         quint32 count = 0;
@@ -115,6 +130,8 @@ private:
         element.kind = readEnum<ReportElement::Kind>(int(ReportElement::Kind::Box));
         m_in >> element.rect >> element.text;
         m_in >> element.font.family >> element.font.pointSize >> element.font.bold >> element.font.italic;
+        if (!(element.font.pointSize > 0.0 && element.font.pointSize <= kLargestPointSize))
+            m_valid = false;
         qint32 alignment = 0;
         m_in >> alignment >> element.wordWrap >> element.image;
         element.alignment = Qt::Alignment::fromInt(alignment);

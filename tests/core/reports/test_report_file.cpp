@@ -49,6 +49,9 @@ private slots:
     void foreignFileIsRefused();
     void damagedFileIsRefused_data();
     void damagedFileIsRefused();
+    void unprintablePageIsRefused_data();
+    void unprintablePageIsRefused();
+    void unreadableFontIsRefused();
     void newerFormatIsRefused();
     void missingFileIsReported();
     void savingOverAnOldFileReplacesIt();
@@ -130,6 +133,39 @@ void TestReportFile::damagedFileIsRefused()
     const TReportFile::Opened opened = TReportFile::decode(bytes);
     QVERIFY(!opened.document);
     QVERIFY2(opened.error.contains(QStringLiteral("DAÑADO")), qPrintable(opened.error));
+}
+
+void TestReportFile::unprintablePageIsRefused_data()
+{
+    QTest::addColumn<QSizeF>("paper");
+    QTest::addColumn<QMarginsF>("margins");
+    QTest::newRow("no paper") << QSizeF(0, 0) << QMarginsF();
+    QTest::newRow("negative paper") << QSizeF(-210, 297) << QMarginsF();
+    QTest::newRow("huge paper") << QSizeF(210, 1.0e9) << QMarginsF();
+    QTest::newRow("not a number") << QSizeF(qQNaN(), 297) << QMarginsF();
+    QTest::newRow("negative margin") << QSizeF(210, 297) << QMarginsF(-5, 0, 0, 0);
+    QTest::newRow("margin beyond the sheet") << QSizeF(210, 297) << QMarginsF(0, 400, 0, 0);
+}
+
+void TestReportFile::unprintablePageIsRefused()
+{
+    QFETCH(QSizeF, paper);
+    QFETCH(QMarginsF, margins);
+    TReportDocument document = everyKindOfElement();
+    document.page.paperSize = paper;
+    document.page.margins = margins;
+    const TReportFile::Opened opened = TReportFile::decode(TReportFile::encode(document));
+    QVERIFY(!opened.document);
+    QVERIFY2(opened.error.contains(QStringLiteral("DAÑADO")), qPrintable(opened.error));
+}
+
+void TestReportFile::unreadableFontIsRefused()
+{
+    TReportDocument document = everyKindOfElement();
+    document.bands.first().elements.first().font.pointSize = 0.0;
+    QVERIFY(!TReportFile::decode(TReportFile::encode(document)).document);
+    document.bands.first().elements.first().font.pointSize = 1.0e6;
+    QVERIFY(!TReportFile::decode(TReportFile::encode(document)).document);
 }
 
 void TestReportFile::newerFormatIsRefused()
