@@ -32,17 +32,20 @@ TReportDocument weekGridSheet()
     document.title = QStringLiteral("Etiquetas GARCIA LOPEZ, MARIA");
     document.page = ReportPageSetup::a4(true);
     ReportBand &sheet = document.addBand(ReportBand::Kind::Title, 190.0);
-    const ReportFont mono{kReportMonoFamily, 7.0, false, false};
-    sheet.addText(QRectF(0, 0, 80, 6), QStringLiteral("GARCIA LOPEZ, MARIA"), ReportFont{kReportSansFamily, 12, true, false});
+    const ReportFont mono {kReportMonoFamily, 7.0, false, false};
+    sheet.addText(QRectF(0, 0, 80, 6), QStringLiteral("GARCIA LOPEZ, MARIA"),
+                  ReportFont {kReportSansFamily, 12, true, false});
     sheet.addImage(QRectF(0, 8, 25, 33), photo());
     sheet.addBarcode(QRectF(30, 8, 35, 16), BarcodeType::Ean8, QStringLiteral("0012005"));
     for (int line = 0; line < 20; ++line) {
-        sheet.addText(QRectF(0, 45 + line * 4.0, 90, 4),
-                      QStringLiteral("%1 SINTROM 4 MG 20 COMPRIMIDOS   COM REDONDA  1-0-½-0").arg(600000 + line), mono);
+        sheet.addText(
+                QRectF(0, 45 + line * 4.0, 90, 4),
+                QStringLiteral("%1 SINTROM 4 MG 20 COMPRIMIDOS   COM REDONDA  1-0-½-0").arg(600000 + line),
+                mono);
     }
-    const QStringList days{QStringLiteral("LUNES"), QStringLiteral("MARTES"), QStringLiteral("MIÉRCOLES"),
-                           QStringLiteral("JUEVES"), QStringLiteral("VIERNES"), QStringLiteral("SÁBADO"),
-                           QStringLiteral("DOMINGO")};
+    const QStringList days {QStringLiteral("LUNES"),  QStringLiteral("MARTES"),  QStringLiteral("MIÉRCOLES"),
+                            QStringLiteral("JUEVES"), QStringLiteral("VIERNES"), QStringLiteral("SÁBADO"),
+                            QStringLiteral("DOMINGO")};
     for (int cell = 0; cell < 28; ++cell) {
         const QRectF box(95 + (cell / 4) * 26.0, 10 + (cell % 4) * 44.0, 26, 44);
         sheet.addBox(box);
@@ -51,8 +54,8 @@ TReportDocument weekGridSheet()
         QStringList contents;
         for (int row = 0; row < 4; ++row)
             contents.append(QStringLiteral("½ (%1) 6000%2 SINTROM 4 MG").arg(row + 1).arg(row));
-        ReportElement &text = sheet.addText(box.adjusted(1, 1, -1, -1), contents.join(QLatin1Char('\n')), mono,
-                                            Qt::AlignLeft | Qt::AlignTop);
+        ReportElement &text = sheet.addText(box.adjusted(1, 1, -1, -1), contents.join(QLatin1Char('\n')),
+                                            mono, Qt::AlignLeft | Qt::AlignTop);
         text.wordWrap = true;
     }
     return document;
@@ -61,7 +64,8 @@ TReportDocument weekGridSheet()
 TReportDocument listing(int rows)
 {
     ReportListing listing(QStringLiteral("LISTADO TRATAMIENTOS"), ReportPageSetup::a4(),
-                          {{QStringLiteral("PACIENTE"), 50.0}, {QStringLiteral("MEDICAMENTO"), 90.0},
+                          {{QStringLiteral("PACIENTE"), 50.0},
+                           {QStringLiteral("MEDICAMENTO"), 90.0},
                            {QStringLiteral("POSOLOGÍA"), 40.0}});
     for (int i = 0; i < rows; ++i) {
         if (i % 12 == 0)

@@ -26,12 +26,14 @@ QByteArray paragraph(const ReportTextRow &row)
 {
     QByteArray rtf = "\\pard\\plain\\f0\\fs18";
     for (const ReportTextCell &cell : row.cells) {
-        if (cell.x > 0.0)
+        if (cell.alignedRight)
+            rtf += "\\tqr\\tx" + twips(cell.x + cell.width);
+        else if (cell.x > 0.0)
             rtf += "\\tx" + twips(cell.x);
     }
     rtf += ' ';
     for (const ReportTextCell &cell : row.cells) {
-        if (cell.x > 0.0)
+        if (cell.x > 0.0 || cell.alignedRight)
             rtf += "\\tab ";
         const QByteArray text = RtfExport::escaped(cell.text);
         rtf += cell.bold ? "{\\b " + text + '}' : text;

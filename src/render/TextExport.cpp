@@ -8,7 +8,9 @@ QString TextExport::text(const TReportDocument &document)
     for (const ReportTextRow &row : ReportTextRows::build(document)) {
         QString line;
         for (const ReportTextCell &cell : row.cells) {
-            const qsizetype column = qRound(cell.x / kMmPerCharacter);
+            const double start
+                    = cell.alignedRight ? cell.x + cell.width - cell.text.size() * kMmPerCharacter : cell.x;
+            const qsizetype column = qMax(0, qRound(start / kMmPerCharacter));
             if (line.size() < column)
                 line += QString(column - line.size(), QLatin1Char(' '));
             else if (!line.isEmpty())

@@ -137,6 +137,7 @@ void TestReportExports::textKeepsColumnsAndFractionSigns()
     QCOMPARE(lines.count(QStringLiteral("Tratamientos 1/2")), 1);
     const QString row = lines.at(lines.indexOf(QStringLiteral("Grupo 1")) + 1);
     // Cells stand where they stand on the page: the name at 16 mm, the dose at 116 mm.
+    QCOMPARE(row.indexOf(QStringLiteral("1 ")), 6); // the number column is right-aligned, ending at 14 mm
     QCOMPARE(row.indexOf(QStringLiteral("Medicamento 1")), 8);
     QCOMPARE(row.indexOf(QStringLiteral("1-0-½-0")), 58);
 }
@@ -166,6 +167,7 @@ void TestReportExports::rtfReadsBackAsPlainText()
     QVERIFY(rtf.contains("\\paperw11906\\paperh16838"));
     QVERIFY(rtf.contains("Medicamento 77"));
     QVERIFY(rtf.contains("1-0-\\u189?-0"));
+    QVERIFY(rtf.contains("\\tqr\\tx794\\tx907\\tx6576 \\tab 1\\tab Medicamento 1\\tab"));
 }
 
 void TestReportExports::spreadsheetReadsBackWithARealReader()

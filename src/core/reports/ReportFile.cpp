@@ -89,9 +89,9 @@ private:
         const QSizeF size = page.paperSize;
         const QMarginsF margins = page.margins;
         return size.width() >= 1.0 && size.height() >= 1.0 && inRange(size.width(), kLargestPaperMm)
-               && inRange(size.height(), kLargestPaperMm) && inRange(margins.left(), size.width())
-               && inRange(margins.right(), size.width()) && inRange(margins.top(), size.height())
-               && inRange(margins.bottom(), size.height());
+                && inRange(size.height(), kLargestPaperMm) && inRange(margins.left(), size.width())
+                && inRange(margins.right(), size.width()) && inRange(margins.top(), size.height())
+                && inRange(margins.bottom(), size.height());
     }
 
     quint32 readCount()

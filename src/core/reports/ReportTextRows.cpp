@@ -58,7 +58,8 @@ void ReportTextRows::appendBand(const ReportBand &band, QList<ReportTextRow> &ro
         QString text = element->text;
         text.replace(QLatin1Char('\n'), QLatin1Char(' '));
         rows.last().cells.append(ReportTextCell {element->rect.left(), element->rect.width(), text.trimmed(),
-                                                 element->font.bold});
+                                                 element->font.bold,
+                                                 bool(element->alignment & Qt::AlignRight)});
     }
     for (qsizetype i = firstRow; i < rows.size(); ++i) {
         std::stable_sort(rows[i].cells.begin(), rows[i].cells.end(),

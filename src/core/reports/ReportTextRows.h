@@ -12,6 +12,7 @@ struct ReportTextCell
     double width = 0.0;
     QString text;
     bool bold = false;
+    bool alignedRight = false; // the text ends at x + width
 
     bool operator==(const ReportTextCell &) const = default;
 };
