@@ -24,11 +24,7 @@ ReportIoResult PdfExport::write(const TLaidOutReport &report, const QString &pat
         writer.setCreator(QStringLiteral("Pastillero"));
         printed = ReportPainter::print(report, writer);
     }
-    if (!printed) {
-        file.cancelWriting();
-        return ReportIoResult::cannotWrite(path, QString());
-    }
-    if (!file.commit())
-        return ReportIoResult::cannotWrite(path, file.errorString());
-    return ReportIoResult::success();
+    if (!printed)
+        return ReportIoResult::cannotWrite(path, QString()); // the new file is discarded
+    return commitWhole(file);
 }

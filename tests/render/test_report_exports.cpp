@@ -13,6 +13,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 // Runs a reader program and gives its standard output; skips the test when it is not installed.
@@ -30,6 +33,24 @@ QByteArray runReader(const QString &program, const QStringList &arguments)
     return process.readAllStandardOutput();
 }
 
+// Makes every write beyond `bytes` fail, as a full disk does, for one scope.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN); // the write fails with EFBIG instead of ending the process
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
+
+private:
+    rlimit m_saved {};
+};
+
 QByteArray readAll(const QString &path)
 {
     QFile file(path);
@@ -46,6 +67,8 @@ private slots:
     void init();
     void everyFormatReplacesTheOldFileWhole_data();
     void everyFormatReplacesTheOldFileWhole();
+    void fullDiskKeepsTheOldFile_data();
+    void fullDiskKeepsTheOldFile();
     void failedExportReportsAndLeavesNothing_data();
     void failedExportReportsAndLeavesNothing();
     void pdfHoldsEveryPageAndItsText();
@@ -93,6 +116,32 @@ void TestReportExports::everyFormatReplacesTheOldFileWhole()
     QVERIFY2(result.ok(), qPrintable(result.error));
     QVERIFY(readAll(path).startsWith(start));
     // Nothing but the file itself is left in the folder.
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+void TestReportExports::fullDiskKeepsTheOldFile_data()
+{
+    everyFormatReplacesTheOldFileWhole_data();
+}
+
+void TestReportExports::fullDiskKeepsTheOldFile()
+{
+    QFETCH(int, format);
+    const QString path
+            = m_dir->filePath(QStringLiteral("informe.") + ReportExport::extension(ReportFormat(format)));
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("OLD CONTENTS");
+    old.close();
+
+    ReportIoResult result;
+    {
+        const FileSizeLimit fullDisk(1024);
+        result = ReportExport::write(m_report, ReportFormat(format), path);
+    }
+    QVERIFY(!result.ok());
+    QVERIFY(result.error.contains(path));
+    QCOMPARE(readAll(path), QByteArray("OLD CONTENTS"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 

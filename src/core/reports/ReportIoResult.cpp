@@ -14,10 +14,24 @@ ReportIoResult ReportIoResult::cannotWrite(const QString &path, const QString &d
     return failure(message);
 }
 
+ReportIoResult commitWhole(QSaveFile &file)
+{
+    // QSaveFile renames a file that a short write left incomplete (on a full disk write()
+    // reports every byte and the flush fails, yet commit() succeeds), so the flush is checked
+    // here. Returning without commit() discards the new file and keeps the old one.
+    if (!file.flush() || file.error() != QFileDevice::NoError)
+        return ReportIoResult::cannotWrite(file.fileName(), file.errorString());
+    if (!file.commit())
+        return ReportIoResult::cannotWrite(file.fileName(), file.errorString());
+    return ReportIoResult::success();
+}
+
 ReportIoResult writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return ReportIoResult::success();
-    return ReportIoResult::cannotWrite(path, file.errorString());
+    if (!file.open(QIODevice::WriteOnly))
+        return ReportIoResult::cannotWrite(path, file.errorString());
+    if (file.write(bytes) != bytes.size())
+        return ReportIoResult::cannotWrite(path, file.errorString());
+    return commitWhole(file);
 }

@@ -15,5 +15,11 @@ struct ReportIoResult
     static ReportIoResult cannotWrite(const QString &path, const QString &detail);
 };
 
+class QSaveFile;
+
 // Writes the bytes as the file, whole or not at all: on any failure the old file is kept.
 ReportIoResult writeFileAtomically(const QString &path, const QByteArray &bytes);
+
+// Ends writing an open save file: replaces the target only when every byte reached the disk,
+// otherwise discards the new file and keeps the old one.
+ReportIoResult commitWhole(QSaveFile &file);

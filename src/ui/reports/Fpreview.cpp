@@ -281,7 +281,6 @@ void TFormPreview::btnImprimirClick()
     printer.setDocName(m_informe.title());
     printer.setPageOrientation(m_informe.document.page.landscape ? QPageLayout::Landscape
                                                                  : QPageLayout::Portrait);
-    printer.setFromTo(1, numeroPaginas());
     QPrintDialog dialog(&printer, this);
     dialog.setMinMax(1, numeroPaginas());
     if (dialog.exec() != QDialog::Accepted)
