@@ -4,6 +4,7 @@
 #include "render/ReportFonts.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 
 namespace {
 

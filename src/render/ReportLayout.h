@@ -2,8 +2,6 @@
 
 #include "render/LaidOutReport.h"
 
-#include <QImage>
-
 // Lays a report's bands out on pages. First pass: each band goes below the previous one,
 // growing with its wrapped text; a band that does not fit (with the bands it keeps with) starts
 // a new page, which repeats the page header, column headers and page footer. Second pass: with

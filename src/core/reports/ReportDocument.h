@@ -11,6 +11,16 @@
 // A report as data: the page, and the bands that the report engine lays out on pages in order.
 // Every position and size is in millimetres, relative to the band's top-left corner, so a report
 // is built and tested without any pixels and looks the same on screen, on paper and in a PDF.
+//
+// Two shapes cover the application's documents:
+//  - a sheet placed by hand (a blister label): one Title band as tall as the page's content,
+//    holding texts, pictures, bar codes, rules and boxes at fixed places; the page margins shift
+//    the whole sheet onto pre-printed label stock. Several sheets in one document are Detail
+//    bands of that height with newPageBefore set.
+//  - a listing: ReportListing builds the page header with "page n/N", column headings,
+//    group headings and wrapped rows.
+// A picture is held as the bytes of its file: empty bytes draw nothing (a missing photo or
+// logo), unreadable bytes draw nothing and are reported by the layout.
 
 // Font families Debian ships (fonts-dejavu-core) that hold every glyph the reports print,
 // the fraction signs ½ ¼ ¾ included. The mono family keeps padded label columns aligned.
