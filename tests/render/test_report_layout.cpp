@@ -65,6 +65,7 @@ private slots:
     void newPageBeforeStartsAPageUnlessAtTop();
     void wrappedTextMakesTheBandGrow();
     void bandTallerThanAPageDoesNotLoop();
+    void sheetsFillOnePageEachShiftedByTheMargins();
     void barcodeThatCannotBeEncodedIsReported();
     void unreadablePictureIsReported();
     void missingPictureIsSilent();
@@ -203,6 +204,28 @@ void TestReportLayout::bandTallerThanAPageDoesNotLoop()
     document.addBand(ReportBand::Kind::Detail, 10.0).addText(QRectF(0, 0, 30, 5), QStringLiteral("C"));
     const TLaidOutReport report = ReportLayout::layOut(document);
     QCOMPARE(report.pageCount(), 3);
+}
+
+void TestReportLayout::sheetsFillOnePageEachShiftedByTheMargins()
+{
+    TReportDocument document;
+    document.page = ReportPageSetup::a5(true);
+    document.page.margins = QMarginsF(3.5, 2.0, 0.0, 0.0); // label stock offsets
+    const double height = document.page.contentRect().height();
+    for (int i = 1; i <= 3; ++i) {
+        ReportBand &sheet = document.addBand(ReportBand::Kind::Detail, height);
+        sheet.newPageBefore = true;
+        sheet.addText(QRectF(0, 0, 50, 6), QStringLiteral("HOJA %1").arg(i));
+        sheet.addBox(QRectF(0, 0, 100, height));
+    }
+    const TLaidOutReport report = ReportLayout::layOut(document);
+    QCOMPARE(report.pageCount(), 3);
+    for (int p = 0; p < 3; ++p) {
+        const ReportPage &page = report.pages.at(p);
+        QCOMPARE(page.elements.size(), 2);
+        QCOMPARE(page.elements.first().element.text, QStringLiteral("HOJA %1").arg(p + 1));
+        QCOMPARE(page.elements.first().rect.topLeft(), QPointF(3.5, 2.0));
+    }
 }
 
 void TestReportLayout::barcodeThatCannotBeEncodedIsReported()
