@@ -409,6 +409,24 @@ int TDM::NumeroMedicamentos()
     return Valor(QStringLiteral("SELECT count(*) FROM Medicamento")).toInt();
 }
 
+QString TDM::ListaMedicamentosSql(bool principiosActivos)
+{
+    const QString filtro = principiosActivos ? QStringLiteral("IPrinActiv = 1")
+                                             : QStringLiteral("(IPrinActiv <> 1 OR IPrinActiv IS NULL)");
+    return QStringLiteral(
+                   "SELECT m.*, %1 AS Completo FROM Medicamento m WHERE %2 ORDER BY UPPER(m.Medicamento), "
+                   "m.idMedicamento")
+            .arg(ValoresMostrados::NombreMostradoSql(QStringLiteral("m")), filtro);
+}
+
+QString TDM::ListaPacientesSql()
+{
+    // Only the category list is joined: a code of another master list must not name a category.
+    return QStringLiteral(
+            "SELECT p.*, t.Descripcion AS CategoriaText FROM Paciente p LEFT JOIN TabMaestras t "
+            "ON t.CodTab = 0 AND p.CodCategoria = t.Codigo");
+}
+
 QString TDM::FechaSQL(const QDate &fecha)
 {
     return QLatin1Char('#') + fecha.toString(QStringLiteral("MM/dd/yyyy")) + QLatin1Char('#');
