@@ -191,7 +191,8 @@ qint64 TDM::Anadir(const QString &tabla, const QVariantMap &campos)
 {
     const DatabaseSchema::Table *esquema = DatabaseSchema::table(tabla);
     if (!esquema)
-        fallo(QStringLiteral("Tabla desconocida: ") + tabla);
+        fallo(Traducir(QStringLiteral("ERR_TABLA_DESCONOCIDA"), QStringLiteral("Tabla desconocida: "))
+              + tabla);
     const DatabaseSchema::Column *clave = esquema->autoKey();
     QStringList columnas;
     QStringList marcas;
@@ -199,8 +200,9 @@ qint64 TDM::Anadir(const QString &tabla, const QVariantMap &campos)
     for (auto it = campos.cbegin(); it != campos.cend(); ++it) {
         const DatabaseSchema::Column *columna = esquema->column(it.key());
         if (!columna || columna == clave)
-            fallo(QStringLiteral("Columna no admitida en ") + esquema->name + QStringLiteral(": ")
-                  + it.key());
+            fallo(Traducir(QStringLiteral("ERR_COLUMNA_NO_ADMITIDA"),
+                           QStringLiteral("Columna no admitida en "))
+                  + esquema->name + QStringLiteral(": ") + it.key());
         columnas << columna->name;
         marcas << QStringLiteral("?");
         valores << it.value();
