@@ -6,6 +6,7 @@
 //
 //   bench_datos [--benchmark_filter=...]        PASTILLERO_BENCH_PATIENTS=n for a smaller data set
 
+#include "core/common/AppError.h"
 #include "core/data/SqlFecha.h"
 #include "core/data/uDM.h"
 
@@ -190,7 +191,7 @@ void crearEsquema(const ConnectionText &servidor)
 } // namespace
 
 int main(int argc, char **argv)
-{
+try {
     QCoreApplication app(argc, argv);
     const AppDirectory directorio(QCoreApplication::applicationDirPath());
     QFile fichero(directorio.file(QStringLiteral("bench-data.dat")));
@@ -207,9 +208,12 @@ int main(int argc, char **argv)
         query.addQueryItem(QStringLiteral("options"), QStringLiteral("-c search_path=bench"));
         conSchema.setQuery(query);
         crearEsquema(ConnectionText::parse(url, {}));
-        medir(ConnectionText::parse(conSchema.toString(), {}), directorio, QStringLiteral("PostgreSQL"), argc,
-              argv);
+        medir(ConnectionText::parse(conSchema.toString(QUrl::FullyEncoded), {}), directorio,
+              QStringLiteral("PostgreSQL"), argc, argv);
     }
     benchmark::Shutdown();
     return 0;
+} catch (const AppError &error) {
+    std::fprintf(stderr, "%s\n", qPrintable(error.message()));
+    return 1;
 }
