@@ -69,7 +69,7 @@ ConnectionText ConnectionText::parse(const QString &text, const QString &baseDir
     }
 
     connection.m_engine = SqlEngine::PostgreSQL;
-    const QUrl url(trimmed, QUrl::StrictMode);
+    const QUrl url(trimmed, QUrl::TolerantMode);
     connection.m_host = url.host();
     connection.m_port = url.port(5432);
     connection.m_database = url.path().mid(1);

@@ -191,7 +191,8 @@ qint64 TDM::Anadir(const QString &tabla, const QVariantMap &campos)
 {
     const DatabaseSchema::Table *esquema = DatabaseSchema::table(tabla);
     if (!esquema)
-        fallo(QStringLiteral("Tabla desconocida: ") + tabla);
+        fallo(Traducir(QStringLiteral("ERR_TABLA_DESCONOCIDA"), QStringLiteral("Tabla desconocida: "))
+              + tabla);
     const DatabaseSchema::Column *clave = esquema->autoKey();
     QStringList columnas;
     QStringList marcas;
@@ -199,8 +200,9 @@ qint64 TDM::Anadir(const QString &tabla, const QVariantMap &campos)
     for (auto it = campos.cbegin(); it != campos.cend(); ++it) {
         const DatabaseSchema::Column *columna = esquema->column(it.key());
         if (!columna || columna == clave)
-            fallo(QStringLiteral("Columna no admitida en ") + esquema->name + QStringLiteral(": ")
-                  + it.key());
+            fallo(Traducir(QStringLiteral("ERR_COLUMNA_NO_ADMITIDA"),
+                           QStringLiteral("Columna no admitida en "))
+                  + esquema->name + QStringLiteral(": ") + it.key());
         columnas << columna->name;
         marcas << QStringLiteral("?");
         valores << it.value();
@@ -407,6 +409,24 @@ bool TDM::EsPrincipioActivo(const QString &codigo)
 int TDM::NumeroMedicamentos()
 {
     return Valor(QStringLiteral("SELECT count(*) FROM Medicamento")).toInt();
+}
+
+QString TDM::ListaMedicamentosSql(bool principiosActivos)
+{
+    const QString filtro = principiosActivos ? QStringLiteral("IPrinActiv = 1")
+                                             : QStringLiteral("(IPrinActiv <> 1 OR IPrinActiv IS NULL)");
+    return QStringLiteral(
+                   "SELECT m.*, %1 AS Completo FROM Medicamento m WHERE %2 ORDER BY UPPER(m.Medicamento), "
+                   "m.idMedicamento")
+            .arg(ValoresMostrados::NombreMostradoSql(QStringLiteral("m")), filtro);
+}
+
+QString TDM::ListaPacientesSql()
+{
+    // Only the category list is joined: a code of another master list must not name a category.
+    return QStringLiteral(
+            "SELECT p.*, t.Descripcion AS CategoriaText FROM Paciente p LEFT JOIN TabMaestras t "
+            "ON t.CodTab = 0 AND p.CodCategoria = t.Codigo");
 }
 
 QString TDM::FechaSQL(const QDate &fecha)

@@ -89,6 +89,11 @@ public:
     bool EsPrincipioActivo(const QString &codigo);
     int NumeroMedicamentos();
 
+    // The statements of the shared lists. The medication lists carry the column "Completo"
+    // (the displayed name) and are ordered by name; the patient list carries "CategoriaText".
+    static QString ListaMedicamentosSql(bool principiosActivos);
+    static QString ListaPacientesSql();
+
     // The Jet date literal "#mm/dd/yyyy#" for texts that still carry one.
     static QString FechaSQL(const QDate &fecha);
 

@@ -5,6 +5,8 @@
 #include "support/TestDatabase.h"
 
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 #include <QUrl>
 
@@ -164,6 +166,27 @@ private slots:
         TDM dm(db.directory());
         QCOMPARE(dm.Valor(QStringLiteral("SELECT count(*) FROM SPDDET")).toInt(), 0);
         QCOMPARE(dm.Valor(QStringLiteral("SELECT count(*) FROM Paciente")).toInt(), 1);
+    }
+
+    void aDatabaseLockedByAnotherProgramWritesNothing()
+    {
+        TestAppDirectory dir;
+        TDM dm(dir.directory());
+        {
+            QSqlDatabase other
+                    = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+            other.setDatabaseName(dir.file(QStringLiteral("data.dat")));
+            QVERIFY(other.open());
+            QVERIFY(QSqlQuery(other).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            QVERIFY_THROWS_EXCEPTION(AppError, dm.EnTransaccion([&] {
+                dm.Anadir(QStringLiteral("Paciente"), {{QStringLiteral("Nombre"), QStringLiteral("ANA")}});
+            }));
+            QVERIFY(!dm.enTransaccion());
+            QSqlQuery(other).exec(QStringLiteral("ROLLBACK"));
+            other.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+        QCOMPARE(dm.Valor(QStringLiteral("SELECT count(*) FROM Paciente")).toInt(), 0);
     }
 
     void aServerThatRefusesTheCredentials()

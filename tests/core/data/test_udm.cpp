@@ -326,6 +326,108 @@ private slots:
         QCOMPARE(dm.NumeroMedicamentos(), 2);
     }
 
+    void medicationLists()
+    {
+        TestDatabase db;
+        TDM dm(db.directory());
+        addMedication(dm, 3, QStringLiteral("omeprazol"), QStringLiteral("20 MG"), {}, 1);
+        addMedication(dm, 1, QStringLiteral("ENALAPRIL"), QStringLiteral("5 MG"),
+                      QStringLiteral("ENALAPRIL GENERICO"));
+        addMedication(dm, 2, QStringLiteral("AMLODIPINO"), QStringLiteral("5 MG"), {}, 0);
+        addMedication(dm, 4, QStringLiteral("IBUPROFENO"), QStringLiteral("600 MG"), {}, 2);
+        auto names = [&](bool ingredients) {
+            QStringList completo;
+            QSqlQuery query = dm.Consulta(TDM::ListaMedicamentosSql(ingredients));
+            while (query.next())
+                completo << query.value(QStringLiteral("Completo")).toString();
+            return completo;
+        };
+        QCOMPARE(names(true), QStringList {QStringLiteral("omeprazol 20 MG")});
+        QCOMPARE(names(false),
+                 (QStringList {QStringLiteral("AMLODIPINO 5 MG"), QStringLiteral("ENALAPRIL GENERICO"),
+                               QStringLiteral("IBUPROFENO 600 MG")}));
+    }
+
+    void patientListWithCategory()
+    {
+        TestDatabase db;
+        TDM dm(db.directory());
+        addCategory(dm, 1, QStringLiteral("RESIDENCIA"));
+        addCategory(dm, 2, QStringLiteral("OTHER LIST"), 4);
+        dm.Anadir(
+                QStringLiteral("Paciente"),
+                {{QStringLiteral("refPaciente"), QStringLiteral("A")}, {QStringLiteral("CodCategoria"), 1}});
+        dm.Anadir(
+                QStringLiteral("Paciente"),
+                {{QStringLiteral("refPaciente"), QStringLiteral("B")}, {QStringLiteral("CodCategoria"), 2}});
+        QSqlQuery query = dm.Consulta(TDM::ListaPacientesSql() + QStringLiteral(" ORDER BY p.refPaciente"));
+        QVERIFY(query.next());
+        QCOMPARE(query.value(QStringLiteral("CategoriaText")).toString(), QStringLiteral("RESIDENCIA"));
+        QVERIFY(query.next());
+        QVERIFY(query.value(QStringLiteral("CategoriaText")).isNull());
+        QVERIFY(!query.next());
+    }
+
+    void displayValues_data()
+    {
+        QTest::addColumn<QVariant>("iactivo");
+        QTest::addColumn<QString>("activo");
+        QTest::newRow("active") << QVariant(1) << "SI";
+        QTest::newRow("inactive") << QVariant(0) << "NO";
+        QTest::newRow("null") << QVariant() << "SI";
+        QTest::newRow("other value") << QVariant(7) << "SI";
+    }
+    void displayValues()
+    {
+        QFETCH(QVariant, iactivo);
+        QFETCH(QString, activo);
+        QCOMPARE(ValoresMostrados::ActivoTexto(iactivo), activo);
+    }
+
+    void blisterFlag_data()
+    {
+        QTest::addColumn<QVariant>("spdp");
+        QTest::addColumn<QVariant>("medication");
+        QTest::addColumn<bool>("inBlister");
+        QTest::newRow("null follows a blister medication") << QVariant() << QVariant(1) << true;
+        QTest::newRow("null follows a medication outside") << QVariant() << QVariant(0) << false;
+        QTest::newRow("null with a null flag") << QVariant() << QVariant() << false;
+        QTest::newRow("1 puts it in") << QVariant(1) << QVariant(0) << true;
+        QTest::newRow("0 keeps it out") << QVariant(0) << QVariant(1) << false;
+        QTest::newRow("other value keeps it out") << QVariant(2) << QVariant(1) << false;
+    }
+    void blisterFlag()
+    {
+        QFETCH(QVariant, spdp);
+        QFETCH(QVariant, medication);
+        QFETCH(bool, inBlister);
+        QCOMPARE(ValoresMostrados::SpdEfectivo(spdp, medication), inBlister);
+    }
+
+    void deliverySituation_data()
+    {
+        QTest::addColumn<bool>("delivered");
+        QTest::addColumn<bool>("returned");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("prepared") << false << false << 1 << "PREPARADO";
+        QTest::newRow("delivered") << true << false << 2 << "ENTREGADO";
+        QTest::newRow("delivered and returned") << true << true << 3 << "RETORNADO";
+        QTest::newRow("returned only") << false << true << 3 << "RETORNADO";
+    }
+    void deliverySituation()
+    {
+        QFETCH(bool, delivered);
+        QFETCH(bool, returned);
+        QFETCH(int, code);
+        QFETCH(QString, text);
+        const QDateTime day(QDate(2024, 1, 8), QTime(0, 0));
+        const auto situation
+                = ValoresMostrados::Entrega(delivered ? day : QDateTime(), returned ? day : QDateTime());
+        QCOMPARE(situation.CodEntrega, code);
+        QCOMPARE(situation.SitEntrega, text);
+    }
+
     void datesRoundTripWithoutShifting()
     {
         TestDatabase db;
