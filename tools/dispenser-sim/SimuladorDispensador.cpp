@@ -61,6 +61,13 @@ SimuladorDispensador::SimuladorDispensador(const OpcionesSimulador &opciones, QO
     m_escritura.setInterval(5);
 }
 
+SimuladorDispensador::~SimuladorDispensador()
+{
+    // The socket outlives the timers its handlers use: silence it before the members go.
+    m_conexion.disconnect(this);
+    m_conexion.abort();
+}
+
 bool SimuladorDispensador::Iniciar()
 {
     if (!m_busqueda.bind(m_opciones.escucha, m_opciones.puertoBusqueda)) {
@@ -176,7 +183,7 @@ void SimuladorDispensador::AtenderSonda()
     const QString respuesta
             = Respuesta(QStringLiteral("answerht"),
                         {QString::number(m_opciones.humedad), QString::number(m_opciones.temperatura)});
-    Escribir(m_opciones.sondaSinTerminador ? respuesta.chopped(1) : respuesta);
+    Responder(m_opciones.sondaSinTerminador ? respuesta.chopped(1) : respuesta);
 }
 
 void SimuladorDispensador::Responder(const QString &respuesta)
@@ -265,7 +272,8 @@ void SimuladorDispensador::EmpezarCarga(int charges)
 
 void SimuladorDispensador::AvanzarCarga()
 {
-    const Medicamento &medicamento = m_medicamentos.at(m_actual);
+    // A copy: writing may end the connection, and with it the load, at once.
+    const Medicamento medicamento = m_medicamentos.at(m_actual);
     const int numero = int(m_actual) + 1;
     const int pasos = qMax(m_opciones.pasosPorMedicamento, 1);
     if (numero == m_opciones.cancelarEn) {
@@ -288,6 +296,8 @@ void SimuladorDispensador::AvanzarCarga()
         }
     }
     EnviarInforme(estado, medicamento, colocadas);
+    if (m_estado != 2)
+        return; // the connection ended while writing
     if (m_opciones.desconectarEn > 0 && m_informesEnviados == m_opciones.desconectarEn) {
         m_opciones.desconectarEn = 0; // once: the next connection behaves
         emit registro(QStringLiteral("dropping the connection mid-load"));

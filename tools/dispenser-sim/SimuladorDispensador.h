@@ -21,6 +21,7 @@ class SimuladorDispensador : public QObject
 
 public:
     explicit SimuladorDispensador(const OpcionesSimulador &opciones, QObject *parent = nullptr);
+    ~SimuladorDispensador() override;
 
     // Starts waiting for the discovery datagram; false (reported) when the port is taken.
     bool Iniciar();
