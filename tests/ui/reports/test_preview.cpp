@@ -48,6 +48,7 @@ private slots:
     void fitShowsTheWholePage();
     void showingASecondReportReplacesTheFirst();
     void savedReportOpensAgain();
+    void openDialogLoadsTheChosenReport();
     void foreignFileIsRefusedAndTheReportStays();
     void saveDialogOffersTheFiveFormats();
     void chosenFilterDecidesTheFormat_data();
@@ -172,6 +173,26 @@ void TestPreview::savedReportOpensAgain()
     QCOMPARE(preview->paginaActual(), 1);
     QCOMPARE(labelText(preview, "lblPaginas"), QString::number(preview->numeroPaginas()));
     QVERIFY(preview->numeroPaginas() >= 3);
+    QVERIFY(m_errors.isEmpty());
+}
+
+void TestPreview::openDialogLoadsTheChosenReport()
+{
+    const TReportDocument saved = listingOf(10, QStringLiteral("GUARDADO"));
+    const QString path = m_appDir->file(QStringLiteral("GUARDADO.QRP"));
+    QVERIFY(TReportFile::save(saved, path).ok());
+    TFormPreview *preview = TFormPreview::Mostrar(listingOf(3));
+    QStringList filters;
+    QTimer::singleShot(0, this, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        filters = dialog->nameFilters();
+        dialog->selectFile(path);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    click(preview, "btnAbrir");
+    QCOMPARE(filters, QStringList {QStringLiteral("QuickReport Files (*.QRP *.qrp)")});
+    QCOMPARE(preview->informe().title(), QStringLiteral("GUARDADO"));
     QVERIFY(m_errors.isEmpty());
 }
 
