@@ -60,6 +60,9 @@ BarcodeSymbol BarcodeSymbol::encode(BarcodeType type, const QString &data)
     symbol->symbology = symbology;
     symbol->show_hrt = 0; // the report draws the text itself, in the report's font
     symbol->input_mode = UNICODE_MODE;
+    // The blank margins a scanner needs on each side are part of the symbol, so a bar code
+    // placed anywhere on a label still reads.
+    symbol->output_options |= BARCODE_QUIET_ZONES;
     const QByteArray bytes = data.toUtf8();
     const int status = ZBarcode_Encode_and_Buffer_Vector(
             symbol.get(), reinterpret_cast<const unsigned char *>(bytes.constData()), int(bytes.size()), 0);
@@ -68,19 +71,13 @@ BarcodeSymbol BarcodeSymbol::encode(BarcodeType type, const QString &data)
         return result;
     }
 
-    for (const zint_vector_rect *rect = symbol->vector->rectangles; rect; rect = rect->next) {
-        const QRectF bar(rect->x, rect->y, rect->width, rect->height);
-        result.m_bars.append(bar);
-        result.m_extent = result.m_extent.isNull() ? bar : result.m_extent.united(bar);
-    }
+    for (const zint_vector_rect *rect = symbol->vector->rectangles; rect; rect = rect->next)
+        result.m_bars.append(QRectF(rect->x, rect->y, rect->width, rect->height));
     if (result.m_bars.isEmpty()) {
         result.m_error = data + QStringLiteral(": no bars");
         return result;
     }
-    // Bars measured from the first bar: the element's rectangle holds the symbol exactly.
-    for (QRectF &bar : result.m_bars)
-        bar.translate(-result.m_extent.left(), -result.m_extent.top());
-    result.m_extent.moveTo(0, 0);
+    result.m_extent = QRectF(0, 0, symbol->vector->width, symbol->vector->height);
     result.m_text = QString::fromUtf8(reinterpret_cast<const char *>(symbol->text));
     return result;
 }

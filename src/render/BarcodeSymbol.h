@@ -16,7 +16,7 @@ public:
     bool isValid() const { return m_error.isEmpty(); }
     const QString &error() const { return m_error; }
     const QList<QRectF> &bars() const { return m_bars; }
-    // The bars' extent: the bars fill it from x = 0 to its width.
+    // The whole symbol, quiet zones included, from (0, 0); the bars lie inside it.
     const QRectF &extent() const { return m_extent; }
     // The text printed under the bars (for an EAN, the digits with the check digit).
     const QString &text() const { return m_text; }

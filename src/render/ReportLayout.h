@@ -11,10 +11,10 @@ class ReportLayout
 public:
     static TLaidOutReport layOut(const TReportDocument &document);
 
+private:
     // Height in millimetres that the text needs when wrapped inside `width` millimetres.
     static double wrappedTextHeight(const ReportElement &element, double width);
 
-private:
     explicit ReportLayout(const TReportDocument &document);
 
     void run();

@@ -76,6 +76,7 @@ private slots:
     void eanAddsOrVerifiesTheCheckDigit_data();
     void eanAddsOrVerifiesTheCheckDigit();
     void code128TakesText();
+    void eanKeepsItsQuietZones();
     void paintedEan8ReadsBack_data();
     void paintedEan8ReadsBack();
     void refusedDataIsPaintedAsText();
@@ -125,6 +126,15 @@ void TestBarcodeSymbol::code128TakesText()
     const BarcodeSymbol symbol = BarcodeSymbol::encode(BarcodeType::Code128, QStringLiteral("LOTE-23/A"));
     QVERIFY(symbol.isValid());
     QCOMPARE(symbol.text(), QStringLiteral("LOTE-23/A"));
+}
+
+void TestBarcodeSymbol::eanKeepsItsQuietZones()
+{
+    // EAN-8: 67 modules of bars with 7 blank modules on each side.
+    const BarcodeSymbol symbol = BarcodeSymbol::encode(BarcodeType::Ean8, QStringLiteral("0012005"));
+    const double module = symbol.extent().width() / 81.0;
+    QCOMPARE(qRound(symbol.bars().first().left() / module), 7);
+    QCOMPARE(qRound((symbol.extent().width() - symbol.bars().last().right()) / module), 7);
 }
 
 void TestBarcodeSymbol::paintedEan8ReadsBack_data()

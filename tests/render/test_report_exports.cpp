@@ -1,5 +1,6 @@
 #include "SampleReport.h"
 #include "core/reports/ReportFile.h"
+#include "render/PdfExport.h"
 #include "render/ReportExport.h"
 #include "render/ReportLayout.h"
 #include "render/RtfExport.h"
@@ -72,6 +73,7 @@ private slots:
     void failedExportReportsAndLeavesNothing_data();
     void failedExportReportsAndLeavesNothing();
     void pdfHoldsEveryPageAndItsText();
+    void labelSheetPdfKeepsFractionSignsInBothFamilies();
     void textKeepsColumnsAndFractionSigns();
     void rtfEscapesWhatItMust();
     void rtfReadsBackAsPlainText();
@@ -177,6 +179,30 @@ void TestReportExports::pdfHoldsEveryPageAndItsText()
     QVERIFY(content.contains(QStringLiteral("1-0-½-0")));
     QVERIFY(content.contains(QStringLiteral("POSOLOGÍA")));
     QVERIFY(content.contains(QStringLiteral("%1/%1").arg(m_report.pageCount())));
+}
+
+void TestReportExports::labelSheetPdfKeepsFractionSignsInBothFamilies()
+{
+    TReportDocument sheet;
+    sheet.title = QStringLiteral("Etiquetas");
+    sheet.page = ReportPageSetup::a5(true);
+    ReportBand &band = sheet.addBand(ReportBand::Kind::Title, 100.0);
+    band.addText(QRectF(0, 0, 120, 6), QStringLiteral("SANS 1-0-½-0 ¼-0-0-0 1¾"));
+    band.addText(QRectF(0, 10, 120, 6), QStringLiteral("MONO 1-0-½-0 ¼-0-0-0 1¾"),
+                 ReportFont {kReportMonoFamily, 8.0, false, false});
+    band.addBarcode(QRectF(0, 20, 40, 15), BarcodeType::Ean8, QStringLiteral("0012005"));
+    const QString path = m_dir->filePath(QStringLiteral("etiqueta.pdf"));
+    QVERIFY(PdfExport::write(ReportLayout::layOut(sheet), path).ok());
+
+    RUN_READER(text, "pdftotext",
+               (QStringList {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")}));
+    const QString content = QString::fromUtf8(text);
+    QVERIFY2(content.contains(QStringLiteral("SANS 1-0-½-0 ¼-0-0-0 1¾")), qPrintable(content));
+    QVERIFY2(content.contains(QStringLiteral("MONO 1-0-½-0 ¼-0-0-0 1¾")), qPrintable(content));
+    QVERIFY(content.contains(QStringLiteral("00120050")));
+    RUN_READER(fonts, "pdffonts", QStringList {path});
+    QVERIFY(fonts.contains("DejaVuSans"));
+    QVERIFY(fonts.contains("DejaVuSansMono"));
 }
 
 void TestReportExports::textKeepsColumnsAndFractionSigns()

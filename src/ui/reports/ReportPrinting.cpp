@@ -31,8 +31,3 @@ ReportPrinting::Result ReportPrinting::printOn(const TLaidOutReport &report, QPr
     }
     return {Outcome::Printed, {}};
 }
-
-QStringList ReportPrinting::installedPrinters()
-{
-    return QPrinterInfo::availablePrinterNames();
-}

@@ -24,6 +24,4 @@ public:
 
     // On a printer already set up (by the print dialog: copies, page range, duplex ...).
     static Result printOn(const TLaidOutReport &report, QPrinter &printer);
-
-    static QStringList installedPrinters();
 };

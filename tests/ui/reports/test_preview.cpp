@@ -3,10 +3,14 @@
 #include "support/TestAppDirectory.h"
 #include "ui/reports/Fpreview.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSlider>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -44,7 +48,11 @@ private slots:
     void fitShowsTheWholePage();
     void showingASecondReportReplacesTheFirst();
     void savedReportOpensAgain();
+    void openDialogLoadsTheChosenReport();
     void foreignFileIsRefusedAndTheReportStays();
+    void saveDialogOffersTheFiveFormats();
+    void chosenFilterDecidesTheFormat_data();
+    void chosenFilterDecidesTheFormat();
     void failedSaveIsReported();
     void mailSendsThePdfNamedAfterTheTitle();
     void mailThatCannotStartIsReported();
@@ -168,6 +176,26 @@ void TestPreview::savedReportOpensAgain()
     QVERIFY(m_errors.isEmpty());
 }
 
+void TestPreview::openDialogLoadsTheChosenReport()
+{
+    const TReportDocument saved = listingOf(10, QStringLiteral("GUARDADO"));
+    const QString path = m_appDir->file(QStringLiteral("GUARDADO.QRP"));
+    QVERIFY(TReportFile::save(saved, path).ok());
+    TFormPreview *preview = TFormPreview::Mostrar(listingOf(3));
+    QStringList filters;
+    QTimer::singleShot(0, this, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        filters = dialog->nameFilters();
+        dialog->selectFile(path);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    click(preview, "btnAbrir");
+    QCOMPARE(filters, QStringList {QStringLiteral("QuickReport Files (*.QRP *.qrp)")});
+    QCOMPARE(preview->informe().title(), QStringLiteral("GUARDADO"));
+    QVERIFY(m_errors.isEmpty());
+}
+
 void TestPreview::foreignFileIsRefusedAndTheReportStays()
 {
     TFormPreview *preview = TFormPreview::Mostrar(listingOf(150, QStringLiteral("ACTUAL")));
@@ -178,6 +206,63 @@ void TestPreview::foreignFileIsRefusedAndTheReportStays()
     QVERIFY(m_errors.first().contains(QStringLiteral("NO ES UN INFORME")));
     QCOMPARE(preview->informe().title(), QStringLiteral("ACTUAL"));
     QCOMPARE(preview->paginaActual(), 2);
+}
+
+void TestPreview::saveDialogOffersTheFiveFormats()
+{
+    TFormPreview *preview = TFormPreview::Mostrar(listingOf(3));
+    QString title;
+    QStringList filters;
+    QTimer::singleShot(0, this, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        title = dialog->windowTitle();
+        filters = dialog->nameFilters();
+        dialog->reject();
+    });
+    click(preview, "btnGuardar");
+    QCOMPARE(title, QStringLiteral("Save report"));
+    QCOMPARE(filters,
+             (QStringList {QStringLiteral("Adobe PDF File (*.pdf)"), QStringLiteral("Excel File (*.xlsx)"),
+                           QStringLiteral("Word File (*.rtf)"), QStringLiteral("txt File (*.txt)"),
+                           QStringLiteral("QuickReport File (*.qrp)")}));
+    QVERIFY(m_errors.isEmpty());
+}
+
+void TestPreview::chosenFilterDecidesTheFormat_data()
+{
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("start");
+    QTest::newRow("pdf") << 0 << QStringLiteral("informe.pdf") << QByteArray("%PDF-");
+    QTest::newRow("xlsx") << 1 << QStringLiteral("informe.xlsx") << QByteArray("PK");
+    QTest::newRow("rtf") << 2 << QStringLiteral("informe.rtf") << QByteArray("{\\rtf1");
+    QTest::newRow("txt") << 3 << QStringLiteral("informe.txt") << QByteArray("Tratamientos 1/2");
+    QTest::newRow("saved") << 4 << QStringLiteral("informe.qrp") << QByteArray("PASTILLERO REPORT");
+}
+
+void TestPreview::chosenFilterDecidesTheFormat()
+{
+    QFETCH(int, filter);
+    QFETCH(QString, file);
+    QFETCH(QByteArray, start);
+    TFormPreview *preview = TFormPreview::Mostrar(listingOf(3));
+    QTimer::singleShot(0, this, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        // Choose the filter as a user does, with the keyboard on the file type list.
+        auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+        QVERIFY(types);
+        for (int i = 0; i < filter; ++i)
+            QTest::keyClick(types, Qt::Key_Down);
+        QCOMPARE(dialog->selectedNameFilter(), dialog->nameFilters().at(filter));
+        // A bare name: the extension comes from the chosen format.
+        dialog->selectFile(m_appDir->file(QStringLiteral("informe")));
+        static_cast<QDialog *>(dialog)->accept(); // through QDialog: QFileDialog hides it
+    });
+    click(preview, "btnGuardar");
+    QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(QLatin1Char('\n'))));
+    QVERIFY(m_appDir->read(file).startsWith(start));
 }
 
 void TestPreview::failedSaveIsReported()
