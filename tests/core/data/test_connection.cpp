@@ -86,7 +86,9 @@ private slots:
     void serverOptionsReachTheDriver()
     {
         const ConnectionText connection = ConnectionText::parse(
-            QStringLiteral("postgresql://farma:x@db.local/spd?sslmode=require&options=-c search_path=farmacia"), {});
+                QStringLiteral(
+                        "postgresql://farma:x@db.local/spd?sslmode=require&options=-c search_path=farmacia"),
+                {});
         QVERIFY(connection.isValid());
         QCOMPARE(connection.options(), QStringLiteral("sslmode='require';options='-c search_path=farmacia'"));
     }
