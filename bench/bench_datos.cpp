@@ -156,8 +156,7 @@ void guardarCarga(benchmark::State &state, TDM &dm, int pacientes)
     }
 }
 
-void medir(const ConnectionText &conexion, const AppDirectory &directorio, const QString &motor, int argc,
-           char **argv)
+void medir(const ConnectionText &conexion, const AppDirectory &directorio, const QString &motor)
 {
     TDM dm(conexion, directorio);
     const int pacientes = numeroPacientes();
@@ -169,8 +168,9 @@ void medir(const ConnectionText &conexion, const AppDirectory &directorio, const
                                  std::ref(dm), pacientes);
     benchmark::RegisterBenchmark(qPrintable(motor + QStringLiteral("/SaveLoadWith20Lines")), guardarCarga,
                                  std::ref(dm), pacientes);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    // One reporter per run: the library's default one does not survive a second run.
+    benchmark::ConsoleReporter reporter(benchmark::ConsoleReporter::OO_None);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
 }
 
 void crearEsquema(const ConnectionText &servidor)
@@ -193,12 +193,12 @@ void crearEsquema(const ConnectionText &servidor)
 int main(int argc, char **argv)
 try {
     QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
     const AppDirectory directorio(QCoreApplication::applicationDirPath());
     QFile fichero(directorio.file(QStringLiteral("bench-data.dat")));
     if (!fichero.exists() && fichero.open(QIODevice::WriteOnly))
         fichero.close(); // an empty file is a new SQLite database
-    medir(ConnectionText::parse(fichero.fileName(), directorio.path()), directorio, QStringLiteral("SQLite"),
-          argc, argv);
+    medir(ConnectionText::parse(fichero.fileName(), directorio.path()), directorio, QStringLiteral("SQLite"));
 
     QString url
             = qEnvironmentVariable("PASTILLERO_BENCH_PGURL", qEnvironmentVariable("PASTILLERO_TEST_PGURL"));
@@ -209,7 +209,7 @@ try {
         conSchema.setQuery(query);
         crearEsquema(ConnectionText::parse(url, {}));
         medir(ConnectionText::parse(conSchema.toString(QUrl::FullyEncoded), {}), directorio,
-              QStringLiteral("PostgreSQL"), argc, argv);
+              QStringLiteral("PostgreSQL"));
     }
     benchmark::Shutdown();
     return 0;

@@ -421,6 +421,20 @@ QString TDM::ListaMedicamentosSql(bool principiosActivos)
             .arg(ValoresMostrados::NombreMostradoSql(QStringLiteral("m")), filtro);
 }
 
+QString TDM::FiltroMedicamentosSql(const QString &texto, bool soloManuales, QVariantList &valores)
+{
+    QStringList condiciones {QStringLiteral("1 = 1")};
+    if (!texto.isEmpty()) {
+        // A prefix compared by length, not LIKE: "%" and "_" typed by the user stay plain text.
+        condiciones << QStringLiteral("SUBSTR(UPPER(%1), 1, ?) = ?")
+                               .arg(ValoresMostrados::NombreMostradoSql(QStringLiteral("m")));
+        valores << static_cast<int>(texto.size()) << texto.toUpper();
+    }
+    if (soloManuales)
+        condiciones << QStringLiteral("m.iManual = 1");
+    return condiciones.join(QStringLiteral(" AND "));
+}
+
 QString TDM::ListaPacientesSql()
 {
     // Only the category list is joined: a code of another master list must not name a category.

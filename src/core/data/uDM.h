@@ -94,6 +94,12 @@ public:
     static QString ListaMedicamentosSql(bool principiosActivos);
     static QString ListaPacientesSql();
 
+    // The catalogue screen's filter of the medication table: a row passes when its displayed
+    // name begins with the text (compared in upper case; an empty text passes every row) and, with
+    // `soloManuales`, when it was created in the application (iManual 1). The condition applies to
+    // Medicamento under the alias "m"; its values are appended to `valores`.
+    static QString FiltroMedicamentosSql(const QString &texto, bool soloManuales, QVariantList &valores);
+
     // The Jet date literal "#mm/dd/yyyy#" for texts that still carry one.
     static QString FechaSQL(const QDate &fecha);
 

@@ -83,6 +83,16 @@ private slots:
         QVERIFY(!connection.describe().contains(QStringLiteral("cret")));
     }
 
+    void serverOptionsReachTheDriver()
+    {
+        const ConnectionText connection = ConnectionText::parse(
+                QStringLiteral(
+                        "postgresql://farma:x@db.local/spd?sslmode=require&options=-c search_path=farmacia"),
+                {});
+        QVERIFY(connection.isValid());
+        QCOMPARE(connection.options(), QStringLiteral("sslmode='require';options='-c search_path=farmacia'"));
+    }
+
     void incompleteServerTextIsInvalid()
     {
         QVERIFY(!ConnectionText::parse(QStringLiteral("postgresql://farma@/"), {}).isValid());

@@ -348,6 +348,49 @@ private slots:
                                QStringLiteral("IBUPROFENO 600 MG")}));
     }
 
+    void medicationFilter_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("onlyManual");
+        QTest::addColumn<QList<qint64>>("codes");
+        QTest::newRow("no filter") << "" << false << QList<qint64> {1, 2, 3, 4};
+        QTest::newRow("prefix in other case") << "enal" << false << QList<qint64> {1};
+        QTest::newRow("own description counts") << "MI " << false << QList<qint64> {3};
+        QTest::newRow("name hidden by own description") << "IBU" << false << QList<qint64> {};
+        QTest::newRow("wildcards are text") << "%" << false << QList<qint64> {4};
+        QTest::newRow("only manual entries") << "" << true << QList<qint64> {2, 4};
+        QTest::newRow("injection stays text") << "' OR '1'='1" << false << QList<qint64> {};
+    }
+    void medicationFilter()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, onlyManual);
+        QFETCH(QList<qint64>, codes);
+        TestDatabase db;
+        TDM dm(db.directory());
+        auto add = [&](qint64 code, const QString &name, const QVariant &own, int manual) {
+            dm.Anadir(QStringLiteral("Medicamento"),
+                      {{QStringLiteral("idMedicamento"), code},
+                       {QStringLiteral("Medicamento"), name},
+                       {QStringLiteral("Descripcion"), QStringLiteral("10 MG")},
+                       {QStringLiteral("DescUsuario"), own},
+                       {QStringLiteral("iManual"), manual}});
+        };
+        add(1, QStringLiteral("ENALAPRIL"), {}, 0);
+        add(2, QStringLiteral("AMLODIPINO"), {}, 1);
+        add(3, QStringLiteral("IBUPROFENO"), QStringLiteral("MI IBUPROFENO"), 0);
+        add(4, QStringLiteral("%CREMA"), {}, 1);
+        QVariantList values;
+        const QString where = TDM::FiltroMedicamentosSql(text, onlyManual, values);
+        QSqlQuery query = dm.Consulta(QStringLiteral("SELECT m.idMedicamento FROM Medicamento m WHERE ")
+                                              + where + QStringLiteral(" ORDER BY 1"),
+                                      values);
+        QList<qint64> found;
+        while (query.next())
+            found << query.value(0).toLongLong();
+        QCOMPARE(found, codes);
+    }
+
     void patientListWithCategory()
     {
         TestDatabase db;
