@@ -1,7 +1,9 @@
 #include "app/DialogPrompts.h"
 
 #include "core/common/TextEncoding.h"
+#include "core/i18n/ULenguaje.h"
 #include "core/shell/uLog.h"
+#include "ui/i18n/FDlgSelectLanguaje.h"
 
 #include <QFile>
 #include <QMessageBox>
@@ -9,13 +11,16 @@
 void DialogPrompts::showError(const QString &message)
 {
     Log(QStringLiteral(": F_ERROR:") + message);
-    QMessageBox::critical(nullptr, QStringLiteral("ERROR"), message);
+    QMessageBox::critical(nullptr, Traducir(QStringLiteral("CAPTION_ERROR"), QStringLiteral("ERROR")),
+                          message);
 }
 
 bool DialogPrompts::confirm(const QString &question)
 {
-    return QMessageBox::question(nullptr, QStringLiteral("CONFIRMACIONES"), question,
-                                 QMessageBox::Ok | QMessageBox::Cancel)
+    return QMessageBox::question(
+                   nullptr,
+                   Traducir(QStringLiteral("CAPTION_CONFIRMACIONES"), QStringLiteral("CONFIRMACIONES")),
+                   question, QMessageBox::Ok | QMessageBox::Cancel)
             == QMessageBox::Ok;
 }
 
@@ -30,4 +35,11 @@ void DialogPrompts::showReleaseNotes(const QString &, const QString &title, cons
     if (!file.open(QIODevice::ReadOnly))
         return;
     QMessageBox::information(nullptr, title, TextEncoding::decodeUtf8OrWindows1252(file.readAll()));
+}
+
+LanguageChoice DialogPrompts::chooseLanguage()
+{
+    TDlgSelectLanguaje dialog;
+    dialog.exec();
+    return {dialog.Idioma(), dialog.Pais()};
 }

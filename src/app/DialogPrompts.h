@@ -11,4 +11,5 @@ public:
     bool confirmContinue(const QString &text) override;
     void showReleaseNotes(const QString &storedBuild, const QString &title,
                           const QString &notesFile) override;
+    LanguageChoice chooseLanguage() override;
 };

@@ -2,7 +2,11 @@
 
 #include "app/StartupPrompts.h"
 #include "core/common/AppError.h"
+#include "core/data/DemoPharmacy.h"
+#include "core/data/ManejadorErrores.h"
+#include "core/data/uDM.h"
 #include "core/i18n/ULenguaje.h"
+#include "core/settings/uPreferencias.h"
 #include "core/shell/IniFile.h"
 #include "core/shell/MachinePackages.h"
 #include "core/shell/PendingUpdater.h"
@@ -29,7 +33,14 @@ Inicio::Inicio(AppDirectory directory, QStringList arguments, StartupPrompts &pr
     AppDirectory::setCurrent(m_directory);
 }
 
-Inicio::~Inicio() = default;
+Inicio::~Inicio()
+{
+    // The main window goes first: its screens still reach the shared objects while closing.
+    m_mainWindow.reset();
+    m_preferences.reset();
+    m_dm.reset();
+    ManejadorErrores::EstablecerPresentador({});
+}
 
 Inicio::Outcome Inicio::start()
 {
@@ -54,12 +65,14 @@ Inicio::Outcome Inicio::start()
     if (!createDataModule())
         return Outcome::DatabaseUnusable;
     step(7, QStringLiteral("preferences"));
-    createPreferences();
+    if (!createPreferences())
+        return Outcome::DatabaseUnusable;
     step(8, QStringLiteral("language"));
     chooseLanguage();
     step(9, QStringLiteral("database upgrades"));
     upgradeDatabase();
-    createPreferences();
+    if (!createPreferences())
+        return Outcome::DatabaseUnusable;
     step(10, QStringLiteral("language again"));
     chooseLanguage();
     step(11, QStringLiteral("default country"));
@@ -138,7 +151,8 @@ void Inicio::startLog()
 
 void Inicio::createCatalogue()
 {
-    // Not yet part of the application: the translation catalogue (pastillero.lng).
+    m_lenguaje = std::make_unique<TLenguaje>(m_directory.catalogueFile());
+    m_lenguaje->SetModoDesarrollo(firstArgument() == kArgumentoDesarrollo);
 }
 
 void Inicio::createDispenserLink()
@@ -148,18 +162,44 @@ void Inicio::createDispenserLink()
 
 bool Inicio::createDataModule()
 {
-    // Not yet part of the application: the data module opening the database.
+    ManejadorErrores::EstablecerPresentador([this](const QString &message) { m_prompts.showError(message); });
+    try {
+        m_dm = std::make_unique<TDM>(m_directory);
+    } catch (const AppError &error) {
+        ManejadorErrores::Reportar(error.message());
+        return false;
+    }
     return true;
 }
 
-void Inicio::createPreferences()
+bool Inicio::createPreferences()
 {
-    // Not yet part of the application: the preferences, read from the database.
+    // A second creation (after the upgrades) replaces the first: everything after sees the
+    // upgraded data.
+    try {
+        m_preferences = std::make_unique<TPreferences>(ini());
+    } catch (const AppError &error) {
+        ManejadorErrores::Reportar(error.message());
+        return false;
+    }
+    return true;
 }
 
 void Inicio::chooseLanguage()
 {
-    // Not yet part of the application: the stored language, or the language dialog.
+    TPreferences &preferencias = Preferencias();
+    if (!preferencias.Idioma.isEmpty()) {
+        Lenguaje().SetIdioma(preferencias.Idioma);
+        return;
+    }
+    const LanguageChoice choice = m_prompts.chooseLanguage();
+    if (!choice.idioma.isEmpty()) {
+        preferencias.Idioma = choice.idioma;
+        Lenguaje().SetIdioma(choice.idioma);
+    }
+    if (!choice.pais.isEmpty())
+        preferencias.Pais = choice.pais;
+    ManejadorErrores::Proteger([&preferencias] { preferencias.Guardar(); });
 }
 
 void Inicio::upgradeDatabase()
@@ -169,12 +209,17 @@ void Inicio::upgradeDatabase()
 
 void Inicio::setDefaultCountry()
 {
-    // Not yet part of the application: the country that follows the language.
+    ManejadorErrores::Proteger([] { Preferencias().PaisPorDefecto(); });
 }
 
 void Inicio::markEmptyMedicationCatalogue()
 {
-    // Not yet part of the application: "MED" written when the medication table is empty.
+    // The demo pharmacy first, so a demo directory never reads as an empty catalogue.
+    IniFile file = ini();
+    ManejadorErrores::Proteger([&file] {
+        DemoPharmacy::PrepararSiProcede(file, DM(), Preferencias());
+        MarcarCatalogoVacio(file);
+    });
 }
 
 void Inicio::applyPendingUpdater()
@@ -194,10 +239,16 @@ void Inicio::showReleaseNotes()
     const QString storedBuild = ini().readString(kVersion, QStringLiteral("Kelvo_SV"));
     if (!ReleaseNotes::buildChanged(storedBuild))
         return;
-    // Until the catalogue and the preferences are part of the application the language is Spanish.
-    const QString notes = ReleaseNotes::notesFile(m_directory, QStringLiteral("0"), QStringLiteral("es"));
+    // With no language stored (the dialog left with only a country) the notes are Spanish.
+    QString idioma = Preferencias().Idioma;
+    if (idioma.isEmpty())
+        idioma = QStringLiteral("0");
+    const QString notes = ReleaseNotes::notesFile(m_directory, idioma, CodigoIdioma(idioma));
     if (QFile::exists(notes))
-        m_prompts.showReleaseNotes(storedBuild, QStringLiteral("ACTUALIZACIONES REALIZADAS"), notes);
+        m_prompts.showReleaseNotes(storedBuild,
+                                   Traducir(QStringLiteral("STR_ACTUALIZACIONES_REALIZADAS"),
+                                            QStringLiteral("ACTUALIZACIONES REALIZADAS")),
+                                   notes);
 }
 
 bool Inicio::login()
@@ -222,15 +273,19 @@ void Inicio::scanMachinePackages()
     // application; until then the packages stay where they are.
     const QString emptyPackage = MachinePackages::scan(m_directory.path(), [](const QString &) {});
     if (!emptyPackage.isEmpty())
-        m_prompts.showError(QStringLiteral("ACTUALIZACION IMPOSIBLE, PROBLEMAS DESCARGA DE FICHERO ")
-                            + QLatin1Char(' ') + emptyPackage);
+        m_prompts.showError(
+                Traducir(QStringLiteral("ERR_ACT_MAQUINA_FILESIZE_CERO"),
+                         QStringLiteral("ACTUALIZACION IMPOSIBLE, PROBLEMAS DESCARGA DE FICHERO "))
+                + QLatin1Char(' ') + emptyPackage);
 }
 
 void Inicio::openSession()
 {
-    Log(QStringLiteral(": LOGIN: "));
-    m_mainWindow = std::make_unique<TFormInicio>(
-            [this] { return m_prompts.confirm(QStringLiteral("¿ESTÁ SEGURO DE SALIR DEL PROGRAMA?")); });
+    Log(QStringLiteral(": LOGIN: ") + (DM().Usuario ? DM().Usuario->username : QString()));
+    m_mainWindow = std::make_unique<TFormInicio>([this] {
+        return m_prompts.confirm(Traducir(QStringLiteral("QST_SALIR_APP"),
+                                          QStringLiteral("¿ESTÁ SEGURO DE SALIR DEL PROGRAMA?")));
+    });
     connect(m_mainWindow.get(), &TFormInicio::closingConfirmed, this, &Inicio::shutdown);
     m_mainWindow->show();
 }

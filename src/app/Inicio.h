@@ -10,6 +10,9 @@
 
 class IniFile;
 class SingleInstance;
+class TDM;
+class TLenguaje;
+class TPreferences;
 class StartupPrompts;
 class TFormInicio;
 
@@ -54,7 +57,7 @@ private:
     void createCatalogue();
     void createDispenserLink();
     bool createDataModule();
-    void createPreferences();
+    bool createPreferences();
     void chooseLanguage();
     void upgradeDatabase();
     void setDefaultCountry();
@@ -75,5 +78,8 @@ private:
     QStringList m_arguments;
     StartupPrompts &m_prompts;
     std::unique_ptr<SingleInstance> m_singleInstance;
+    std::unique_ptr<TLenguaje> m_lenguaje;
+    std::unique_ptr<TDM> m_dm;
+    std::unique_ptr<TPreferences> m_preferences;
     std::unique_ptr<TFormInicio> m_mainWindow;
 };

@@ -2,6 +2,13 @@
 
 #include <QString>
 
+// The language and country chosen in the language dialog; empty when not chosen.
+struct LanguageChoice
+{
+    QString idioma;
+    QString pais;
+};
+
 // What the start-up and shutdown sequence asks of the user. The application answers with its
 // modal dialogs; tests answer with a script, so the whole sequence runs in-process.
 class StartupPrompts
@@ -15,4 +22,5 @@ public:
     virtual bool confirmContinue(const QString &text) = 0;
     virtual void showReleaseNotes(const QString &storedBuild, const QString &title, const QString &notesFile)
             = 0;
+    virtual LanguageChoice chooseLanguage() = 0;
 };

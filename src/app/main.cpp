@@ -1,14 +1,10 @@
+#include "app/Aplicacion.h"
 #include "app/DialogPrompts.h"
 #include "app/Inicio.h"
 
-#include <QApplication>
-
 int main(int argc, char *argv[])
 {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("pastillero"));
-    QApplication::setOrganizationName(QStringLiteral("pastillero"));
-
+    Aplicacion application(argc, argv);
     const QStringList arguments = QApplication::arguments();
     DialogPrompts prompts;
     Inicio inicio(AppDirectory::resolve(arguments, QApplication::applicationDirPath()), arguments, prompts);

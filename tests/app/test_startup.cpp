@@ -1,5 +1,7 @@
 #include "app/Inicio.h"
 #include "app/StartupPrompts.h"
+#include "core/i18n/ULenguaje.h"
+#include "core/settings/uPreferencias.h"
 #include "core/shell/IniFile.h"
 #include "core/shell/Version.h"
 #include "core/shell/uLog.h"
@@ -20,7 +22,15 @@ public:
     QStringList questions;
     QStringList notes;
 
+    LanguageChoice language {QStringLiteral("0"), QStringLiteral("0")};
+    int languageDialogs = 0;
+
     void showError(const QString &message) override { errors << message; }
+    LanguageChoice chooseLanguage() override
+    {
+        ++languageDialogs;
+        return language;
+    }
     bool confirm(const QString &question) override
     {
         questions << question;
@@ -110,6 +120,39 @@ private slots:
         QCOMPARE(prompts.notes.size(), 1);
     }
 
+    void languageDialogOnlyWhileNoLanguageIsStored()
+    {
+        TestAppDirectory dir;
+        ScriptedPrompts prompts;
+        prompts.language = {QStringLiteral("1"), QString()};
+        {
+            Inicio first(dir.directory(), argumentsFor(dir), prompts);
+            QCOMPARE(first.start(), Inicio::Outcome::Running);
+            QCOMPARE(prompts.languageDialogs, 1);
+            QCOMPARE(Lenguaje().Idioma(), 1);
+            // Portuguese with no country chosen: the country follows the language.
+            QCOMPARE(Preferencias().Pais, QStringLiteral("1"));
+        }
+        Inicio second(dir.directory(), argumentsFor(dir), prompts);
+        QCOMPARE(second.start(), Inicio::Outcome::Running);
+        QCOMPARE(prompts.languageDialogs, 1);
+        QCOMPARE(Preferencias().Idioma, QStringLiteral("1"));
+    }
+
+    void databaseThatCannotBeOpenedEndsTheStart()
+    {
+        TestAppDirectory dir;
+        dir.write(QStringLiteral("data.dat"), QByteArray("this is not a database, only text").repeated(200));
+        ScriptedPrompts prompts;
+        Inicio inicio(dir.directory(), argumentsFor(dir), prompts);
+        QList<int> steps;
+        inicio.onStep = [&](int number, const QString &) { steps << number; };
+        QCOMPARE(inicio.start(), Inicio::Outcome::DatabaseUnusable);
+        QCOMPARE(steps.last(), 6);
+        QCOMPARE(prompts.errors.size(), 1);
+        QVERIFY(!inicio.mainWindow());
+    }
+
     void pendingUpdaterIsInPlaceAfterStart()
     {
         TestAppDirectory dir;
@@ -145,10 +188,11 @@ private slots:
         prompts.answer = false;
         QVERIFY(!inicio.mainWindow()->close());
         QCOMPARE(prompts.questions, QStringList {QStringLiteral("¿ESTÁ SEGURO DE SALIR DEL PROGRAMA?")});
-        QVERIFY(!dir.exists(QStringLiteral("pastillero.ini")));
+        const IniFile ini(dir.directory().iniFile());
+        QVERIFY(!ini.valueExists(QStringLiteral("VERSION"), QStringLiteral("Kelvo_SV")));
         prompts.answer = true;
         QVERIFY(inicio.mainWindow()->close());
-        QVERIFY(dir.exists(QStringLiteral("pastillero.ini")));
+        QVERIFY(ini.valueExists(QStringLiteral("VERSION"), QStringLiteral("Kelvo_SV")));
     }
 
     void shutdownStartsTheMaintenanceProgramWithTheFirstArgument()
