@@ -55,7 +55,6 @@ bool TDispenser::EnviarCarga(const QString &nombre, qint32 idMedicamento, const 
             + nombre);
         return false;
     }
-    DosisEnCurso.Carga = 0;
     DosisEnCurso.Nombre = nombre;
     DosisEnCurso.IdMedicamento = idMedicamento;
     DosisEnCurso.Aspecto = aspecto;

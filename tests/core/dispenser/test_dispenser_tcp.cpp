@@ -80,6 +80,16 @@ private slots:
         QCOMPARE(datagrama, "M-SEARCH;Host:127.0.0.1:" + QByteArray::number(m_link->Puerto()) + ";");
     }
 
+    void seAnunciaNadaMasCrearse()
+    {
+        TConfiguracionRedDispensador configuracion = Configuracion();
+        configuracion.periodoBusquedaMs = 3600 * 1000;
+        m_link.reset();
+        VaciarDatagramas();
+        m_link = std::make_unique<TDispenserTCP>(configuracion);
+        QVERIFY(!SiguienteDatagrama().isEmpty());
+    }
+
     void conLaMaquinaConectadaLaBusquedaSeDetieneYVuelveAlDesconectarse()
     {
         int conexiones = 0, desconexiones = 0;
@@ -216,6 +226,11 @@ private slots:
         QTRY_COMPARE(m_link->NumeroConexiones(), qsizetype(1));
         m_link->Cancelar();
         QTRY_VERIFY(primera->recibido.contains("CANCEL;|"));
+
+        primera->socket.disconnectFromHost();
+        QTRY_COMPARE(m_link->NumeroConexiones(), qsizetype(0));
+        QVERIFY(m_link->DireccionMaquina().isEmpty());
+        QCOMPARE(m_link->DireccionUltimaMaquina(), QString("127.0.0.1"));
     }
 
     void sinConexionLosEnviosSeDescartan()
@@ -223,6 +238,7 @@ private slots:
         m_link->Cerrar();
         QVERIFY(!Log().contains(QLatin1String(": OUT: ")));
         QVERIFY(m_link->DireccionMaquina().isEmpty());
+        QVERIFY(m_link->DireccionUltimaMaquina().isEmpty());
     }
 
     void cadaMensajeSeRegistraComoSalioYComoEntro()
