@@ -58,9 +58,9 @@ bool TDispenser::EnviarCarga(const QString &nombre, qint32 idMedicamento, const 
     DosisEnCurso.Nombre = nombre;
     DosisEnCurso.IdMedicamento = idMedicamento;
     DosisEnCurso.Aspecto = aspecto;
-    DosisEnCurso.Actual = pendiente;
-    DosisEnCurso.SumaActual = Suma(pendiente);
-    DosisEnCurso.Plan = pendiente;
+    DosisEnCurso.Actual = SinNegativos(pendiente);
+    DosisEnCurso.SumaActual = Suma(DosisEnCurso.Actual);
+    DosisEnCurso.Plan = DosisEnCurso.Actual;
     DosisEnCurso.Carga = DosisEnCurso.SumaActual;
     if (DosisEnCurso.Nombre.isEmpty())
         return false;

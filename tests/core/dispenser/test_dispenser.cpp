@@ -164,6 +164,16 @@ private slots:
                          "INIT;1;|"}));
     }
 
+    void elPlanDeLaPorcionEsLoQueSeEnvio()
+    {
+        TDispenser link;
+        MaquinaGuionada maquina(link);
+        link.EnviarCarga("MED", 1, "", Celdas({{0, 3}, {1, -1}}));
+        QCOMPARE(link.DosisEnCurso.Plan, Celdas({{0, 3}}));
+        QCOMPARE(link.DosisEnCurso.Carga, 3);
+        QVERIFY(maquina.enviados.last().startsWith("CHARGE;MED;3;0;0;"));
+    }
+
     void unStatusAvisaDesdeElBucleConLoColocadoYLoPlanificado()
     {
         TDispenser link;
