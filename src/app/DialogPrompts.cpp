@@ -16,7 +16,7 @@ bool DialogPrompts::confirm(const QString &question)
 {
     return QMessageBox::question(nullptr, QStringLiteral("CONFIRMACIONES"), question,
                                  QMessageBox::Ok | QMessageBox::Cancel)
-           == QMessageBox::Ok;
+            == QMessageBox::Ok;
 }
 
 bool DialogPrompts::confirmContinue(const QString &text)

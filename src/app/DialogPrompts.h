@@ -9,5 +9,6 @@ public:
     void showError(const QString &message) override;
     bool confirm(const QString &question) override;
     bool confirmContinue(const QString &text) override;
-    void showReleaseNotes(const QString &storedBuild, const QString &title, const QString &notesFile) override;
+    void showReleaseNotes(const QString &storedBuild, const QString &title,
+                          const QString &notesFile) override;
 };

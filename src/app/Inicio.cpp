@@ -2,6 +2,7 @@
 
 #include "app/StartupPrompts.h"
 #include "core/common/AppError.h"
+#include "core/i18n/ULenguaje.h"
 #include "core/shell/IniFile.h"
 #include "core/shell/MachinePackages.h"
 #include "core/shell/PendingUpdater.h"
@@ -32,6 +33,12 @@ Inicio::~Inicio() = default;
 
 Inicio::Outcome Inicio::start()
 {
+    if (!m_directory.isUsable()) {
+        m_prompts.showError(Traducir(QStringLiteral("ERR_DIRECTORIO_APLICACION"),
+                                     QStringLiteral("NO SE PUEDE ESCRIBIR EN EL DIRECTORIO DE LA APLICACION"))
+                            + QLatin1Char(' ') + m_directory.path());
+        return Outcome::DirectoryUnusable;
+    }
     step(1, QStringLiteral("single instance"));
     if (!checkSingleInstance())
         return Outcome::AnotherInstance;
@@ -223,7 +230,7 @@ void Inicio::openSession()
 {
     Log(QStringLiteral(": LOGIN: "));
     m_mainWindow = std::make_unique<TFormInicio>(
-        [this] { return m_prompts.confirm(QStringLiteral("¿ESTÁ SEGURO DE SALIR DEL PROGRAMA?")); });
+            [this] { return m_prompts.confirm(QStringLiteral("¿ESTÁ SEGURO DE SALIR DEL PROGRAMA?")); });
     connect(m_mainWindow.get(), &TFormInicio::closingConfirmed, this, &Inicio::shutdown);
     m_mainWindow->show();
 }

@@ -23,10 +23,11 @@ class Inicio : public QObject
 public:
     // How the start-up ended.
     enum class Outcome {
-        Running,          // the main window is open; the event loop may run
-        AnotherInstance,  // another instance was asked to show itself
-        UpdaterLaunched,  // the updater took over
-        LoginRefused,     // the one login attempt failed
+        Running, // the main window is open; the event loop may run
+        DirectoryUnusable, // the application directory cannot be created or written
+        AnotherInstance, // another instance was asked to show itself
+        UpdaterLaunched, // the updater took over
+        LoginRefused, // the one login attempt failed
         DatabaseUnusable, // start-up cannot go on without the database
     };
 

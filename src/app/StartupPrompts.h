@@ -13,5 +13,6 @@ public:
     // true when the user accepts.
     virtual bool confirm(const QString &question) = 0;
     virtual bool confirmContinue(const QString &text) = 0;
-    virtual void showReleaseNotes(const QString &storedBuild, const QString &title, const QString &notesFile) = 0;
+    virtual void showReleaseNotes(const QString &storedBuild, const QString &title, const QString &notesFile)
+            = 0;
 };

@@ -12,7 +12,13 @@ int main(int argc, char *argv[])
     const QStringList arguments = QApplication::arguments();
     DialogPrompts prompts;
     Inicio inicio(AppDirectory::resolve(arguments, QApplication::applicationDirPath()), arguments, prompts);
-    if (inicio.start() != Inicio::Outcome::Running)
-        return 0;
-    return QApplication::exec();
+    switch (inicio.start()) {
+    case Inicio::Outcome::Running:
+        return QApplication::exec();
+    case Inicio::Outcome::DirectoryUnusable:
+    case Inicio::Outcome::DatabaseUnusable:
+        return 1;
+    default:
+        return 0; // another instance, the updater, or a refused login: a normal end
+    }
 }

@@ -6,8 +6,7 @@
 
 TestAppDirectory::TestAppDirectory()
     : m_directory(m_temp.path())
-{
-}
+{ }
 
 QString TestAppDirectory::write(const QString &name, const QByteArray &bytes) const
 {

@@ -28,8 +28,7 @@ public:
     explicit FixedClock(const QDateTime &moment) { Clock::fix(moment); }
     explicit FixedClock(const QDate &day, const QTime &time = QTime(10, 0))
         : FixedClock(QDateTime(day, time))
-    {
-    }
+    { }
     ~FixedClock() { Clock::reset(); }
     FixedClock(const FixedClock &) = delete;
     FixedClock &operator=(const FixedClock &) = delete;

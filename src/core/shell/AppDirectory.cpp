@@ -22,8 +22,7 @@ bool isWritableDirectory(const QString &path)
 
 AppDirectory::AppDirectory(QString path)
     : m_path(QDir::cleanPath(QDir(path).absolutePath()))
-{
-}
+{ }
 
 QString appDirArgument(const QStringList &arguments)
 {
@@ -42,8 +41,8 @@ AppDirectory AppDirectory::resolve(const QStringList &arguments, const QString &
     QString chosen = appDirArgument(arguments);
     if (chosen.isEmpty())
         chosen = isWritableDirectory(executableDir)
-                     ? executableDir
-                     : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+                ? executableDir
+                : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(chosen);
     return AppDirectory(chosen);
 }
@@ -56,6 +55,11 @@ const AppDirectory &AppDirectory::current()
 void AppDirectory::setCurrent(const AppDirectory &directory)
 {
     g_current = directory;
+}
+
+bool AppDirectory::isUsable() const
+{
+    return isWritableDirectory(m_path);
 }
 
 QString AppDirectory::file(const QString &name) const

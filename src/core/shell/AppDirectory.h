@@ -22,6 +22,8 @@ public:
 
     const QString &path() const { return m_path; }
     bool isValid() const { return !m_path.isEmpty(); }
+    // An existing folder that accepts new files: an installation cannot run without one.
+    bool isUsable() const;
     QString file(const QString &name) const;
 
     QString iniFile() const { return file(QStringLiteral("pastillero.ini")); }

@@ -35,7 +35,7 @@ std::optional<KeyValue> keyValue(const QString &line)
     if (value.size() >= 2 && value.front() == value.back()
         && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')))
         value = value.mid(1, value.size() - 2);
-    return KeyValue{key, value};
+    return KeyValue {key, value};
 }
 
 bool sameName(const QString &a, const QString &b)
@@ -71,7 +71,7 @@ std::optional<IniDocument::Range> IniDocument::findSection(const QString &sectio
         const auto name = sectionName(m_lines.at(i));
         if (!name || !sameName(*name, section))
             continue;
-        Range range{i, static_cast<int>(m_lines.size())};
+        Range range {i, static_cast<int>(m_lines.size())};
         for (int j = i + 1; j < m_lines.size(); ++j) {
             if (sectionName(m_lines.at(j))) {
                 range.end = j;

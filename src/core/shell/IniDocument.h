@@ -26,7 +26,7 @@ private:
     struct Range
     {
         int header = -1; // line of "[section]"
-        int end = 0;     // one past the section's last line
+        int end = 0; // one past the section's last line
     };
     std::optional<Range> findSection(const QString &section) const;
     int findKeyLine(const Range &range, const QString &key) const;

@@ -18,7 +18,7 @@ std::optional<IniDocument> read(const QString &path)
 {
     QFile file(path);
     if (!file.exists())
-        return IniDocument{};
+        return IniDocument {};
     if (file.size() > kMaxIniSize || !file.open(QIODevice::ReadOnly))
         return std::nullopt;
     return IniDocument::parse(TextEncoding::decodeUtf8OrWindows1252(file.readAll()));
@@ -26,7 +26,7 @@ std::optional<IniDocument> read(const QString &path)
 
 IniDocument load(const QString &path)
 {
-    return read(path).value_or(IniDocument{});
+    return read(path).value_or(IniDocument {});
 }
 
 bool save(const QString &path, const IniDocument &doc)
@@ -38,8 +38,7 @@ bool save(const QString &path, const IniDocument &doc)
     return file.commit();
 }
 
-template<typename Edit>
-bool edit(const QString &path, Edit change)
+template<typename Edit> bool edit(const QString &path, Edit change)
 {
     std::optional<IniDocument> doc = read(path);
     if (!doc)
@@ -52,8 +51,7 @@ bool edit(const QString &path, Edit change)
 
 IniFile::IniFile(QString path)
     : m_path(std::move(path))
-{
-}
+{ }
 
 QString IniFile::readString(const QString &section, const QString &key, const QString &defaultValue) const
 {

@@ -7,8 +7,8 @@ QStringList MachinePackages::list(const QString &directory)
 {
     const QDir dir(directory);
     QStringList paths;
-    const QFileInfoList entries =
-        dir.entryInfoList({QStringLiteral("Kelvo_Version_*.tar.gz")}, QDir::Files | QDir::Hidden, QDir::Name);
+    const QFileInfoList entries = dir.entryInfoList({QStringLiteral("Kelvo_Version_*.tar.gz")},
+                                                    QDir::Files | QDir::Hidden, QDir::Name);
     for (const QFileInfo &entry : entries)
         paths << entry.absoluteFilePath();
     return paths;

@@ -19,8 +19,8 @@ namespace {
 bool sameName(const QString &candidate, const QString &wanted)
 {
     return !candidate.isEmpty()
-           && (QFileInfo(candidate).fileName().compare(wanted, Qt::CaseInsensitive) == 0
-               || candidate.compare(wanted, Qt::CaseInsensitive) == 0);
+            && (QFileInfo(candidate).fileName().compare(wanted, Qt::CaseInsensitive) == 0
+                || candidate.compare(wanted, Qt::CaseInsensitive) == 0);
 }
 
 QString firstArgument(const QString &procDir)
@@ -70,7 +70,8 @@ qint64 EjecutarPrograma(const QString &programa, const QString &parametros, bool
             loop.quit();
     });
     if (QCoreApplication::instance())
-        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, &loop, &QEventLoop::quit);
+        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, &loop,
+                         &QEventLoop::quit);
     poll.start(100);
     loop.exec();
     return pid;

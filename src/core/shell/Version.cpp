@@ -8,8 +8,8 @@ QString VersionBuild()
 QString VersionTexto()
 {
     return QStringLiteral("Version %1.%2.%3.%4")
-        .arg(PASTILLERO_VERSION_MAJOR)
-        .arg(PASTILLERO_VERSION_MINOR)
-        .arg(PASTILLERO_VERSION_PATCH)
-        .arg(PASTILLERO_VERSION_BUILD);
+            .arg(PASTILLERO_VERSION_MAJOR)
+            .arg(PASTILLERO_VERSION_MINOR)
+            .arg(PASTILLERO_VERSION_PATCH)
+            .arg(PASTILLERO_VERSION_BUILD);
 }

@@ -12,8 +12,8 @@ const QByteArray kShowRequest = QByteArrayLiteral("SHOW\n");
 
 QString serverNameFor(const QString &appDir)
 {
-    const QByteArray hash = QCryptographicHash::hash(QDir(appDir).canonicalPath().toUtf8(),
-                                                     QCryptographicHash::Sha1);
+    const QByteArray hash
+            = QCryptographicHash::hash(QDir(appDir).canonicalPath().toUtf8(), QCryptographicHash::Sha1);
     return QStringLiteral("pastillero-") + QString::fromLatin1(hash.toHex().left(16));
 }
 

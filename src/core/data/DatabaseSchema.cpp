@@ -1,0 +1,320 @@
+#include "core/data/DatabaseSchema.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+
+namespace DatabaseSchema {
+
+namespace {
+
+using T = ColumnType;
+
+Column key(const char *name)
+{
+    return {QString::fromLatin1(name), T::Key};
+}
+Column integer(const char *name)
+{
+    return {QString::fromLatin1(name), T::Integer};
+}
+Column bigint(const char *name)
+{
+    return {QString::fromLatin1(name), T::BigInt};
+}
+Column small(const char *name)
+{
+    return {QString::fromLatin1(name), T::SmallInt};
+}
+Column dbl(const char *name)
+{
+    return {QString::fromLatin1(name), T::Double};
+}
+Column currency(const char *name)
+{
+    return {QString::fromLatin1(name), T::Currency};
+}
+Column date(const char *name)
+{
+    return {QString::fromLatin1(name), T::DateTime};
+}
+Column text(const char *name, int width)
+{
+    return {QString::fromLatin1(name), T::Text, width};
+}
+Column memo(const char *name)
+{
+    return {QString::fromLatin1(name), T::Memo};
+}
+Column binary(const char *name)
+{
+    return {QString::fromLatin1(name), T::Binary};
+}
+
+QList<Table> buildTables()
+{
+    return {
+            {QStringLiteral("Paciente"),
+             {key("idPaciente"),
+              text("refPaciente", 50),
+              text("DNI", 9),
+              date("FechaNacimiento"),
+              small("Varon"),
+              date("FechaAlta"),
+              date("FechaBaja"),
+              text("Nombre", 50),
+              text("Direccion", 50),
+              text("Telefono", 15),
+              text("Email", 100),
+              text("MedicoNombre", 50),
+              text("MedicoDireccion", 255),
+              text("MedicoTelefono", 15),
+              text("MedicoEmail", 100),
+              text("ContactoNombre", 50),
+              text("ContactoDireccion", 255),
+              text("ContactoTelefono", 15),
+              text("ContactoEmail", 50),
+              memo("Enfermedades"),
+              memo("Alergias"),
+              memo("Problemas"),
+              memo("Notas"),
+              integer("idTratamiento"),
+              small("AsistenciaDomiciliaria"),
+              integer("NumeroUltimaCargaRealizada"),
+              date("FechaUltimaCargaRealizada"),
+              binary("Foto"),
+              small("Iactivo"),
+              small("CodCategoria"),
+              small("IFotoBlis"),
+              small("IConInven")}},
+            {QStringLiteral("Medicamento"),
+             {bigint("idMedicamento"), text("Medicamento", 50), text("Descripcion", 100),
+              text("DescUsuario", 200), integer("Unidades"), currency("PVP"), text("Via", 50),
+              small("Definido"), small("SPD"), small("Comprimido"), small("Capsula"), text("Forma", 20),
+              text("Color", 20), small("Volumen"), integer("iManual"), integer("IPrinActiv")},
+             QStringLiteral("idMedicamento")},
+            {QStringLiteral("SPD"),
+             {key("id"), integer("idPaciente"), bigint("idMedicamento"), text("Lote", 50), date("Caducidad"),
+              dbl("Cantidad"), date("Inicio"), date("Fin"), text("Dosis", 250), text("DosisS1", 250),
+              text("DosisS2", 9), text("DosisS3", 9), text("DosisS4", 9), text("Medico", 50),
+              text("DosisEtiqueta", 250), memo("Notas"), integer("SPDP")}},
+            {QStringLiteral("SPDHIST"),
+             {integer("IdVersion"), integer("ID"), date("FechaActualizacion"), integer("IDPaciente"),
+              bigint("IDMedicamento"), date("Inicio"), date("Fin"), text("Dosis", 250),
+              text("DosisEtiqueta", 250), text("Medico", 50), memo("Notas"), integer("SPDP"),
+              text("username", 50), integer("IuCarga"), date("Fecultcarga")}},
+            {QStringLiteral("SPDDET"), {key("id"), integer("idSPD"), memo("Notas")}},
+            {QStringLiteral("Recarga"),
+             {key("idRecarga"),
+              integer("refRecarga"),
+              integer("idPaciente"),
+              date("FechaRealizado"),
+              date("FechaInicio"),
+              date("FechaFin"),
+              date("FechaCaducidad"),
+              integer("Estado"),
+              integer("idTipoBlister"),
+              integer("idTratamiento"),
+              memo("Notas"),
+              integer("idUsuario"),
+              small("Humedad"),
+              small("Temperatura"),
+              integer("TomasRetornadas"),
+              integer("ComprimidosRetornados"),
+              date("FechaRetornado"),
+              date("FechaEntrega"),
+              integer("IdValidador"),
+              date("FechaValidado")}},
+            {QStringLiteral("RecargaLinea"),
+             {key("idRecargaLinea"), integer("idRecarga"), bigint("idMedicamento"), bigint("idMedicamentoR"),
+              integer("idInventario"), dbl("Cantidad"), text("Dosis", 250), text("Lote", 50),
+              date("Caducidad"), text("fcaducidad", 10), small("SPD"), text("Medicamento", 50),
+              text("descripcion", 100), text("posologia", 255)}},
+            {QStringLiteral("RecargaTomasRetornadas"),
+             {integer("idRecarga"), integer("idToma"), integer("CantidadComprimidos"),
+              text("Comentario", 255)}},
+            {QStringLiteral("Inventario"),
+             {key("idInventario"), integer("idPaciente"), bigint("idMedicamento"),
+              bigint("IdMedicamentoReal"), text("Lote", 50), date("Caducidad"), dbl("CantidadRestante"),
+              date("FechaAsignacion"), integer("TipoAsignacion")}},
+            {QStringLiteral("Receta"),
+             {key("idReceta"), integer("idPaciente"), bigint("idMedicamento"), date("FechaReceta"),
+              text("MedicoReceta", 50), currency("PVP")}},
+            {QStringLiteral("Usuario"),
+             {key("idUsuario"), text("Nombre", 50), text("username", 50), text("password", 255),
+              integer("idPerfil"), dbl("iSupUser")}},
+            {QStringLiteral("LOPD_Auditoria"),
+             {key("IdAudit"), date("FAudit"), text("Username", 50), text("UserOS", 50), text("Maquina", 50),
+              text("Accion", 50), text("Resultado", 50), text("Operacion", 50), text("refPaciente", 50)}},
+            {QStringLiteral("TabMaestras"),
+             {integer("CodTab"), integer("Codigo"), text("Descripcion", 100)},
+             QStringLiteral("CodTab, Codigo")},
+            {QStringLiteral("CONF"),
+             {key("idConf"),
+              memo("Param"),
+              memo("Medicos"),
+              binary("LOGO"),
+              memo("UPDVersion"),
+              small("LogCom"),
+              small("ServerMode"),
+              small("HumedadMinima"),
+              small("HumedadMaxima"),
+              small("TemperaturaMinima"),
+              small("TemperaturaMaxima"),
+              integer("EtiquetasDX"),
+              integer("EtiquetasDY"),
+              small("IdatMedOB"),
+              text("ofNombre", 255),
+              text("ofTitular", 255),
+              text("ofTelefono", 255),
+              text("ofDireccion", 255),
+              text("ofEmail", 255),
+              text("ofWeb", 255),
+              text("ofCP", 255),
+              text("ofCF", 255)}},
+    };
+}
+
+QList<Index> buildIndexes()
+{
+    auto ix = [](const char *name, const char *table, const char *expression) {
+        return Index {QString::fromLatin1(name), QString::fromLatin1(table), QString::fromLatin1(expression)};
+    };
+    return {
+            ix("ix_paciente_ref", "Paciente", "UPPER(refPaciente)"),
+            ix("ix_paciente_dni", "Paciente", "UPPER(DNI)"),
+            ix("ix_paciente_telefono", "Paciente", "Telefono"),
+            ix("ix_paciente_categoria", "Paciente", "CodCategoria"),
+            ix("ix_medicamento_nombre", "Medicamento", "Medicamento"),
+            ix("ix_spd_paciente", "SPD", "idPaciente, Inicio"),
+            ix("ix_spd_medicamento", "SPD", "idMedicamento"),
+            ix("ix_spdhist_paciente", "SPDHIST", "IDPaciente, IdVersion"),
+            ix("ix_recarga_paciente", "Recarga", "idPaciente, FechaInicio"),
+            ix("ix_recarga_realizado", "Recarga", "FechaRealizado"),
+            ix("ix_recargalinea_recarga", "RecargaLinea", "idRecarga"),
+            ix("ix_recargalinea_medicamento", "RecargaLinea", "idMedicamento"),
+            ix("ix_recargalinea_lote", "RecargaLinea", "UPPER(Lote)"),
+            ix("ix_tomas_recarga", "RecargaTomasRetornadas", "idRecarga"),
+            ix("ix_inventario_paciente", "Inventario", "idPaciente, idMedicamento"),
+            ix("ix_inventario_lote", "Inventario", "UPPER(Lote)"),
+            ix("ix_receta_paciente", "Receta", "idPaciente"),
+            ix("ix_usuario_username", "Usuario", "UPPER(username)"),
+            ix("ix_auditoria_fecha", "LOPD_Auditoria", "FAudit"),
+            ix("ix_auditoria_paciente", "LOPD_Auditoria", "refPaciente"),
+    };
+}
+
+QString columnDefinition(const Column &column, SqlEngine engine)
+{
+    const bool sqlite = engine == SqlEngine::SQLite;
+    switch (column.type) {
+    case T::Key:
+        return sqlite ? QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT")
+                      : QStringLiteral("INTEGER GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY");
+    case T::Integer:
+        return QStringLiteral("INTEGER");
+    case T::BigInt:
+        return QStringLiteral("BIGINT");
+    case T::SmallInt:
+        return QStringLiteral("SMALLINT");
+    case T::Double:
+        return QStringLiteral("DOUBLE PRECISION");
+    case T::Currency:
+        return QStringLiteral("NUMERIC(19,4)");
+    case T::DateTime:
+        return QStringLiteral("TIMESTAMP");
+    case T::Text:
+        return sqlite
+                ? QStringLiteral("VARCHAR(%1) CHECK (length(%2) <= %1)").arg(column.width).arg(column.name)
+                : QStringLiteral("VARCHAR(%1)").arg(column.width);
+    case T::Memo:
+        return QStringLiteral("TEXT");
+    case T::Binary:
+        return sqlite ? QStringLiteral("BLOB") : QStringLiteral("BYTEA");
+    }
+    return {};
+}
+
+} // namespace
+
+const Column *Table::column(const QString &wanted) const
+{
+    for (const Column &candidate : columns) {
+        if (candidate.name.compare(wanted, Qt::CaseInsensitive) == 0)
+            return &candidate;
+    }
+    return nullptr;
+}
+
+const Column *Table::autoKey() const
+{
+    for (const Column &candidate : columns) {
+        if (candidate.type == T::Key)
+            return &candidate;
+    }
+    return nullptr;
+}
+
+const QList<Table> &tables()
+{
+    static const QList<Table> all = buildTables();
+    return all;
+}
+
+const QList<Index> &indexes()
+{
+    static const QList<Index> all = buildIndexes();
+    return all;
+}
+
+const Table *table(const QString &name)
+{
+    for (const Table &candidate : tables()) {
+        if (candidate.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &candidate;
+    }
+    return nullptr;
+}
+
+QString createTableStatement(const Table &table, SqlEngine engine)
+{
+    QStringList parts;
+    for (const Column &column : table.columns)
+        parts << column.name + QLatin1Char(' ') + columnDefinition(column, engine);
+    if (!table.primaryKey.isEmpty())
+        parts << QStringLiteral("PRIMARY KEY (%1)").arg(table.primaryKey);
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+            .arg(table.name, parts.join(QStringLiteral(", ")));
+}
+
+QString create(QSqlDatabase &database, SqlEngine engine)
+{
+    QStringList statements;
+    for (const Table &table : tables())
+        statements << createTableStatement(table, engine);
+    for (const Index &index : indexes())
+        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                              .arg(index.name, index.table, index.expression);
+
+    if (!database.transaction())
+        return database.lastError().text();
+    QSqlQuery query(database);
+    for (const QString &statement : statements) {
+        if (!query.exec(statement)) {
+            const QString message = query.lastError().text();
+            query.finish();
+            database.rollback();
+            return message;
+        }
+    }
+    query.finish();
+    if (!database.commit()) {
+        const QString message = database.lastError().text();
+        database.rollback();
+        return message;
+    }
+    return {};
+}
+
+} // namespace DatabaseSchema

@@ -1,0 +1,435 @@
+#include "core/data/uDM.h"
+
+#include "core/common/AppError.h"
+#include "core/data/DatabaseSchema.h"
+#include "core/data/ValoresMostrados.h"
+#include "core/i18n/ULenguaje.h"
+
+#include <QAtomicInt>
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlRecord>
+
+namespace {
+
+TDM *g_instancia = nullptr;
+
+QString nuevoNombreConexion()
+{
+    static QAtomicInt contador;
+    return QStringLiteral("pastillero-%1").arg(contador.fetchAndAddRelaxed(1));
+}
+
+QString errorBaseDatos(const QSqlError &error)
+{
+    return Traducir(QStringLiteral("ERR_BASE_DATOS"), QStringLiteral("Error en la base de datos: "))
+            + error.text();
+}
+
+} // namespace
+
+TDM::TDM(const AppDirectory &directory)
+    : TDM(ConnectionText::forDirectory(directory), directory)
+{ }
+
+TDM::TDM(const ConnectionText &connection, const AppDirectory &directory)
+    : m_connection(connection)
+    , m_directory(directory)
+    , m_connectionName(nuevoNombreConexion())
+{
+    Q_ASSERT_X(!g_instancia, "TDM", "only one data module at a time");
+    try {
+        AbrirBaseDatos();
+    } catch (...) {
+        m_database = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connectionName);
+        throw;
+    }
+    g_instancia = this;
+}
+
+TDM::~TDM()
+{
+    if (g_instancia == this)
+        g_instancia = nullptr;
+    m_database.close();
+    m_database = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+TDM &DM()
+{
+    Q_ASSERT_X(g_instancia, "DM", "the data module has not been created");
+    return *g_instancia;
+}
+
+bool HayDM()
+{
+    return g_instancia != nullptr;
+}
+
+void TDM::fallo(const QString &mensaje) const
+{
+    throw AppError(mensaje);
+}
+
+void TDM::AbrirBaseDatos()
+{
+    if (!m_connection.isValid())
+        fallo(Traducir(QStringLiteral("ERR_BD_CONEXION_INVALIDA"),
+                       QStringLiteral("La conexión con la base de datos no es válida: "))
+              + m_connection.describe());
+    if (m_connection.engine() == SqlEngine::SQLite)
+        abrirSQLite();
+    else
+        abrirPostgreSQL();
+
+    const QString error = DatabaseSchema::create(m_database, motor());
+    if (!error.isEmpty())
+        fallo(Traducir(QStringLiteral("ERR_BD_ESQUEMA"),
+                       QStringLiteral("No se pueden crear las tablas de la base de datos "))
+              + m_connection.describe() + QStringLiteral(": ") + error);
+}
+
+void TDM::abrirSQLite()
+{
+    const QString path = m_connection.filePath();
+    const QFileInfo file(path);
+    if (!file.exists()) {
+        // Only the default file is created: a configured path that is missing is a folder that is
+        // not reachable, and an empty database there would hide the pharmacy's data.
+        if (!m_connection.isDefaultLocation() || !QDir().mkpath(file.absolutePath()))
+            fallo(Traducir(QStringLiteral("ERR_BD_NO_EXISTE"),
+                           QStringLiteral("No se encuentra la base de datos "))
+                  + path);
+    } else if (!file.isWritable() || !QFileInfo(file.absolutePath()).isWritable()) {
+        fallo(Traducir(QStringLiteral("ERR_BD_SOLO_LECTURA"),
+                       QStringLiteral("La base de datos no se puede modificar (solo lectura): "))
+              + path);
+    }
+
+    m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    m_database.setDatabaseName(path);
+    m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+    if (!m_database.open())
+        fallo(Traducir(QStringLiteral("ERR_BD_ABRIR"), QStringLiteral("No se puede abrir la base de datos "))
+              + path + QStringLiteral(": ") + m_database.lastError().text());
+    QSqlQuery comprobacion(m_database);
+    if (!comprobacion.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
+        fallo(Traducir(QStringLiteral("ERR_BD_NO_VALIDA"),
+                       QStringLiteral("El fichero no es una base de datos válida: "))
+              + path);
+}
+
+void TDM::abrirPostgreSQL()
+{
+    m_database = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connectionName);
+    m_database.setHostName(m_connection.host());
+    m_database.setPort(m_connection.port());
+    m_database.setDatabaseName(m_connection.database());
+    m_database.setUserName(m_connection.userName());
+    m_database.setPassword(m_connection.password());
+    QString options = QStringLiteral("connect_timeout=10");
+    if (!m_connection.options().isEmpty())
+        options += QLatin1Char(';') + m_connection.options();
+    m_database.setConnectOptions(options);
+    if (!m_database.open())
+        fallo(Traducir(QStringLiteral("ERR_BD_ABRIR"), QStringLiteral("No se puede abrir la base de datos "))
+              + m_connection.describe() + QStringLiteral(": ") + m_database.lastError().text());
+    // Stored times are wall-clock values: the session reads and writes them in UTC so that the
+    // server's zone never shifts them.
+    QSqlQuery zona(m_database);
+    if (!zona.exec(QStringLiteral("SET TIME ZONE 'UTC'")))
+        fallo(errorBaseDatos(zona.lastError()));
+}
+
+QString TDM::RutaBaseDatos() const
+{
+    return m_connection.engine() == SqlEngine::SQLite ? m_connection.filePath() : QString();
+}
+
+QString TDM::DirectorioBaseDatos() const
+{
+    if (m_connection.engine() != SqlEngine::SQLite)
+        return m_directory.path();
+    return QFileInfo(m_connection.filePath()).absolutePath();
+}
+
+QSqlQuery TDM::Consulta(const QString &sql, const QVariantList &valores)
+{
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    // A statement without values runs as it is: PostgreSQL prepares only queries and changes of
+    // rows, not changes of structure.
+    if (valores.isEmpty()) {
+        if (!query.exec(sql))
+            fallo(errorBaseDatos(query.lastError()));
+        return query;
+    }
+    if (!query.prepare(sql))
+        fallo(errorBaseDatos(query.lastError()));
+    for (const QVariant &valor : valores)
+        query.addBindValue(valor);
+    if (!query.exec())
+        fallo(errorBaseDatos(query.lastError()));
+    return query;
+}
+
+int TDM::Ejecutar(const QString &sql, const QVariantList &valores)
+{
+    return Consulta(sql, valores).numRowsAffected();
+}
+
+QVariant TDM::Valor(const QString &sql, const QVariantList &valores)
+{
+    QSqlQuery query = Consulta(sql, valores);
+    return query.next() ? query.value(0) : QVariant();
+}
+
+qint64 TDM::Anadir(const QString &tabla, const QVariantMap &campos)
+{
+    const DatabaseSchema::Table *esquema = DatabaseSchema::table(tabla);
+    if (!esquema)
+        fallo(Traducir(QStringLiteral("ERR_TABLA_DESCONOCIDA"), QStringLiteral("Tabla desconocida: "))
+              + tabla);
+    const DatabaseSchema::Column *clave = esquema->autoKey();
+    QStringList columnas;
+    QStringList marcas;
+    QVariantList valores;
+    for (auto it = campos.cbegin(); it != campos.cend(); ++it) {
+        const DatabaseSchema::Column *columna = esquema->column(it.key());
+        if (!columna || columna == clave)
+            fallo(Traducir(QStringLiteral("ERR_COLUMNA_NO_ADMITIDA"),
+                           QStringLiteral("Columna no admitida en "))
+                  + esquema->name + QStringLiteral(": ") + it.key());
+        columnas << columna->name;
+        marcas << QStringLiteral("?");
+        valores << it.value();
+    }
+    QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                          .arg(esquema->name, columnas.join(QStringLiteral(", ")),
+                               marcas.join(QStringLiteral(", ")));
+    if (columnas.isEmpty())
+        sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(esquema->name);
+    if (!clave) {
+        Ejecutar(sql, valores);
+        return 0;
+    }
+    return Valor(sql + QStringLiteral(" RETURNING ") + clave->name, valores).toLongLong();
+}
+
+void TDM::EnTransaccion(const std::function<void()> &trabajo)
+{
+    if (m_nivelTransaccion > 0) {
+        trabajo();
+        return;
+    }
+    // SQLite takes the write lock at once, so two workstations never both read and then fail
+    // to write half-way through.
+    ejecutarControl(motor() == SqlEngine::SQLite ? QStringLiteral("BEGIN IMMEDIATE")
+                                                 : QStringLiteral("BEGIN"));
+    m_nivelTransaccion = 1;
+    auto deshacer = [this] {
+        m_nivelTransaccion = 0;
+        QSqlQuery(m_database).exec(QStringLiteral("ROLLBACK"));
+    };
+    try {
+        trabajo();
+    } catch (...) {
+        deshacer();
+        throw;
+    }
+    QSqlQuery commit(m_database);
+    if (!commit.exec(QStringLiteral("COMMIT"))) {
+        const QSqlError error = commit.lastError();
+        deshacer();
+        fallo(errorBaseDatos(error));
+    }
+    m_nivelTransaccion = 0;
+}
+
+void TDM::ejecutarControl(const QString &sentencia)
+{
+    // Transaction control cannot be a prepared statement on PostgreSQL.
+    QSqlQuery query(m_database);
+    if (!query.exec(sentencia))
+        fallo(errorBaseDatos(query.lastError()));
+}
+
+void TDM::EnPuntoDeGuardado(const std::function<void()> &trabajo)
+{
+    if (m_nivelTransaccion == 0) {
+        EnTransaccion(trabajo);
+        return;
+    }
+    const QString punto = QStringLiteral("punto_%1").arg(m_nivelTransaccion);
+    ejecutarControl(QStringLiteral("SAVEPOINT ") + punto);
+    ++m_nivelTransaccion;
+    try {
+        trabajo();
+    } catch (...) {
+        --m_nivelTransaccion;
+        QSqlQuery(m_database).exec(QStringLiteral("ROLLBACK TO SAVEPOINT ") + punto);
+        QSqlQuery(m_database).exec(QStringLiteral("RELEASE SAVEPOINT ") + punto);
+        throw;
+    }
+    --m_nivelTransaccion;
+    ejecutarControl(QStringLiteral("RELEASE SAVEPOINT ") + punto);
+}
+
+bool TDM::activarPaciente(const QString &condicion, const QVariant &valor)
+{
+    PacienteActivo.reset();
+    idPacienteActivo = 0;
+    if (valor.toString().trimmed().isEmpty())
+        return false;
+    QSqlQuery query = Consulta(QStringLiteral("SELECT idPaciente, Nombre, Iactivo FROM Paciente WHERE ")
+                                       + condicion + QStringLiteral(" ORDER BY idPaciente LIMIT 1"),
+                               {valor});
+    if (!query.next())
+        return false;
+    TPaciente paciente;
+    paciente.idPaciente = query.value(0).toInt();
+    paciente.idTexto = QString::number(paciente.idPaciente);
+    paciente.Nombre = query.value(1).toString();
+    paciente.Iactivo = query.value(2).isNull() ? 1 : query.value(2).toInt();
+    PacienteActivo = paciente;
+    idPacienteActivo = paciente.idPaciente;
+    return true;
+}
+
+bool TDM::PacienteActivoPorDNI(const QString &dni)
+{
+    return activarPaciente(QStringLiteral("UPPER(DNI) = UPPER(?)"), dni);
+}
+
+bool TDM::PacienteActivoPorReferencia(const QString &referencia)
+{
+    return activarPaciente(QStringLiteral("UPPER(refPaciente) = UPPER(?)"), referencia);
+}
+
+bool TDM::PacienteActivoPorTelefono(const QString &telefono)
+{
+    return activarPaciente(QStringLiteral("Telefono = ?"), telefono);
+}
+
+bool TDM::PacienteActivoPorId(const QString &id)
+{
+    bool numero = false;
+    const int valor = id.trimmed().toInt(&numero);
+    if (!numero) {
+        PacienteActivo.reset();
+        idPacienteActivo = 0;
+        return false;
+    }
+    return activarPaciente(QStringLiteral("idPaciente = ?"), valor);
+}
+
+int TDM::SiguienteCodigo(int codTab)
+{
+    const QVariant maximo
+            = Valor(QStringLiteral("SELECT MAX(Codigo) FROM TabMaestras WHERE CodTab = ?"), {codTab});
+    return maximo.isNull() ? 1 : maximo.toInt() + 1;
+}
+
+QString TDM::DescripcionCategoria(const QString &codigo)
+{
+    bool numero = false;
+    const int valor = codigo.trimmed().toInt(&numero);
+    if (!numero)
+        return {};
+    return Valor(QStringLiteral("SELECT Descripcion FROM TabMaestras WHERE CodTab = ? AND Codigo = ?"),
+                 {kListaCategorias, valor})
+            .toString();
+}
+
+QString TDM::TextoCategoria(int codigo)
+{
+    QSqlQuery query
+            = Consulta(QStringLiteral("SELECT Descripcion FROM TabMaestras WHERE CodTab = ? AND Codigo = ?"),
+                       {kListaCategorias, codigo});
+    if (query.next())
+        return query.value(0).toString();
+    return Traducir(QStringLiteral("STR_CATEGORIA_INEXISTENTE"), QStringLiteral("Categoria No Asignada "))
+            + QLatin1Char(' ') + QString::number(codigo);
+}
+
+QList<TCodigos> TDM::ListaCategorias()
+{
+    // Jet sorted texts without regard to case; both engines are told so explicitly.
+    QSqlQuery query = Consulta(QStringLiteral("SELECT Codigo, Descripcion FROM TabMaestras WHERE CodTab = ? "
+                                              "ORDER BY UPPER(Descripcion), Codigo"),
+                               {kListaCategorias});
+    QList<TCodigos> lista;
+    while (query.next())
+        lista.append({query.value(0).toInt(), query.value(1).toString()});
+    return lista;
+}
+
+QList<TCodigos> TDM::ListaCategoriasConVacia()
+{
+    QList<TCodigos> lista {
+            {0, Traducir(QStringLiteral("STR_SIN_CATEGORIA"), QStringLiteral("SIN CATEGORIA ASIGNADA"))}};
+    lista.append(ListaCategorias());
+    return lista;
+}
+
+bool TDM::CategoriaEnUso(int codigo)
+{
+    return !Valor(QStringLiteral("SELECT 1 FROM Paciente WHERE CodCategoria = ? LIMIT 1"), {codigo}).isNull();
+}
+
+QString TDM::NombreMedicamento(qint64 codigo)
+{
+    QSqlQuery query = Consulta(
+            QStringLiteral(
+                    "SELECT DescUsuario, Medicamento, Descripcion FROM Medicamento WHERE idMedicamento = ?"),
+            {codigo});
+    if (query.next())
+        return ValoresMostrados::NombreMostrado(query.value(0).toString(), query.value(1).toString(),
+                                                query.value(2).toString());
+    return Traducir(QStringLiteral("STR_MEDICAMENTO_REFERENCIA"),
+                    QStringLiteral("El medicamento con la referencia"))
+            + QString::number(codigo)
+            + Traducir(QStringLiteral("STR_MEDICAMENTO_NO_EXISTE"), QStringLiteral(" no Existe"));
+}
+
+bool TDM::EsPrincipioActivo(const QString &codigo)
+{
+    bool numero = false;
+    const qint64 valor = codigo.trimmed().toLongLong(&numero);
+    if (!numero)
+        return false;
+    return Valor(QStringLiteral("SELECT IPrinActiv FROM Medicamento WHERE idMedicamento = ?"), {valor})
+                   .toInt()
+            == 1;
+}
+
+int TDM::NumeroMedicamentos()
+{
+    return Valor(QStringLiteral("SELECT count(*) FROM Medicamento")).toInt();
+}
+
+QString TDM::ListaMedicamentosSql(bool principiosActivos)
+{
+    const QString filtro = principiosActivos ? QStringLiteral("IPrinActiv = 1")
+                                             : QStringLiteral("(IPrinActiv <> 1 OR IPrinActiv IS NULL)");
+    return QStringLiteral(
+                   "SELECT m.*, %1 AS Completo FROM Medicamento m WHERE %2 ORDER BY UPPER(m.Medicamento), "
+                   "m.idMedicamento")
+            .arg(ValoresMostrados::NombreMostradoSql(QStringLiteral("m")), filtro);
+}
+
+QString TDM::ListaPacientesSql()
+{
+    // Only the category list is joined: a code of another master list must not name a category.
+    return QStringLiteral(
+            "SELECT p.*, t.Descripcion AS CategoriaText FROM Paciente p LEFT JOIN TabMaestras t "
+            "ON t.CodTab = 0 AND p.CodCategoria = t.Codigo");
+}
+
+QString TDM::FechaSQL(const QDate &fecha)
+{
+    return QLatin1Char('#') + fecha.toString(QStringLiteral("MM/dd/yyyy")) + QLatin1Char('#');
+}

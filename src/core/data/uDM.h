@@ -1,0 +1,118 @@
+#pragma once
+
+#include "core/data/ConnectionText.h"
+#include "core/data/SesionTypes.h"
+#include "core/data/uApp.h"
+#include "core/shell/AppDirectory.h"
+
+#include <QDate>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <functional>
+#include <optional>
+
+// The data module: the one owner of the database connection, the session (logged-in user,
+// active patient, active category) and the small lookups many screens share. Created once by
+// the start-up sequence; reached everywhere through DM().
+//
+// Every value reaches the database as a bound parameter: callers write statements with "?"
+// placeholders and pass the values, never text built from what a user typed.
+class TDM
+{
+public:
+    // Opens the database of the application directory (see ConnectionText::forDirectory),
+    // creating the default file and the missing tables. Throws AppError with a clear message
+    // when the database cannot be used.
+    explicit TDM(const AppDirectory &directory);
+    TDM(const ConnectionText &connection, const AppDirectory &directory);
+    ~TDM();
+    TDM(const TDM &) = delete;
+    TDM &operator=(const TDM &) = delete;
+
+    SqlEngine motor() const { return m_connection.engine(); }
+    const ConnectionText &conexion() const { return m_connection; }
+    QSqlDatabase &database() { return m_database; }
+
+    // The database file as configured (empty for a server database) and the folder beside which
+    // backups and patient files live: that file's folder, or the application directory.
+    QString RutaBaseDatos() const;
+    QString DirectorioBaseDatos() const;
+
+    // --- Statements ------------------------------------------------------------------------
+    // Runs a statement with its bound values; throws AppError when the database refuses it.
+    QSqlQuery Consulta(const QString &sql, const QVariantList &valores = {});
+    // Runs a statement that changes rows; the number of rows changed.
+    int Ejecutar(const QString &sql, const QVariantList &valores = {});
+    // The first column of the first row; a null value when there is no row.
+    QVariant Valor(const QString &sql, const QVariantList &valores = {});
+    // Appends one row to a table of the schema and returns the key the database assigned (0 for
+    // tables whose key the application gives). Table and column names are checked against the
+    // schema; the database assigns its keys itself.
+    qint64 Anadir(const QString &tabla, const QVariantMap &campos);
+
+    // Runs the unit of work in one transaction: everything it wrote is kept when it returns and
+    // nothing when it throws (the exception then continues to the caller). Nested calls join the
+    // outer transaction.
+    void EnTransaccion(const std::function<void()> &trabajo);
+    bool enTransaccion() const { return m_nivelTransaccion > 0; }
+    // Like EnTransaccion, but inside an outer transaction a failure undoes only this work (a
+    // savepoint) and leaves the outer transaction usable.
+    void EnPuntoDeGuardado(const std::function<void()> &trabajo);
+
+    // --- Session ---------------------------------------------------------------------------
+    int idPacienteActivo = 0;
+    std::optional<TPaciente> PacienteActivo;
+    std::optional<TUsuario> Usuario;
+    std::optional<TCategoria> Categoria;
+
+    // Each drops the active patient, then makes the first patient whose column equals the text
+    // (whole value; identity number and reference without regard to case) the active one.
+    // False, with no active patient, when none matches or the text is empty.
+    bool PacienteActivoPorDNI(const QString &dni);
+    bool PacienteActivoPorReferencia(const QString &referencia);
+    bool PacienteActivoPorTelefono(const QString &telefono);
+    bool PacienteActivoPorId(const QString &id);
+
+    // --- Master lists ----------------------------------------------------------------------
+    static constexpr int kListaCategorias = 0;
+    int SiguienteCodigo(int codTab);
+    QString DescripcionCategoria(const QString &codigo);
+    QString TextoCategoria(int codigo);
+    QList<TCodigos> ListaCategorias();
+    QList<TCodigos> ListaCategoriasConVacia();
+    bool CategoriaEnUso(int codigo);
+
+    // --- Medications -----------------------------------------------------------------------
+    QString NombreMedicamento(qint64 codigo);
+    bool EsPrincipioActivo(const QString &codigo);
+    int NumeroMedicamentos();
+
+    // The statements of the shared lists. The medication lists carry the column "Completo"
+    // (the displayed name) and are ordered by name; the patient list carries "CategoriaText".
+    static QString ListaMedicamentosSql(bool principiosActivos);
+    static QString ListaPacientesSql();
+
+    // The Jet date literal "#mm/dd/yyyy#" for texts that still carry one.
+    static QString FechaSQL(const QDate &fecha);
+
+private:
+    void AbrirBaseDatos();
+    void abrirSQLite();
+    void abrirPostgreSQL();
+    [[noreturn]] void fallo(const QString &mensaje) const;
+    void ejecutarControl(const QString &sentencia);
+    bool activarPaciente(const QString &condicion, const QVariant &valor);
+
+    ConnectionText m_connection;
+    AppDirectory m_directory;
+    QString m_connectionName;
+    QSqlDatabase m_database;
+    int m_nivelTransaccion = 0;
+};
+
+// The process-wide data module; it must exist.
+TDM &DM();
+// True while a data module exists (the audit log and the error handler ask before using it).
+bool HayDM();

@@ -1,0 +1,173 @@
+#include "core/dosing/URecarga.h"
+
+#include "core/dosing/UPosologia.h"
+#include "core/i18n/ULenguaje.h"
+
+namespace {
+
+// One portion size of a plan row: its split list, the dose text expanded for it and whether
+// the line's stock is first set aside for it.
+struct TPorcionFila
+{
+    QString dosis; // a weekly table's split list, or a split list followed by ":" and the rule
+    bool tabla;
+    double tamano;
+    bool cubierta;
+    QLatin1String prefijo;
+};
+
+bool EsPorcionVacia(const QString &lista, bool tabla)
+{
+    return tabla ? SumaLista(lista) == 0 : lista == kListaPautaVacia;
+}
+
+void AsignarAspecto(const TFilaPlan &fila, TDosis &porcion)
+{
+    const QString aspecto = QLatin1Char(' ') + fila.Forma + QLatin1Char(' ') + fila.Color;
+    if (fila.Comprimido) {
+        porcion.Aspecto = Traducir(QStringLiteral("STR_COMPRIMIDO"), QStringLiteral("COMPRIMIDO")) + aspecto;
+        porcion.AspectoCorto = Traducir(QStringLiteral("STR_COMPRIMIDO_C"), QStringLiteral("COM")) + aspecto;
+    } else {
+        porcion.Aspecto = Traducir(QStringLiteral("STR_CAPSULA"), QStringLiteral("CAPSULA")) + aspecto;
+        porcion.AspectoCorto = Traducir(QStringLiteral("STR_CAPSULA_C"), QStringLiteral("CAP")) + aspecto;
+    }
+}
+
+// One portion of a plan row: its texts from the row, its week and its stock. Returns nothing
+// for a blister portion with nothing to place. `cantidad` is the line's remaining stock in
+// hundredths, reduced by what the portion takes.
+std::unique_ptr<TDosis> CrearPorcion(const TFilaPlan &fila, const TPorcionFila &tipo, qint64 &cantidad,
+                                     const QDate &desde, const QDate &hasta)
+{
+    auto porcion = std::make_unique<TDosis>(tipo.tamano);
+    porcion->IdLinea = fila.id;
+    porcion->IdMedicamento = fila.idMedicamento;
+    porcion->EsSPD = fila.SPDP ? *fila.SPDP == 1 : fila.SPD;
+    porcion->Lote = fila.Lote.value_or(QStringLiteral("******"));
+    porcion->Caducidad = TextoFecha(fila.Caducidad);
+    porcion->Medico = fila.Medico;
+    porcion->Nombre = fila.DescUsuario.isEmpty() ? fila.Medicamento + QLatin1Char(' ') + fila.Descripcion
+                                                 : fila.DescUsuario;
+    porcion->Estado = EstadoDosis::kNuevo;
+    porcion->Dosis = fila.Dosis;
+    porcion->DosisEtiqueta = fila.DosisEtiqueta.value_or(fila.Dosis);
+    AsignarAspecto(fila, *porcion);
+
+    bool enBlister = porcion->EsSPD;
+    int cuenta = 0;
+    if (porcion->EsSPD && fila.Dosis != fila.DosisS1 && fila.DosisS1 == kDosisNoBlister) {
+        // Entered as not going into the blister; its medication now does: listed, not expanded.
+        porcion->Dosis = kDosisEmblistable;
+        cuenta = -1;
+        enBlister = false;
+    }
+
+    const qint64 centesimasPorUnidad = EnCentesimas(tipo.tamano);
+    if (enBlister) {
+        const TSemana semana = tipo.tabla
+                ? ExpandirSemanaTabla(tipo.dosis, fila.Inicio, fila.Fin, desde, hasta)
+                : ExpandirSemanaPauta(tipo.dosis, fila.Inicio, fila.Fin, desde, hasta);
+        cuenta = semana.Cuenta;
+        porcion->ListaSemana = semana.Lista;
+        porcion->Disponible = (tipo.cubierta ? cuenta * centesimasPorUnidad : cantidad) / 100.0;
+        [[maybe_unused]] const bool leida = porcion->AsignarLista(semana.Lista, false);
+        Q_ASSERT(leida); // an expanded week is always 28 counts
+    } else {
+        porcion->Carga = cuenta;
+        porcion->Cargadas = cuenta;
+        porcion->ActualizarEstado();
+    }
+    porcion->VaciarActual();
+
+    if (enBlister && porcion->Carga <= 0)
+        return nullptr;
+    if (!porcion->SinExpandir())
+        cantidad -= cuenta * centesimasPorUnidad;
+    porcion->Nombre.prepend(tipo.prefijo);
+    return porcion;
+}
+
+// The portions of a row in building order: thirds, quarters, halves, wholes; empty ones left out.
+QList<TPorcionFila> PorcionesDeFila(const TFilaPlan &fila)
+{
+    QString regla = fila.Dosis;
+    const QString valores = CortarHasta(regla, QStringLiteral(":"));
+    const bool tabla = regla == QLatin1String("T");
+    const TListasPorcion listas = tabla ? DividirTabla(valores) : DividirPauta(valores);
+    const bool hayEnteros = !EsPorcionVacia(listas.Enteros, tabla);
+    const bool hayMedios = !EsPorcionVacia(listas.Medios, tabla);
+    const auto porcion = [&](const QString &lista, double tamano, bool cubierta, QLatin1String prefijo) {
+        return TPorcionFila {tabla ? lista : lista + QLatin1Char(':') + regla, tabla, tamano, cubierta,
+                             prefijo};
+    };
+
+    QList<TPorcionFila> porciones;
+    if (!EsPorcionVacia(listas.Tercios, tabla))
+        porciones << porcion(listas.Tercios, kPorcionTercio, hayEnteros, QLatin1String("(1/3) "));
+    if (!EsPorcionVacia(listas.Cuartos, tabla))
+        porciones << porcion(listas.Cuartos, kPorcionCuarto, hayMedios || hayEnteros,
+                             QLatin1String("(1/4) "));
+    if (hayMedios)
+        porciones << porcion(listas.Medios, kPorcionMedia, hayEnteros, QLatin1String("(1/2) "));
+    if (hayEnteros)
+        porciones << porcion(listas.Enteros, kPorcionEntera, false, QLatin1String());
+    return porciones;
+}
+
+} // namespace
+
+void TRecarga::Vaciar()
+{
+    m_lineas.clear();
+}
+
+TDosis *TRecarga::Linea(int indice) const
+{
+    return indice >= 0 && indice < Count() ? m_lineas[static_cast<size_t>(indice)].get() : nullptr;
+}
+
+void TRecarga::Add(std::unique_ptr<TDosis> porcion)
+{
+    m_lineas.push_back(std::move(porcion));
+}
+
+int TRecarga::PrimeraPendiente() const
+{
+    for (int i = 0; i < Count(); ++i) {
+        if (m_lineas[static_cast<size_t>(i)]->Estado != EstadoDosis::kCompletado)
+            return i;
+    }
+    return -1;
+}
+
+TDosis *TRecarga::Siguiente()
+{
+    TDosis *porcion = Linea(PrimeraPendiente());
+    if (!porcion)
+        return nullptr;
+    Estado = EstadoDosis::kCargando;
+    porcion->Estado = EstadoDosis::kCargando;
+    return porcion;
+}
+
+void TRecarga::Reiniciar()
+{
+    for (const auto &porcion : m_lineas) {
+        porcion->Reiniciar();
+        porcion->Estado = EstadoDosis::kReiniciado;
+    }
+    Estado = EstadoDosis::kReiniciado;
+}
+
+void ConstruirCarga(TRecarga &carga, const std::vector<TFilaPlan> &filas, const QDate &desde,
+                    const QDate &hasta)
+{
+    carga.Vaciar();
+    for (const TFilaPlan &fila : filas) {
+        qint64 cantidad = EnCentesimas(fila.Cantidad);
+        for (const TPorcionFila &tipo : PorcionesDeFila(fila)) {
+            if (auto porcion = CrearPorcion(fila, tipo, cantidad, desde, hasta))
+                carga.Add(std::move(porcion));
+        }
+    }
+}

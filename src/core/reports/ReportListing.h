@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/reports/ReportDocument.h"
+
+#include <QStringList>
+
+// A tabular listing: a title and "page n/N" on every page, the column headings below it, rows
+// of cells, optionally in groups that each start with a heading. Listings and summaries build
+// their document with it instead of placing every element by hand.
+struct ListingColumn
+{
+    QString heading;
+    double width = 30.0; // millimetres
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+};
+
+class ReportListing
+{
+public:
+    ReportListing(const QString &title, const ReportPageSetup &page, const QList<ListingColumn> &columns);
+
+    // A group heading; the rows added after it belong to the group.
+    void addGroup(const QString &heading, bool newPage = false);
+    // One row; missing cells are left empty, extra cells are ignored. Long texts wrap.
+    void addRow(const QStringList &cells);
+
+    const TReportDocument &document() const { return m_document; }
+
+    static constexpr double kRowHeight = 5.0;
+
+private:
+    QList<ListingColumn> m_columns;
+    TReportDocument m_document;
+};

@@ -1,0 +1,207 @@
+#include "ui/i18n/TextosVentana.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+#include <functional>
+
+namespace {
+
+const QChar kSeparadorLista = QLatin1Char('#');
+
+// One translatable property: which objects have it and how its text is read and written.
+// A list property reads its entries and renames them one by one.
+struct TAcceso
+{
+    QLatin1String nombre;
+    bool lista;
+    std::function<bool(const QObject &)> tiene;
+    std::function<QStringList(const QObject &)> leer;
+    std::function<void(QObject &, int, const QString &)> escribir; // entry index (0 for texts)
+};
+
+template<typename T> const T *Como(const QObject &objeto)
+{
+    return qobject_cast<const T *>(&objeto);
+}
+
+template<typename T> T *Como(QObject &objeto)
+{
+    return qobject_cast<T *>(&objeto);
+}
+
+QStringList Entradas(int cuenta, const std::function<QString(int)> &texto)
+{
+    QStringList entradas;
+    for (int i = 0; i < cuenta; ++i)
+        entradas << texto(i);
+    return entradas;
+}
+
+QStringList Cabeceras(const QObject &objeto)
+{
+    if (const auto *tabla = Como<QTableWidget>(objeto))
+        return Entradas(tabla->columnCount(), [tabla](int i) {
+            const QTableWidgetItem *item = tabla->horizontalHeaderItem(i);
+            return item ? item->text() : QString();
+        });
+    const auto *arbol = Como<QTreeWidget>(objeto);
+    return Entradas(arbol->columnCount(), [arbol](int i) { return arbol->headerItem()->text(i); });
+}
+
+void EscribirCabecera(QObject &objeto, int indice, const QString &texto)
+{
+    if (auto *tabla = Como<QTableWidget>(objeto)) {
+        if (indice >= tabla->columnCount())
+            return;
+        if (!tabla->horizontalHeaderItem(indice))
+            tabla->setHorizontalHeaderItem(indice, new QTableWidgetItem);
+        tabla->horizontalHeaderItem(indice)->setText(texto);
+        return;
+    }
+    auto *arbol = Como<QTreeWidget>(objeto);
+    if (indice < arbol->columnCount())
+        arbol->headerItem()->setText(indice, texto);
+}
+
+const QList<TAcceso> &Accesos()
+{
+    static const QList<TAcceso> accesos = {
+            {QLatin1String("windowTitle"), false, [](const QObject &o) { return o.isWidgetType(); },
+             [](const QObject &o) { return QStringList {static_cast<const QWidget &>(o).windowTitle()}; },
+             [](QObject &o, int, const QString &t) { static_cast<QWidget &>(o).setWindowTitle(t); }},
+            {QLatin1String("text"), false,
+             [](const QObject &o) { return Como<QLabel>(o) || Como<QAbstractButton>(o) || Como<QAction>(o); },
+             [](const QObject &o) {
+                 if (const auto *etiqueta = Como<QLabel>(o))
+                     return QStringList {etiqueta->text()};
+                 if (const auto *boton = Como<QAbstractButton>(o))
+                     return QStringList {boton->text()};
+                 return QStringList {Como<QAction>(o)->text()};
+             },
+             [](QObject &o, int, const QString &t) {
+                 if (auto *etiqueta = Como<QLabel>(o))
+                     etiqueta->setText(t);
+                 else if (auto *boton = Como<QAbstractButton>(o))
+                     boton->setText(t);
+                 else
+                     Como<QAction>(o)->setText(t);
+             }},
+            {QLatin1String("title"), false,
+             [](const QObject &o) { return Como<QGroupBox>(o) || Como<QMenu>(o); },
+             [](const QObject &o) {
+                 if (const auto *grupo = Como<QGroupBox>(o))
+                     return QStringList {grupo->title()};
+                 return QStringList {Como<QMenu>(o)->title()};
+             },
+             [](QObject &o, int, const QString &t) {
+                 if (auto *grupo = Como<QGroupBox>(o))
+                     grupo->setTitle(t);
+                 else
+                     Como<QMenu>(o)->setTitle(t);
+             }},
+            // An action's tool tip follows its text unless set; it is not a text of its own.
+            {QLatin1String("toolTip"), false, [](const QObject &o) { return o.isWidgetType(); },
+             [](const QObject &o) { return QStringList {o.property("toolTip").toString()}; },
+             [](QObject &o, int, const QString &t) { o.setProperty("toolTip", t); }},
+            {QLatin1String("placeholderText"), false,
+             [](const QObject &o) {
+                 return Como<QLineEdit>(o) || Como<QTextEdit>(o) || Como<QPlainTextEdit>(o)
+                         || Como<QComboBox>(o);
+             },
+             [](const QObject &o) { return QStringList {o.property("placeholderText").toString()}; },
+             [](QObject &o, int, const QString &t) { o.setProperty("placeholderText", t); }},
+            {QLatin1String("items"), true,
+             [](const QObject &o) { return Como<QComboBox>(o) || Como<QListWidget>(o); },
+             [](const QObject &o) {
+                 if (const auto *combo = Como<QComboBox>(o))
+                     return Entradas(combo->count(), [combo](int i) { return combo->itemText(i); });
+                 const auto *lista = Como<QListWidget>(o);
+                 return Entradas(lista->count(), [lista](int i) { return lista->item(i)->text(); });
+             },
+             [](QObject &o, int i, const QString &t) {
+                 if (auto *combo = Como<QComboBox>(o)) {
+                     if (i < combo->count())
+                         combo->setItemText(i, t);
+                 } else if (auto *lista = Como<QListWidget>(o); i < lista->count()) {
+                     lista->item(i)->setText(t);
+                 }
+             }},
+            {QLatin1String("headers"), true,
+             [](const QObject &o) { return Como<QTableWidget>(o) || Como<QTreeWidget>(o); }, Cabeceras,
+             EscribirCabecera},
+            {QLatin1String("tabs"), true, [](const QObject &o) { return Como<QTabWidget>(o); },
+             [](const QObject &o) {
+                 const auto *pestanas = Como<QTabWidget>(o);
+                 return Entradas(pestanas->count(), [pestanas](int i) { return pestanas->tabText(i); });
+             },
+             [](QObject &o, int i, const QString &t) {
+                 if (auto *pestanas = Como<QTabWidget>(o); i < pestanas->count())
+                     pestanas->setTabText(i, t);
+             }},
+    };
+    return accesos;
+}
+
+const TAcceso *Acceso(const QObject &objeto, const QString &propiedad)
+{
+    for (const TAcceso &acceso : Accesos()) {
+        if (QString::compare(acceso.nombre, propiedad, Qt::CaseInsensitive) == 0 && acceso.tiene(objeto))
+            return &acceso;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+namespace TextosVentana {
+
+QList<TPropiedad> Propiedades(const QObject &objeto, bool esVentana)
+{
+    QList<TPropiedad> propiedades;
+    for (const TAcceso &acceso : Accesos()) {
+        if (!acceso.tiene(objeto))
+            continue;
+        if (acceso.nombre == QLatin1String("windowTitle") && !esVentana && !Como<QDockWidget>(objeto))
+            continue;
+        propiedades.append({acceso.nombre, acceso.lista});
+    }
+    return propiedades;
+}
+
+QString Leer(const QObject &objeto, const QString &propiedad)
+{
+    const TAcceso *acceso = Acceso(objeto, propiedad);
+    return acceso ? acceso->leer(objeto).join(kSeparadorLista) : QString();
+}
+
+bool Escribir(QObject &objeto, const QString &propiedad, const QString &texto)
+{
+    const TAcceso *acceso = Acceso(objeto, propiedad);
+    if (!acceso)
+        return false;
+    if (!acceso->lista) {
+        acceso->escribir(objeto, 0, texto);
+        return true;
+    }
+    if (texto.isEmpty())
+        return true;
+    const QStringList entradas = texto.split(kSeparadorLista);
+    for (int i = 0; i < entradas.size(); ++i)
+        acceso->escribir(objeto, i, entradas.at(i));
+    return true;
+}
+
+} // namespace TextosVentana

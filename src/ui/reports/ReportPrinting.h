@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/reports/ReportIoResult.h"
+#include "render/LaidOutReport.h"
+
+class QPrinter;
+
+// Printing a laid-out report on a real printer. The printer prints the whole sheet
+// (full page) and the report places itself with its own margins in millimetres, so that
+// label stock is hit at the same place on every printer.
+class ReportPrinting
+{
+public:
+    enum class Outcome { Printed, PrinterNotInstalled, Failed };
+    struct Result
+    {
+        Outcome outcome = Outcome::Failed;
+        QString message; // empty when printed
+    };
+
+    // On the installed printer of that name. A name that is not installed prints nothing
+    // and says so, so that the caller can offer another printer.
+    static Result printOn(const TLaidOutReport &report, const QString &printerName);
+
+    // On a printer already set up (by the print dialog: copies, page range, duplex ...).
+    static Result printOn(const TLaidOutReport &report, QPrinter &printer);
+};

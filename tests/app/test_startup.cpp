@@ -1,0 +1,169 @@
+#include "app/Inicio.h"
+#include "app/StartupPrompts.h"
+#include "core/shell/IniFile.h"
+#include "core/shell/Version.h"
+#include "core/shell/uLog.h"
+#include "support/TestAppDirectory.h"
+#include "ui/shell/FMain.h"
+
+#include <QApplication>
+#include <QTest>
+
+namespace {
+
+// Answers the start-up's questions from a script and remembers what it was shown.
+class ScriptedPrompts : public StartupPrompts
+{
+public:
+    bool answer = true;
+    QStringList errors;
+    QStringList questions;
+    QStringList notes;
+
+    void showError(const QString &message) override { errors << message; }
+    bool confirm(const QString &question) override
+    {
+        questions << question;
+        return answer;
+    }
+    bool confirmContinue(const QString &text) override { return confirm(text); }
+    void showReleaseNotes(const QString &storedBuild, const QString &title, const QString &file) override
+    {
+        notes << storedBuild + QLatin1Char('|') + title + QLatin1Char('|') + QFileInfo(file).fileName();
+    }
+};
+
+QStringList argumentsFor(const TestAppDirectory &dir, const QString &extra = {})
+{
+    QStringList arguments {QStringLiteral("pastillero"), QStringLiteral("--appdir"), dir.path()};
+    if (!extra.isEmpty())
+        arguments << extra;
+    return arguments;
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { uLog::CerrarLog(); }
+
+    void stepsRunInTheirOrder()
+    {
+        TestAppDirectory dir;
+        ScriptedPrompts prompts;
+        Inicio inicio(dir.directory(), argumentsFor(dir), prompts);
+        QList<int> steps;
+        inicio.onStep = [&](int number, const QString &) { steps << number; };
+        QCOMPARE(inicio.start(), Inicio::Outcome::Running);
+        QList<int> expected;
+        for (int i = 1; i <= 20; ++i)
+            expected << i;
+        QCOMPARE(steps, expected);
+        QVERIFY(inicio.mainWindow() && inicio.mainWindow()->isVisible());
+    }
+
+    void unusableDirectoryStopsBeforeAnything()
+    {
+        TestAppDirectory dir;
+        dir.write(QStringLiteral("plain"), "x");
+        const AppDirectory impossible(dir.file(QStringLiteral("plain/inside")));
+        ScriptedPrompts prompts;
+        Inicio inicio(impossible, {QStringLiteral("pastillero")}, prompts);
+        QList<int> steps;
+        inicio.onStep = [&](int number, const QString &) { steps << number; };
+        QCOMPARE(inicio.start(), Inicio::Outcome::DirectoryUnusable);
+        QVERIFY(steps.isEmpty());
+        QCOMPARE(prompts.errors.size(), 1);
+        QVERIFY(prompts.errors.first().endsWith(impossible.path()));
+    }
+
+    void loginIsLoggedWhenTheSessionOpens()
+    {
+        TestAppDirectory dir;
+        dir.write(QStringLiteral("pastillero.ini"), "[VERSION]\r\nLOG=1\r\n");
+        ScriptedPrompts prompts;
+        Inicio inicio(dir.directory(), argumentsFor(dir), prompts);
+        QCOMPARE(inicio.start(), Inicio::Outcome::Running);
+        QVERIFY(dir.read(QStringLiteral("pastillero.log")).contains(" : LOGIN: \r\n"));
+    }
+
+    void releaseNotesAppearOnceAfterAnUpdate()
+    {
+        TestAppDirectory dir;
+        dir.write(QStringLiteral("pastillero.ini"), "[VERSION]\r\nKelvo_SV=0\r\n");
+        dir.write(QStringLiteral("Version.log"), "notes");
+        ScriptedPrompts prompts;
+        {
+            Inicio first(dir.directory(), argumentsFor(dir), prompts);
+            QCOMPARE(first.start(), Inicio::Outcome::Running);
+            QCOMPARE(prompts.notes, QStringList {QStringLiteral("0|ACTUALIZACIONES REALIZADAS|Version.log")});
+            QVERIFY(first.mainWindow()->close());
+        }
+        QCOMPARE(IniFile(dir.directory().iniFile())
+                         .readString(QStringLiteral("VERSION"), QStringLiteral("Kelvo_SV")),
+                 VersionBuild());
+        Inicio second(dir.directory(), argumentsFor(dir), prompts);
+        QCOMPARE(second.start(), Inicio::Outcome::Running);
+        QCOMPARE(prompts.notes.size(), 1);
+    }
+
+    void pendingUpdaterIsInPlaceAfterStart()
+    {
+        TestAppDirectory dir;
+        dir.write(QStringLiteral("update.exe"), "old");
+        dir.write(QStringLiteral("UPDATE.UPD"), "new");
+        ScriptedPrompts prompts;
+        Inicio inicio(dir.directory(), argumentsFor(dir), prompts);
+        QCOMPARE(inicio.start(), Inicio::Outcome::Running);
+        QCOMPARE(dir.read(QStringLiteral("update.exe")), QByteArray("new"));
+        QVERIFY(!dir.exists(QStringLiteral("UPDATE.UPD")));
+    }
+
+    void emptyMachinePackageIsReportedAndDeleted()
+    {
+        TestAppDirectory dir;
+        dir.write(QStringLiteral("Kelvo_Version_2.5.tar.gz"), "");
+        ScriptedPrompts prompts;
+        Inicio inicio(dir.directory(), argumentsFor(dir), prompts);
+        QCOMPARE(inicio.start(), Inicio::Outcome::Running);
+        QCOMPARE(
+                prompts.errors,
+                QStringList {QStringLiteral(
+                        "ACTUALIZACION IMPOSIBLE, PROBLEMAS DESCARGA DE FICHERO  Kelvo_Version_2.5.tar.gz")});
+        QVERIFY(!dir.exists(QStringLiteral("Kelvo_Version_2.5.tar.gz")));
+    }
+
+    void closingNeedsConfirmation()
+    {
+        TestAppDirectory dir;
+        ScriptedPrompts prompts;
+        Inicio inicio(dir.directory(), argumentsFor(dir), prompts);
+        QCOMPARE(inicio.start(), Inicio::Outcome::Running);
+        prompts.answer = false;
+        QVERIFY(!inicio.mainWindow()->close());
+        QCOMPARE(prompts.questions, QStringList {QStringLiteral("¿ESTÁ SEGURO DE SALIR DEL PROGRAMA?")});
+        QVERIFY(!dir.exists(QStringLiteral("pastillero.ini")));
+        prompts.answer = true;
+        QVERIFY(inicio.mainWindow()->close());
+        QVERIFY(dir.exists(QStringLiteral("pastillero.ini")));
+    }
+
+    void shutdownStartsTheMaintenanceProgramWithTheFirstArgument()
+    {
+        TestAppDirectory dir;
+        const QString program = dir.write(QStringLiteral("CompactSave.exe"),
+                                          "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/ran\"\n");
+        QFile::setPermissions(program, QFile::permissions(program) | QFileDevice::ExeOwner);
+        ScriptedPrompts prompts;
+        Inicio inicio(dir.directory(), argumentsFor(dir, QStringLiteral("BETA")), prompts);
+        QCOMPARE(inicio.start(), Inicio::Outcome::Running);
+        QVERIFY(inicio.mainWindow()->close());
+        QTRY_COMPARE_WITH_TIMEOUT(dir.read(QStringLiteral("ran")), QByteArray("BETA\n"), 10000);
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "test_startup.moc"
