@@ -37,6 +37,19 @@ struct Seguimiento
     int desconexiones = 0;
 };
 
+TDosis Porcion(const QString &nombre, qint32 idMedicamento, const QString &aspecto, const QList<qint32> &plan,
+               const QList<qint32> &colocadas = {})
+{
+    TDosis porcion;
+    porcion.Nombre = nombre;
+    porcion.IdMedicamento = idMedicamento;
+    porcion.Aspecto = aspecto;
+    porcion.Plan = plan;
+    if (!colocadas.isEmpty())
+        porcion.Actual = colocadas;
+    return porcion;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(OpcionesSimulador)
@@ -314,8 +327,8 @@ private:
     {
         m_link->ChargesEnviados = 0;
         m_link->EnviarInicio("P001", "ANA GARCIA", "", "", "05/03/2024", "P001-8");
-        m_link->EnviarCarga("IBUPROFENO 600", 41, "COMP BLANCO", Celdas({{0, 2}, {4, 2}}));
-        m_link->EnviarCarga("(1/2) OMEPRAZOL", 42, "CAPS", Celdas({{1, 1}}));
+        m_link->EnviarCarga(Porcion("IBUPROFENO 600", 41, "COMP BLANCO", Celdas({{0, 2}, {4, 2}})));
+        m_link->EnviarCarga(Porcion("(1/2) OMEPRAZOL", 42, "CAPS", Celdas({{1, 1}})));
         m_link->EnviarInit(m_link->ChargesEnviados);
     }
 

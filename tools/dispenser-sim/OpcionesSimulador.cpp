@@ -98,8 +98,10 @@ std::optional<QString> OpcionesSimulador::Leer(const QStringList &argumentos, Op
         parser.addOption(QCommandLineOption(opcion.nombre, opcion.ayuda));
     if (!parser.parse(argumentos))
         return parser.errorText();
-    if (parser.isSet(QStringLiteral("help")))
+    if (parser.isSet(QStringLiteral("help"))) {
+        opciones.soloAyuda = true;
         return parser.helpText();
+    }
 
     for (const OpcionEntera &opcion : enteras) {
         bool ok = false;

@@ -43,8 +43,11 @@ struct OpcionesSimulador
     int desconectarEn = 0; // the connection drops after this many progress messages
     bool sondaSinTerminador = false; // the probe's answer lacks its "|"
 
+    bool soloAyuda = false; // the command line asked for the help text
+
     OpcionesSimulador();
 
-    // Reads the command line; the error text when it cannot be read.
+    // Reads the command line; the error text when it cannot be read (the help text, with
+    // soloAyuda set, when it was asked for).
     static std::optional<QString> Leer(const QStringList &argumentos, OpcionesSimulador &opciones);
 };

@@ -12,6 +12,10 @@ int main(int argc, char *argv[])
     QTextStream salida(stdout);
     OpcionesSimulador opciones;
     if (const auto error = OpcionesSimulador::Leer(app.arguments(), opciones)) {
+        if (opciones.soloAyuda) {
+            salida << *error;
+            return 0;
+        }
         QTextStream(stderr) << *error << '\n';
         return 2;
     }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 #include <QtGlobal>
 
@@ -46,17 +45,4 @@ struct TInfoMaquina
     QString ADCSensi;
 
     bool operator==(const TInfoMaquina &) const = default;
-};
-
-// The medication most recently handed to the machine and the progress reported for it.
-struct TPorcionEnCurso
-{
-    QString Nombre;
-    qint32 IdMedicamento = 0;
-    QString Aspecto;
-    QList<qint32> Plan; // units to place per cell, as handed over
-    QList<qint32> Actual; // units per cell: handed over, then as last reported placed
-    qint32 Carga = 0; // sum of Plan
-    qint32 SumaActual = 0;
-    qint32 Cargadas = 0; // units reported placed
 };

@@ -138,6 +138,14 @@ QString ComandoInicio(const QString &refPaciente, const QString &nombre, const Q
                       CampoSeguro(fechaInicio), CampoSeguro(refCarga)});
 }
 
+QList<qint32> SinNegativos(const QList<qint32> &celdas)
+{
+    QList<qint32> pendientes = celdas;
+    for (qint32 &unidades : pendientes)
+        unidades = qMax(unidades, 0);
+    return pendientes;
+}
+
 QString ComandoCarga(const QString &nombre, const QList<qint32> &celdas, const QString &aspecto,
                      qint32 idMedicamento)
 {

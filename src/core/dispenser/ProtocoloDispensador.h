@@ -30,8 +30,10 @@ QString CampoSeguro(const QString &texto);
 
 QString ComandoInicio(const QString &refPaciente, const QString &nombre, const QString &campo3,
                       const QString &campo4, const QString &fechaInicio, const QString &refCarga);
-// One medication's 28 cell counts; negative counts are sent as 0 (nothing left to place).
-// Empty when the list does not hold exactly 28 counts.
+// The counts still to place: a cell reported fuller than planned has nothing left (0).
+QList<qint32> SinNegativos(const QList<qint32> &celdas);
+// One medication's 28 cell counts, negative ones sent as 0. Empty when the list does not
+// hold exactly 28 counts.
 QString ComandoCarga(const QString &nombre, const QList<qint32> &celdas, const QString &aspecto,
                      qint32 idMedicamento);
 QString ComandoInit(qint32 charges);

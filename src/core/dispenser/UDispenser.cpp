@@ -22,7 +22,6 @@ TDispenser::TDispenser(QObject *parent)
     : QObject(parent)
 {
     VaciarDosis();
-    DosisEnCurso.Plan = QList<qint32>(kNumCeldas, 0);
 }
 
 TDispenser::~TDispenser() = default;
@@ -45,24 +44,27 @@ void TDispenser::EnviarInicio(const QString &refPaciente, const QString &nombre,
     Cerrado = false;
 }
 
-bool TDispenser::EnviarCarga(const QString &nombre, qint32 idMedicamento, const QString &aspecto,
-                             const QList<qint32> &pendiente)
+bool TDispenser::EnviarCarga(const TDosis &porcion)
 {
-    if (pendiente.size() != kNumCeldas) {
-        Log(QStringLiteral(": ERROR:CHARGE no enviado: %1 celdas en lugar de %2 para ")
-                    .arg(pendiente.size())
-                    .arg(kNumCeldas)
-            + nombre);
+    DosisEnCurso.Carga = 0;
+    DosisEnCurso.Nombre = porcion.Nombre;
+    DosisEnCurso.IdMedicamento = porcion.IdMedicamento;
+    DosisEnCurso.Aspecto = porcion.Aspecto;
+    const QString pendiente = porcion.ListaPendiente();
+    // Fewer counts would leave cells of the previous portion in place.
+    if (pendiente.count(QLatin1Char(kSeparador)) != kNumCeldas - 1
+        || !DosisEnCurso.AsignarLista(pendiente, false)) {
+        Log(QStringLiteral(": ERROR:CHARGE no enviado, celdas ilegibles para ") + porcion.Nombre
+            + QStringLiteral(": ") + pendiente);
         return false;
     }
-    DosisEnCurso.Carga = 0;
-    DosisEnCurso.Nombre = nombre;
-    DosisEnCurso.IdMedicamento = idMedicamento;
-    DosisEnCurso.Aspecto = aspecto;
-    DosisEnCurso.Actual = pendiente;
-    DosisEnCurso.SumaActual = Suma(pendiente);
-    DosisEnCurso.Plan = pendiente;
-    DosisEnCurso.Carga = DosisEnCurso.SumaActual;
+    // The plan is exactly what the machine is told: never a negative count.
+    const TArrayPastillas enviadas = SinNegativos(DosisEnCurso.Actual);
+    if (enviadas != DosisEnCurso.Actual) {
+        DosisEnCurso.Actual = enviadas;
+        DosisEnCurso.Plan = enviadas;
+        DosisEnCurso.SumaActual = DosisEnCurso.Carga = Suma(enviadas);
+    }
     if (DosisEnCurso.Nombre.isEmpty())
         return false;
     Enviar(ComandoCarga(DosisEnCurso.Nombre, DosisEnCurso.Actual, DosisEnCurso.Aspecto,
@@ -276,9 +278,8 @@ void TDispenser::Aplicar(const InformeEstado &informe)
     CampoInicio3 = informe.campo4;
     Pastillas = informe.pastillas;
     DosisEnCurso.Carga = Suma(DosisEnCurso.Plan);
-    DosisEnCurso.Actual = Pastillas;
-    DosisEnCurso.SumaActual = Suma(Pastillas);
-    DosisEnCurso.Cargadas = DosisEnCurso.SumaActual;
+    DosisEnCurso.AsignarArray(Pastillas);
+    DosisEnCurso.Cargadas = Suma(Pastillas);
     Diferir([this, pastillas = Pastillas, estado = informe.estado, colocadas = DosisEnCurso.Cargadas,
              planificadas = DosisEnCurso.Carga] {
         if (OnEstadoCarga)

@@ -3,6 +3,7 @@
 #include "core/dispenser/ComprobacionAmbiente.h"
 #include "core/dispenser/DispenserRecords.h"
 #include "core/dispenser/ProtocoloDispensador.h"
+#include "core/dosing/UDispenserTypes.h"
 
 #include <QByteArray>
 #include <QList>
@@ -64,8 +65,8 @@ public:
     qint32 ValorCierre = 0;
     bool Conectado = false; // a machine answered the last connection probe
     bool MarcaEstado = false;
-    QList<qint32> Pastillas; // the cell counts of the last "status"
-    TPorcionEnCurso DosisEnCurso;
+    TArrayPastillas Pastillas; // the cell counts of the last "status"
+    TDosis DosisEnCurso; // the portion most recently handed over and its reported progress
     QString RefPacienteCarga;
     QString NombreCarga;
     QString CampoInicio3;
@@ -84,10 +85,10 @@ public:
     void Enviar(const QString &mensaje);
     void EnviarInicio(const QString &refPaciente, const QString &nombre, const QString &campo3,
                       const QString &campo4, const QString &fechaInicio, const QString &refCarga);
-    // Hands one medication portion over: `pendiente` holds the 28 counts it still lacks.
+    // Hands one portion of the load over: the working portion takes what it still lacks
+    // (`ListaPendiente`, a cell placed beyond its plan counting 0) and "CHARGE" carries it.
     // Returns false, sending nothing, when the name is empty or the counts are not 28.
-    bool EnviarCarga(const QString &nombre, qint32 idMedicamento, const QString &aspecto,
-                     const QList<qint32> &pendiente);
+    bool EnviarCarga(const TDosis &porcion);
     bool EnviarInit(qint32 charges);
     void Cerrar();
     void Cancelar();

@@ -38,6 +38,8 @@ TDispenserTCP::TDispenserTCP(const TConfiguracionRedDispensador &configuracion, 
     });
     m_temporizadorBusqueda.start();
     g_dispenser = this;
+    // Announced at once: the first tick would otherwise come a whole period later.
+    EnviarBusqueda();
 }
 
 TDispenserTCP::~TDispenserTCP()
@@ -65,6 +67,7 @@ void TDispenserTCP::AceptarConexiones()
     while (QTcpSocket *conexion = m_servidor.nextPendingConnection()) {
         m_conexiones.append(conexion);
         m_buffers.insert(conexion, BufferRecepcion());
+        m_ultimaMaquina = conexion->peerAddress().toString();
         connect(conexion, &QTcpSocket::readyRead, this, [this, conexion] { LeerConexion(conexion); });
         connect(conexion, &QTcpSocket::disconnected, this, [this, conexion] { QuitarConexion(conexion); });
         connect(conexion, &QTcpSocket::errorOccurred, this,

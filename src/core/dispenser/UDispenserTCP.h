@@ -53,6 +53,9 @@ public:
 
     // The remote address of the machine's connection; empty when there is none.
     QString DireccionMaquina() const;
+    // The remote address of the machine that connected last, also after it went away; empty
+    // when none has connected (recorded at shutdown as "DIPA").
+    QString DireccionUltimaMaquina() const { return m_ultimaMaquina; }
 
     // Number of open connections (the machine is the last one).
     qsizetype NumeroConexiones() const { return m_conexiones.size(); }
@@ -79,6 +82,7 @@ private:
     QUdpSocket m_busqueda;
     QList<QTcpSocket *> m_conexiones; // in order of acceptance
     QHash<QTcpSocket *, BufferRecepcion> m_buffers;
+    QString m_ultimaMaquina;
     quint64 m_bytesMaquina = 0; // bytes received on the machine's connection (for the probe)
     bool m_sondeando = false;
     bool m_fallaDireccionRegistrada = false;

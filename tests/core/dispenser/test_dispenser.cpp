@@ -49,6 +49,19 @@ QByteArray Status(int estado, const QList<qint32> &celdas)
     return mensaje;
 }
 
+TDosis Porcion(const QString &nombre, qint32 idMedicamento, const QString &aspecto, const QList<qint32> &plan,
+               const QList<qint32> &colocadas = {})
+{
+    TDosis porcion;
+    porcion.Nombre = nombre;
+    porcion.IdMedicamento = idMedicamento;
+    porcion.Aspecto = aspecto;
+    porcion.Plan = plan;
+    if (!colocadas.isEmpty())
+        porcion.Actual = colocadas;
+    return porcion;
+}
+
 } // namespace
 
 class TestDispenser : public QObject
@@ -153,15 +166,34 @@ private slots:
         TDispenser link;
         MaquinaGuionada maquina(link);
         link.ChargesEnviados = 0;
-        QVERIFY(link.EnviarCarga("(1/2) MED X", 123, "COM BLANCO", Celdas({{0, 1}, {4, 1}})));
-        QVERIFY(!link.EnviarCarga("", 124, "", Celdas({{0, 1}})));
-        QVERIFY(!link.EnviarCarga("MED Y", 125, "", QList<qint32>(27, 1)));
+        QVERIFY(link.EnviarCarga(Porcion("(1/2) MED X", 123, "COM BLANCO", Celdas({{0, 1}, {4, 1}}))));
+        QVERIFY(!link.EnviarCarga(Porcion("", 124, "", Celdas({{0, 1}}))));
+        QVERIFY(!link.EnviarCarga(Porcion("MED Y", 125, "", QList<qint32>(27, 1))));
         link.EnviarInit(link.ChargesEnviados);
         QCOMPARE(maquina.enviados,
                  (QList<QByteArray> {
                          "CHARGE;(1/2) MED X;1;0;0;0;1;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;"
                          "COM BLANCO;123;0;0;0;0;0;0;0;0;|",
                          "INIT;1;|"}));
+    }
+
+    void unaPorcionEmpezadaEntregaSoloLoQueLeFalta()
+    {
+        TDispenser link;
+        MaquinaGuionada maquina(link);
+        QVERIFY(link.EnviarCarga(Porcion("MED", 1, "", Celdas({{0, 4}, {1, 2}}), Celdas({{0, 3}}))));
+        QVERIFY(maquina.enviados.last().startsWith("CHARGE;MED;1;2;0;"));
+        QCOMPARE(link.DosisEnCurso.Carga, 3);
+    }
+
+    void elPlanDeLaPorcionEsLoQueSeEnvio()
+    {
+        TDispenser link;
+        MaquinaGuionada maquina(link);
+        link.EnviarCarga(Porcion("MED", 1, "", Celdas({{0, 3}}), Celdas({{1, 1}})));
+        QCOMPARE(link.DosisEnCurso.Plan, Celdas({{0, 3}}));
+        QCOMPARE(link.DosisEnCurso.Carga, 3);
+        QVERIFY(maquina.enviados.last().startsWith("CHARGE;MED;3;0;0;"));
     }
 
     void unStatusAvisaDesdeElBucleConLoColocadoYLoPlanificado()
@@ -176,7 +208,7 @@ private slots:
             colocadas = c;
             planificadas = p;
         };
-        link.EnviarCarga("PARACETAMOL", 7, "", Celdas({{0, 4}, {1, 3}}));
+        link.EnviarCarga(Porcion("PARACETAMOL", 7, "", Celdas({{0, 4}, {1, 3}})));
         link.ProcesarMensaje(Status(2, Celdas({{0, 1}})));
         QCOMPARE(estado, -1); // not from inside the handling of the read
         QCOMPARE(link.EstadoMaquina, quint8(2));
@@ -233,7 +265,7 @@ private slots:
     {
         TDispenser link;
         MaquinaGuionada maquina(link);
-        link.EnviarCarga("MED", 1, "", Celdas({{0, 2}}));
+        link.EnviarCarga(Porcion("MED", 1, "", Celdas({{0, 2}})));
         link.Cancelar();
         QCOMPARE(link.EstadoMaquina, quint8(4));
         QVERIFY(link.DosisEnCurso.Nombre.isEmpty());

@@ -7,6 +7,8 @@
 #include "support/TestAppDirectory.h"
 
 #include <QNetworkDatagram>
+#include <QNetworkInterface>
+#include <QProcess>
 #include <QTcpSocket>
 #include <QUdpSocket>
 #include <QtTest>
@@ -76,6 +78,16 @@ private slots:
     {
         const QByteArray datagrama = SiguienteDatagrama();
         QCOMPARE(datagrama, "M-SEARCH;Host:127.0.0.1:" + QByteArray::number(m_link->Puerto()) + ";");
+    }
+
+    void seAnunciaNadaMasCrearse()
+    {
+        TConfiguracionRedDispensador configuracion = Configuracion();
+        configuracion.periodoBusquedaMs = 3600 * 1000;
+        m_link.reset();
+        VaciarDatagramas();
+        m_link = std::make_unique<TDispenserTCP>(configuracion);
+        QVERIFY(!SiguienteDatagrama().isEmpty());
     }
 
     void conLaMaquinaConectadaLaBusquedaSeDetieneYVuelveAlDesconectarse()
@@ -214,6 +226,11 @@ private slots:
         QTRY_COMPARE(m_link->NumeroConexiones(), qsizetype(1));
         m_link->Cancelar();
         QTRY_VERIFY(primera->recibido.contains("CANCEL;|"));
+
+        primera->socket.disconnectFromHost();
+        QTRY_COMPARE(m_link->NumeroConexiones(), qsizetype(0));
+        QVERIFY(m_link->DireccionMaquina().isEmpty());
+        QCOMPARE(m_link->DireccionUltimaMaquina(), QString("127.0.0.1"));
     }
 
     void sinConexionLosEnviosSeDescartan()
@@ -221,6 +238,7 @@ private slots:
         m_link->Cerrar();
         QVERIFY(!Log().contains(QLatin1String(": OUT: ")));
         QVERIFY(m_link->DireccionMaquina().isEmpty());
+        QVERIFY(m_link->DireccionUltimaMaquina().isEmpty());
     }
 
     void cadaMensajeSeRegistraComoSalioYComoEntro()
@@ -247,8 +265,54 @@ private slots:
         QTRY_COMPARE(maquina->socket.state(), QAbstractSocket::UnconnectedState);
     }
 
+    // Only where no packet can leave: a private network namespace holding loopback alone.
+    void laBusquedaPorDefectoSeDifundeEnElEspacioPrivado()
+    {
+        SoloEnEspacioDeRedPrivado();
+        QProcess ruta;
+        ruta.start(QStringLiteral("ip"), {"route", "replace", "255.255.255.255/32", "dev", "lo"});
+        if (!ruta.waitForFinished() || ruta.exitCode() != 0)
+            QSKIP("the broadcast route cannot be added here");
+        QUdpSocket maquina;
+        QVERIFY(maquina.bind(QHostAddress::AnyIPv4, 0));
+        TConfiguracionRedDispensador configuracion; // the default destination 255.255.255.255
+        configuracion.escucha = QHostAddress(QHostAddress::LocalHost);
+        configuracion.puerto = 0;
+        configuracion.puertoBusqueda = maquina.localPort();
+        configuracion.direccionAnunciada = QHostAddress(QHostAddress::LocalHost);
+        configuracion.periodoBusquedaMs = kPeriodoMs;
+        m_link.reset();
+        TDispenserTCP link(configuracion);
+        QVERIFY(QTest::qWaitFor([&] { return maquina.hasPendingDatagrams(); }, 5000));
+        QCOMPARE(maquina.receiveDatagram().data(),
+                 "M-SEARCH;Host:127.0.0.1:" + QByteArray::number(link.Puerto()) + ";");
+    }
+
+    void sinDireccionPropiaNoSeAnunciaYSeRegistraUnaVez()
+    {
+        SoloEnEspacioDeRedPrivado();
+        TConfiguracionRedDispensador configuracion = Configuracion();
+        configuracion.direccionAnunciada = QHostAddress(); // from the interfaces: loopback only here
+        m_link = std::make_unique<TDispenserTCP>(configuracion);
+        VaciarDatagramas();
+        QTest::qWait(10 * kPeriodoMs);
+        QVERIFY(!m_busqueda->hasPendingDatagrams());
+        QCOMPARE(Log().count(QLatin1String("No se encuentra la direccion de red")), 1);
+    }
+
 private:
     static constexpr int kPeriodoMs = 20;
+
+    static void SoloEnEspacioDeRedPrivado()
+    {
+        const QList<QNetworkInterface> interfaces = QNetworkInterface::allInterfaces();
+        const bool soloLoopback
+                = std::all_of(interfaces.cbegin(), interfaces.cend(), [](const auto &interfaz) {
+                      return interfaz.flags().testFlag(QNetworkInterface::IsLoopBack);
+                  });
+        if (qEnvironmentVariable("PASTILLERO_IN_NETNS") != QLatin1String("1") || !soloLoopback)
+            QSKIP("needs the private network namespace of scripts/in-private-network.sh");
+    }
 
     TConfiguracionRedDispensador Configuracion() const
     {
