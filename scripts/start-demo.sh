@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Prepares the demo application directory (first use only) and starts the application in it.
+# Prepares the demo application directory (first use only) and starts the application in it,
+# with the machine simulator beside it.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${PASTILLERO_BUILD_DIR:-$root/build}"
@@ -10,4 +11,9 @@ if [ ! -f "$appdir/pastillero.ini" ]; then
   echo "Demo pharmacy prepared in $appdir"
 fi
 [ -f "$root/translations/pastillero.lng" ] && cp -u "$root/translations/pastillero.lng" "$appdir/"
-exec "$build/src/app/pastillero" --appdir "$appdir" "$@"
+# The machine simulator plays the dispenser machine on loopback while the application runs.
+"$build/tools/dispenser-sim/dispenser-sim" --escucha 127.0.0.1 --puerto-busqueda 45454 --intervalo-ms 300 \
+  >"$appdir/dispenser-sim.log" 2>&1 &
+sim=$!
+trap 'kill "$sim" 2>/dev/null' EXIT
+"$build/src/app/pastillero" --appdir "$appdir" "$@"

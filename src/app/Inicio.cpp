@@ -5,6 +5,8 @@
 #include "core/data/DemoPharmacy.h"
 #include "core/data/ManejadorErrores.h"
 #include "core/data/uDM.h"
+#include "core/dispenser/ConfiguracionRedDispensador.h"
+#include "core/dispenser/UDispenserTCP.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/settings/uPreferencias.h"
 #include "core/shell/IniFile.h"
@@ -17,6 +19,7 @@
 #include "core/shell/uLog.h"
 #include "ui/shell/FMain.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace {
@@ -39,6 +42,7 @@ Inicio::~Inicio()
     m_mainWindow.reset();
     m_preferences.reset();
     m_dm.reset();
+    m_dispenser.reset();
     ManejadorErrores::EstablecerPresentador({});
 }
 
@@ -157,7 +161,8 @@ void Inicio::createCatalogue()
 
 void Inicio::createDispenserLink()
 {
-    // Not yet part of the application: the dispenser link, listening at once.
+    // Listening and announcing start at once, so the machine has found us by step 18.
+    m_dispenser = std::make_unique<TDispenserTCP>(TConfiguracionRedDispensador::Leer(ini()));
 }
 
 bool Inicio::createDataModule()
@@ -264,7 +269,13 @@ void Inicio::checkMachineSoftwareVersion()
 
 void Inicio::requestMachineInformation()
 {
-    // Not yet part of the application: the machine information request (load mode, version).
+    // A machine that answered the announcement while the steps before ran is waiting to be
+    // accepted: let the link take it before asking.
+    QCoreApplication::processEvents();
+    // Also sets the machine version that decides the encoding of what the link sends.
+    const TMaquinaConsultada maquina = Dispenser().ConsultarMaquina();
+    Preferencias().TipoCarga = maquina.TipoCarga;
+    Preferencias().VersionMaquina = maquina.VersionMaquina;
 }
 
 void Inicio::scanMachinePackages()
@@ -277,6 +288,16 @@ void Inicio::scanMachinePackages()
                 Traducir(QStringLiteral("ERR_ACT_MAQUINA_FILESIZE_CERO"),
                          QStringLiteral("ACTUALIZACION IMPOSIBLE, PROBLEMAS DESCARGA DE FICHERO "))
                 + QLatin1Char(' ') + emptyPackage);
+
+    const std::optional<TInfoMaquina> info = Dispenser().PedirInfo();
+    if (info && info->Ver_PIC.isEmpty())
+        m_prompts.confirmContinue(
+                Traducir(QStringLiteral("MSG_PROBLEMA_SOFTWARE_MAQUINA"),
+                         QStringLiteral("PROBLEMAS SOFTWARE MAQUINA"))
+                + QStringLiteral("\n\r")
+                + Traducir(QStringLiteral("MSG_CAMBIAR_VERSION_MAQUINA"),
+                           QStringLiteral(
+                                   "REINICIE LA MAQUINA Y CAMBIE LA VERSION FIRMWARE MAQUINA MANUALMENTE")));
 }
 
 void Inicio::openSession()
@@ -293,6 +314,8 @@ void Inicio::openSession()
 void Inicio::shutdown()
 {
     IniFile file = ini();
+    if (const QString address = Dispenser().DireccionUltimaMaquina(); !address.isEmpty())
+        file.writeString(kVersion, QStringLiteral("DIPA"), address);
     file.writeString(kVersion, QStringLiteral("Kelvo_SV"), VersionBuild());
     try {
         if (QFile::exists(m_directory.maintenanceFile()))
@@ -301,4 +324,5 @@ void Inicio::shutdown()
         Log(QStringLiteral(": ERROR:") + error.message());
         m_prompts.showError(error.message());
     }
+    Dispenser().CerrarConexion();
 }

@@ -11,6 +11,7 @@
 class IniFile;
 class SingleInstance;
 class TDM;
+class TDispenserTCP;
 class TLenguaje;
 class TPreferences;
 class StartupPrompts;
@@ -79,6 +80,7 @@ private:
     StartupPrompts &m_prompts;
     std::unique_ptr<SingleInstance> m_singleInstance;
     std::unique_ptr<TLenguaje> m_lenguaje;
+    std::unique_ptr<TDispenserTCP> m_dispenser;
     std::unique_ptr<TDM> m_dm;
     std::unique_ptr<TPreferences> m_preferences;
     std::unique_ptr<TFormInicio> m_mainWindow;

@@ -1,3 +1,4 @@
+#include "SimuladorDispensador.h"
 #include "app/Inicio.h"
 #include "app/StartupPrompts.h"
 #include "core/i18n/ULenguaje.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QUdpSocket>
 
 namespace {
 
@@ -43,8 +45,30 @@ public:
     }
 };
 
+// A UDP port nobody uses now, for a test's announcements.
+quint16 freeUdpPort()
+{
+    QUdpSocket probe;
+    probe.bind(QHostAddress::LocalHost, 0);
+    return probe.localPort();
+}
+
+// The machine link of a test listens on a free loopback port and announces itself on loopback.
+const quint16 kDiscoveryPort = freeUdpPort();
+const QByteArray kLoopbackLink
+        = "[DISPENSADOR]\r\nEscucha=127.0.0.1\r\nPuerto=0\r\n"
+          "DestinoBusqueda=127.0.0.1\r\nDireccionAnunciada=127.0.0.1\r\nPuertoBusqueda="
+        + QByteArray::number(kDiscoveryPort) + "\r\n";
+
+void writeIni(const TestAppDirectory &dir, const QByteArray &content)
+{
+    dir.write(QStringLiteral("pastillero.ini"), content + kLoopbackLink);
+}
+
 QStringList argumentsFor(const TestAppDirectory &dir, const QString &extra = {})
 {
+    if (!dir.exists(QStringLiteral("pastillero.ini")))
+        writeIni(dir, {});
     QStringList arguments {QStringLiteral("pastillero"), QStringLiteral("--appdir"), dir.path()};
     if (!extra.isEmpty())
         arguments << extra;
@@ -93,7 +117,7 @@ private slots:
     void loginIsLoggedWhenTheSessionOpens()
     {
         TestAppDirectory dir;
-        dir.write(QStringLiteral("pastillero.ini"), "[VERSION]\r\nLOG=1\r\n");
+        writeIni(dir, "[VERSION]\r\nLOG=1\r\n");
         ScriptedPrompts prompts;
         Inicio inicio(dir.directory(), argumentsFor(dir), prompts);
         QCOMPARE(inicio.start(), Inicio::Outcome::Running);
@@ -103,7 +127,7 @@ private slots:
     void releaseNotesAppearOnceAfterAnUpdate()
     {
         TestAppDirectory dir;
-        dir.write(QStringLiteral("pastillero.ini"), "[VERSION]\r\nKelvo_SV=0\r\n");
+        writeIni(dir, "[VERSION]\r\nKelvo_SV=0\r\n");
         dir.write(QStringLiteral("Version.log"), "notes");
         ScriptedPrompts prompts;
         {
@@ -151,6 +175,43 @@ private slots:
         QCOMPARE(steps.last(), 6);
         QCOMPARE(prompts.errors.size(), 1);
         QVERIFY(!inicio.mainWindow());
+    }
+
+    void silentMachineMeansManualLoads()
+    {
+        TestAppDirectory dir;
+        ScriptedPrompts prompts;
+        Inicio inicio(dir.directory(), argumentsFor(dir), prompts);
+        QCOMPARE(inicio.start(), Inicio::Outcome::Running);
+        QCOMPARE(Preferencias().TipoCarga, 1);
+        QCOMPARE(Preferencias().VersionMaquina, 0.0);
+        QVERIFY(inicio.mainWindow()->close());
+        QVERIFY(!IniFile(dir.directory().iniFile())
+                         .valueExists(QStringLiteral("VERSION"), QStringLiteral("DIPA")));
+    }
+
+    void answeringMachineMeansAutomaticLoadsAndIsRemembered()
+    {
+        TestAppDirectory dir;
+        OpcionesSimulador opciones;
+        opciones.puertoBusqueda = kDiscoveryPort;
+        opciones.versionSoftware = QStringLiteral("2.1");
+        SimuladorDispensador machine(opciones);
+        QVERIFY(machine.Iniciar());
+        ScriptedPrompts prompts;
+        Inicio inicio(dir.directory(), argumentsFor(dir), prompts);
+        // The login dialog gives the machine time to connect; without it the test waits here.
+        inicio.onStep = [&](int number, const QString &) {
+            if (number == 18)
+                QTRY_VERIFY_WITH_TIMEOUT(machine.Conectado(), 10000);
+        };
+        QCOMPARE(inicio.start(), Inicio::Outcome::Running);
+        QCOMPARE(Preferencias().TipoCarga, 0);
+        QCOMPARE(Preferencias().VersionMaquina, 2.1);
+        QVERIFY(inicio.mainWindow()->close());
+        QCOMPARE(IniFile(dir.directory().iniFile())
+                         .readString(QStringLiteral("VERSION"), QStringLiteral("DIPA")),
+                 QStringLiteral("127.0.0.1"));
     }
 
     void pendingUpdaterIsInPlaceAfterStart()
