@@ -9,9 +9,9 @@ namespace {
 
 // The effective blister flag as 1 or 0 on both engines: the line's override when set (1 means
 // yes), else the medication's flag (any non-zero value means yes).
-const QString kSpdEfectivo = QStringLiteral(
-        "CASE WHEN S.SPDP IS NULL THEN (CASE WHEN M.SPD <> 0 THEN 1 ELSE 0 END) "
-        "WHEN S.SPDP = 1 THEN 1 ELSE 0 END");
+const QString kSpdEfectivo
+        = QStringLiteral("CASE WHEN S.SPDP IS NULL THEN (CASE WHEN M.SPD <> 0 THEN 1 ELSE 0 END) "
+                         "WHEN S.SPDP = 1 THEN 1 ELSE 0 END");
 
 std::optional<QString> TextoONulo(const QVariant &valor)
 {
@@ -23,12 +23,13 @@ std::optional<QString> TextoONulo(const QVariant &valor)
 std::vector<TFilaPlan> ConsultaPlan(TDM &dm, qint64 idPaciente, const QDate &desde, const QDate &hasta)
 {
     QSqlQuery query = dm.Consulta(
-            QStringLiteral("SELECT S.id, S.idMedicamento, S.SPDP, M.SPD, S.Cantidad, S.Dosis, S.DosisEtiqueta, "
-                           "S.DosisS1, S.Inicio, S.Fin, S.Lote, S.Caducidad, S.Medico, M.Medicamento, "
-                           "M.Descripcion, M.DescUsuario, M.Forma, M.Color, M.Comprimido "
-                           "FROM SPD S INNER JOIN Medicamento M ON S.idMedicamento = M.idMedicamento "
-                           "WHERE S.idPaciente = ? AND S.Inicio < ? AND (S.Fin IS NULL OR S.Fin >= ?) "
-                           "ORDER BY ")
+            QStringLiteral(
+                    "SELECT S.id, S.idMedicamento, S.SPDP, M.SPD, S.Cantidad, S.Dosis, S.DosisEtiqueta, "
+                    "S.DosisS1, S.Inicio, S.Fin, S.Lote, S.Caducidad, S.Medico, M.Medicamento, "
+                    "M.Descripcion, M.DescUsuario, M.Forma, M.Color, M.Comprimido "
+                    "FROM SPD S INNER JOIN Medicamento M ON S.idMedicamento = M.idMedicamento "
+                    "WHERE S.idPaciente = ? AND S.Inicio < ? AND (S.Fin IS NULL OR S.Fin >= ?) "
+                    "ORDER BY ")
                     + kSpdEfectivo + QStringLiteral(" DESC, COALESCE(M.Volumen, 0), S.id"),
             {idPaciente, SqlFecha::valor(hasta.addDays(1)), SqlFecha::valor(desde)});
     std::vector<TFilaPlan> filas;

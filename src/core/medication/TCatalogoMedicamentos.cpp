@@ -16,7 +16,8 @@ constexpr qint64 kCodigoMaximo = 999999;
 
 bool TCatalogoMedicamentos::Existe(qint64 idMedicamento)
 {
-    return m_dm.Valor(QStringLiteral("SELECT COUNT(*) FROM Medicamento WHERE idMedicamento = ?"), {idMedicamento})
+    return m_dm.Valor(QStringLiteral("SELECT COUNT(*) FROM Medicamento WHERE idMedicamento = ?"),
+                      {idMedicamento})
                    .toInt()
             > 0;
 }
@@ -39,15 +40,16 @@ bool TCatalogoMedicamentos::EnUso(qint64 idMedicamento)
 
 QString TCatalogoMedicamentos::MotivoBorradoImposible(qint64 idMedicamento)
 {
-    QSqlQuery fila =
-            m_dm.Consulta(QStringLiteral("SELECT iManual FROM Medicamento WHERE idMedicamento = ?"), {idMedicamento});
+    QSqlQuery fila = m_dm.Consulta(QStringLiteral("SELECT iManual FROM Medicamento WHERE idMedicamento = ?"),
+                                   {idMedicamento});
     if (!fila.next() || fila.value(0).toInt() != 1)
         return Traducir(QStringLiteral("ERR_MEDICAMENTO_NO_MANUAL"),
                         QStringLiteral("BORRADO IMPOSIBLE. SOLO SE PUEDEN BORRAR MEDICAMENTOS INTRODUCIDOS "
                                        "MANUALMENTE"));
     if (EnUso(idMedicamento))
-        return Traducir(QStringLiteral("ERR_MEDICAMENTO_YA_UTILIZADO"),
-                        QStringLiteral("BORRADO IMPOSIBLE. MEDICAMENTO YA ESTA SIENDO UTILIZADO EN LA APLICACION"));
+        return Traducir(
+                QStringLiteral("ERR_MEDICAMENTO_YA_UTILIZADO"),
+                QStringLiteral("BORRADO IMPOSIBLE. MEDICAMENTO YA ESTA SIENDO UTILIZADO EN LA APLICACION"));
     return {};
 }
 
@@ -64,7 +66,8 @@ QString TCatalogoMedicamentos::ErrorSeparador(const QString &texto)
 {
     if (!texto.contains(QLatin1Char(';')) && !texto.contains(QLatin1Char('|')))
         return {};
-    return Traducir(QStringLiteral("ERR_TEXTO_SEPARADOR"), QStringLiteral("LOS CARACTERES ; Y | NO ESTAN PERMITIDOS"));
+    return Traducir(QStringLiteral("ERR_TEXTO_SEPARADOR"),
+                    QStringLiteral("LOS CARACTERES ; Y | NO ESTAN PERMITIDOS"));
 }
 
 QString TCatalogoMedicamentos::ErrorCodigoNuevo(const QString &texto)

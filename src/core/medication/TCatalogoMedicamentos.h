@@ -8,7 +8,9 @@ class TDM;
 class TCatalogoMedicamentos
 {
 public:
-    explicit TCatalogoMedicamentos(TDM &dm) : m_dm(dm) { }
+    explicit TCatalogoMedicamentos(TDM &dm)
+        : m_dm(dm)
+    { }
 
     // Why the medication cannot be deleted (only entries created here, and only while no stock
     // row, prescription, treatment line, load line or treatment version names it, also as the

@@ -42,7 +42,8 @@ bool DigitoControlEAN(QString &codigo)
 QString CortarCodigoEscaneado(const QString &codigo, const QString &pais)
 {
     const QString texto = codigo.trimmed();
-    const bool codigoEntero = pais == QLatin1String("2") || pais == QLatin1String("3") || pais == QLatin1String("4");
+    const bool codigoEntero
+            = pais == QLatin1String("2") || pais == QLatin1String("3") || pais == QLatin1String("4");
     if (codigoEntero || texto.size() <= 7)
         return texto;
     return texto.right(7);

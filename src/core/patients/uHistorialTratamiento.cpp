@@ -6,6 +6,7 @@
 #include "core/i18n/ULenguaje.h"
 
 #include <QSqlQuery>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -96,7 +97,7 @@ QList<TLineaTratamiento> THistorialTratamiento::LineasVersion(qint64 idPaciente,
 }
 
 bool THistorialTratamiento::DifiereDeUltima(qint64 idPaciente, int ultima,
-                                           const QList<TLineaTratamiento> &actuales)
+                                            const QList<TLineaTratamiento> &actuales)
 {
     const QList<TLineaTratamiento> anteriores = LineasVersion(idPaciente, ultima);
     for (const TLineaTratamiento &linea : actuales) {
@@ -110,25 +111,26 @@ bool THistorialTratamiento::DifiereDeUltima(qint64 idPaciente, int ultima,
 }
 
 void THistorialTratamiento::EscribirVersion(qint64 idPaciente, int version,
-                                           const QList<TLineaTratamiento> &lineas)
+                                            const QList<TLineaTratamiento> &lineas)
 {
     const QString usuario = m_dm.Usuario ? m_dm.Usuario->username : QString();
     const QVariant hoy = SqlFecha::valor(Clock::today());
     for (const TLineaTratamiento &linea : lineas) {
-        m_dm.Anadir(QStringLiteral("SPDHIST"), {{QStringLiteral("IdVersion"), version},
-                                                {QStringLiteral("ID"), linea.id},
-                                                {QStringLiteral("FechaActualizacion"), hoy},
-                                                {QStringLiteral("IDPaciente"), idPaciente},
-                                                {QStringLiteral("IDMedicamento"), linea.idMedicamento},
-                                                {QStringLiteral("Inicio"), FechaGuardada(linea.Inicio)},
-                                                {QStringLiteral("Fin"), FechaGuardada(linea.Fin)},
-                                                {QStringLiteral("Dosis"), linea.Dosis},
-                                                {QStringLiteral("DosisEtiqueta"), linea.DosisEtiqueta},
-                                                {QStringLiteral("Medico"), linea.Medico},
-                                                {QStringLiteral("Notas"), linea.Notas},
-                                                {QStringLiteral("SPDP"), linea.SPDP},
-                                                {QStringLiteral("username"), usuario},
-                                                {QStringLiteral("IuCarga"), 0}});
+        m_dm.Anadir(QStringLiteral("SPDHIST"),
+                    {{QStringLiteral("IdVersion"), version},
+                     {QStringLiteral("ID"), linea.id},
+                     {QStringLiteral("FechaActualizacion"), hoy},
+                     {QStringLiteral("IDPaciente"), idPaciente},
+                     {QStringLiteral("IDMedicamento"), linea.idMedicamento},
+                     {QStringLiteral("Inicio"), FechaGuardada(linea.Inicio)},
+                     {QStringLiteral("Fin"), FechaGuardada(linea.Fin)},
+                     {QStringLiteral("Dosis"), linea.Dosis},
+                     {QStringLiteral("DosisEtiqueta"), linea.DosisEtiqueta},
+                     {QStringLiteral("Medico"), linea.Medico},
+                     {QStringLiteral("Notas"), linea.Notas},
+                     {QStringLiteral("SPDP"), linea.SPDP},
+                     {QStringLiteral("username"), usuario},
+                     {QStringLiteral("IuCarga"), 0}});
     }
 }
 
@@ -157,7 +159,7 @@ void THistorialTratamiento::MarcarVersionCargada(qint64 idPaciente)
 }
 
 TCambioTratamiento THistorialTratamiento::Cambio(const TLineaTratamiento &linea,
-                                                const QString &descripcion) const
+                                                 const QString &descripcion) const
 {
     TCambioTratamiento cambio;
     cambio.idmedicamento = linea.idMedicamento;
@@ -172,7 +174,7 @@ TCambioTratamiento THistorialTratamiento::Cambio(const TLineaTratamiento &linea,
 }
 
 QList<TCambioTratamiento> THistorialTratamiento::HistorialCambios(qint64 idPaciente, bool soloCargadas,
-                                                                bool incluirUltima)
+                                                                  bool incluirUltima)
 {
     const int ultima = UltimaVersion(idPaciente);
     // The newest version passes the loaded filter when it is to be included, whatever its mark.
@@ -193,20 +195,22 @@ QList<TCambioTratamiento> THistorialTratamiento::HistorialCambios(qint64 idPacie
     };
     QList<Version> versiones;
     {
-        QSqlQuery query = m_dm.Consulta(QStringLiteral("SELECT IdVersion, MAX(FechaActualizacion), MAX(username) "
-                                                       "FROM SPDHIST WHERE IDPaciente = ?")
-                                                + filtro + QStringLiteral(" GROUP BY IdVersion ORDER BY IdVersion"),
-                                        valores);
+        QSqlQuery query
+                = m_dm.Consulta(QStringLiteral("SELECT IdVersion, MAX(FechaActualizacion), MAX(username) "
+                                               "FROM SPDHIST WHERE IDPaciente = ?")
+                                        + filtro + QStringLiteral(" GROUP BY IdVersion ORDER BY IdVersion"),
+                                valores);
         while (query.next())
-            versiones.append({query.value(0).toInt(), SqlFecha::leerDia(query.value(1)), query.value(2).toString()});
+            versiones.append(
+                    {query.value(0).toInt(), SqlFecha::leerDia(query.value(1)), query.value(2).toString()});
     }
 
     QList<TCambioTratamiento> cambios;
     for (qsizetype i = 0; i < versiones.size(); ++i) {
         const Version &version = versiones[i];
         const QList<TLineaTratamiento> lineas = LineasVersion(idPaciente, version.id);
-        const QList<TLineaTratamiento> anteriores =
-                i > 0 ? LineasVersion(idPaciente, versiones[i - 1].id) : QList<TLineaTratamiento>();
+        const QList<TLineaTratamiento> anteriores
+                = i > 0 ? LineasVersion(idPaciente, versiones[i - 1].id) : QList<TLineaTratamiento>();
         const auto anotar = [&](TCambioTratamiento cambio, int iucarga) {
             cambio.IdVersion = version.id;
             cambio.Fecha = version.fecha;
@@ -226,7 +230,8 @@ QList<TCambioTratamiento> THistorialTratamiento::HistorialCambios(qint64 idPacie
         const int iucargaVersion = lineas.isEmpty() ? 0 : lineas.first().Iucarga;
         for (const TLineaTratamiento &anterior : anteriores) {
             if (!Buscar(lineas, anterior.idMedicamento))
-                anotar(Cambio(anterior, Traducir(QStringLiteral("STR_ACCION_BORRADO"), QStringLiteral("BORRADO"))),
+                anotar(Cambio(anterior,
+                              Traducir(QStringLiteral("STR_ACCION_BORRADO"), QStringLiteral("BORRADO"))),
                        iucargaVersion);
         }
     }

@@ -31,7 +31,9 @@ struct TCambioTratamiento
 class THistorialTratamiento
 {
 public:
-    explicit THistorialTratamiento(TDM &dm) : m_dm(dm) { }
+    explicit THistorialTratamiento(TDM &dm)
+        : m_dm(dm)
+    { }
 
     // Stores a new version when the current lines differ from the last version; true when one
     // was stored. All its rows are written in one transaction.

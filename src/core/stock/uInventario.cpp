@@ -38,15 +38,16 @@ const QDate &TInventario::SinCaducidad()
 
 bool TInventario::ConInventario(qint64 idPaciente)
 {
-    QSqlQuery query =
-            m_dm.Consulta(QStringLiteral("SELECT IConInven FROM Paciente WHERE idPaciente = ?"), {idPaciente});
+    QSqlQuery query = m_dm.Consulta(QStringLiteral("SELECT IConInven FROM Paciente WHERE idPaciente = ?"),
+                                    {idPaciente});
     return !query.next() || query.value(0).isNull() || query.value(0).toInt() != 0;
 }
 
 qint64 TInventario::SumaCentesimas(const QString &condicion, const QVariantList &valores)
 {
     QSqlQuery query = m_dm.Consulta(
-            QStringLiteral("SELECT CantidadRestante FROM Inventario WHERE idPaciente = ? AND idMedicamento = ?")
+            QStringLiteral(
+                    "SELECT CantidadRestante FROM Inventario WHERE idPaciente = ? AND idMedicamento = ?")
                     + condicion,
             valores);
     qint64 suma = 0;
@@ -70,8 +71,8 @@ double TInventario::StockCaducado(qint64 idPaciente, qint64 idMedicamento, const
 void TInventario::RecalcularCantidadesSPD(qint64 idPaciente)
 {
     m_dm.EnTransaccion([&] {
-        QSqlQuery lineas =
-                m_dm.Consulta(QStringLiteral("SELECT id, idMedicamento FROM SPD WHERE idPaciente = ?"), {idPaciente});
+        QSqlQuery lineas = m_dm.Consulta(
+                QStringLiteral("SELECT id, idMedicamento FROM SPD WHERE idPaciente = ?"), {idPaciente});
         QList<QPair<qint64, qint64>> porLinea;
         while (lineas.next())
             porLinea.append({lineas.value(0).toLongLong(), lineas.value(1).toLongLong()});
@@ -84,9 +85,10 @@ void TInventario::RecalcularCantidadesSPD(qint64 idPaciente)
 
 TResumenStock TInventario::ResumenStockLinea(qint64 idPaciente, qint64 idMedicamento)
 {
-    QSqlQuery query = m_dm.Consulta(QStringLiteral("SELECT CantidadRestante, Lote, Caducidad FROM Inventario "
-                                                   "WHERE idPaciente = ? AND idMedicamento = ? ORDER BY idInventario"),
-                                    {idPaciente, idMedicamento});
+    QSqlQuery query = m_dm.Consulta(
+            QStringLiteral("SELECT CantidadRestante, Lote, Caducidad FROM Inventario "
+                           "WHERE idPaciente = ? AND idMedicamento = ? ORDER BY idInventario"),
+            {idPaciente, idMedicamento});
     qint64 total = 0;
     TResumenStock resumen;
     resumen.Caducidad = SinCaducidad();
@@ -114,9 +116,10 @@ TResumenStock TInventario::ResumenStockLinea(qint64 idPaciente, qint64 idMedicam
 
 void TInventario::GuardarResumen(qint64 idPaciente, qint64 idMedicamento, const TResumenStock &resumen)
 {
-    m_dm.Ejecutar(QStringLiteral("UPDATE SPD SET Lote = ?, Cantidad = ?, Caducidad = ? "
-                                 "WHERE idPaciente = ? AND idMedicamento = ?"),
-                  {resumen.Lote, resumen.Cantidad, SqlFecha::valor(resumen.Caducidad), idPaciente, idMedicamento});
+    m_dm.Ejecutar(
+            QStringLiteral("UPDATE SPD SET Lote = ?, Cantidad = ?, Caducidad = ? "
+                           "WHERE idPaciente = ? AND idMedicamento = ?"),
+            {resumen.Lote, resumen.Cantidad, SqlFecha::valor(resumen.Caducidad), idPaciente, idMedicamento});
 }
 
 QString TInventario::ErrorCantidad(double cantidad)
@@ -148,11 +151,12 @@ qint64 TInventario::AltaStock(const TEntradaStock &entrada)
 {
     if (const QString error = ErrorEntrada(entrada); !error.isEmpty())
         throw AppError(error);
-    if (m_dm.Valor(QStringLiteral("SELECT COUNT(*) FROM Medicamento WHERE idMedicamento = ?"), {entrada.idMedicamento})
+    if (m_dm.Valor(QStringLiteral("SELECT COUNT(*) FROM Medicamento WHERE idMedicamento = ?"),
+                   {entrada.idMedicamento})
                 .toInt()
         == 0)
-        throw AppError(
-                Traducir(QStringLiteral("ERR_MEDICAMENTO_INEXISTENTE"), QStringLiteral("MEDICAMENTO INEXITENTE")));
+        throw AppError(Traducir(QStringLiteral("ERR_MEDICAMENTO_INEXISTENTE"),
+                                QStringLiteral("MEDICAMENTO INEXITENTE")));
     qint64 id = 0;
     m_dm.EnTransaccion([&] {
         id = m_dm.Anadir(QStringLiteral("Inventario"),
@@ -176,7 +180,8 @@ void TInventario::ModificarCantidad(qint64 idInventario, double cantidad)
         throw AppError(error);
     m_dm.EnTransaccion([&] {
         QSqlQuery fila = m_dm.Consulta(
-                QStringLiteral("SELECT idPaciente, idMedicamento FROM Inventario WHERE idInventario = ?"), {idInventario});
+                QStringLiteral("SELECT idPaciente, idMedicamento FROM Inventario WHERE idInventario = ?"),
+                {idInventario});
         if (!fila.next())
             return;
         const qint64 idPaciente = fila.value(0).toLongLong();
@@ -191,7 +196,8 @@ void TInventario::BorrarStock(qint64 idInventario)
 {
     m_dm.EnTransaccion([&] {
         QSqlQuery fila = m_dm.Consulta(
-                QStringLiteral("SELECT idPaciente, idMedicamento FROM Inventario WHERE idInventario = ?"), {idInventario});
+                QStringLiteral("SELECT idPaciente, idMedicamento FROM Inventario WHERE idInventario = ?"),
+                {idInventario});
         if (!fila.next())
             return;
         const qint64 idPaciente = fila.value(0).toLongLong();

@@ -33,7 +33,9 @@ struct TEntradaStock
 class TInventario
 {
 public:
-    explicit TInventario(TDM &dm) : m_dm(dm) { }
+    explicit TInventario(TDM &dm)
+        : m_dm(dm)
+    { }
 
     static const QDate &SinCaducidad(); // 1 January 3000
 

@@ -18,25 +18,27 @@ class TestPlanQuery : public QObject
 
     static void addMedication(TDM &dm, qint64 codigo, const QVariant &spd, int volumen)
     {
-        dm.Anadir(QStringLiteral("Medicamento"), {{QStringLiteral("idMedicamento"), codigo},
-                                                   {QStringLiteral("Medicamento"), QStringLiteral("MED%1").arg(codigo)},
-                                                   {QStringLiteral("Descripcion"), QStringLiteral("1G")},
-                                                   {QStringLiteral("SPD"), spd},
-                                                   {QStringLiteral("Comprimido"), 1},
-                                                   {QStringLiteral("Volumen"), volumen}});
+        dm.Anadir(QStringLiteral("Medicamento"),
+                  {{QStringLiteral("idMedicamento"), codigo},
+                   {QStringLiteral("Medicamento"), QStringLiteral("MED%1").arg(codigo)},
+                   {QStringLiteral("Descripcion"), QStringLiteral("1G")},
+                   {QStringLiteral("SPD"), spd},
+                   {QStringLiteral("Comprimido"), 1},
+                   {QStringLiteral("Volumen"), volumen}});
     }
     static qint64 addLine(TDM &dm, qint64 medicamento, const QString &dosis, double cantidad,
                           const QDate &inicio = QDate(2026, 5, 1), const QDate &fin = QDate(),
                           const QVariant &spdp = QVariant())
     {
-        return dm.Anadir(QStringLiteral("SPD"), {{QStringLiteral("idPaciente"), kPaciente},
-                                                 {QStringLiteral("idMedicamento"), medicamento},
-                                                 {QStringLiteral("Dosis"), dosis},
-                                                 {QStringLiteral("DosisS1"), dosis},
-                                                 {QStringLiteral("Cantidad"), cantidad},
-                                                 {QStringLiteral("Inicio"), SqlFecha::valor(inicio)},
-                                                 {QStringLiteral("Fin"), SqlFecha::valor(fin)},
-                                                 {QStringLiteral("SPDP"), spdp}});
+        return dm.Anadir(QStringLiteral("SPD"),
+                         {{QStringLiteral("idPaciente"), kPaciente},
+                          {QStringLiteral("idMedicamento"), medicamento},
+                          {QStringLiteral("Dosis"), dosis},
+                          {QStringLiteral("DosisS1"), dosis},
+                          {QStringLiteral("Cantidad"), cantidad},
+                          {QStringLiteral("Inicio"), SqlFecha::valor(inicio)},
+                          {QStringLiteral("Fin"), SqlFecha::valor(fin)},
+                          {QStringLiteral("SPDP"), spdp}});
     }
     QStringList names(TDM &dm)
     {
@@ -45,8 +47,10 @@ class TestPlanQuery : public QObject
         ConstruirCarga(dm, carga, kDesde, kHasta);
         QStringList nombres;
         for (int i = 0; i < carga.Count(); ++i)
-            nombres << QStringLiteral("%1/%2/%3").arg(carga.Linea(i)->Nombre).arg(carga.Linea(i)->Carga).arg(
-                               carga.Linea(i)->Estado);
+            nombres << QStringLiteral("%1/%2/%3")
+                               .arg(carga.Linea(i)->Nombre)
+                               .arg(carga.Linea(i)->Carga)
+                               .arg(carga.Linea(i)->Estado);
         return nombres;
     }
 
@@ -110,8 +114,9 @@ private slots:
         const qint64 libre = addLine(dm, 3, QStringLiteral("1-0-0-0:D:D:1"), 7);
         dm.Ejecutar(QStringLiteral("UPDATE SPD SET DosisS1 = '0-0-0-0:0' WHERE id = ?"), {libre});
         addLine(dm, 99, QStringLiteral("1-0-0-0:D:D:1"), 7); // its medication was deleted
-        QCOMPARE(names(dm), (QStringList {QStringLiteral("MED3 1G/-1/8"), QStringLiteral("(1/2) MED1 1G/7/1"),
-                                          QStringLiteral("MED1 1G/7/5"), QStringLiteral("MED2 1G/0/3")}));
+        QCOMPARE(names(dm),
+                 (QStringList {QStringLiteral("MED3 1G/-1/8"), QStringLiteral("(1/2) MED1 1G/7/1"),
+                               QStringLiteral("MED1 1G/7/5"), QStringLiteral("MED2 1G/0/3")}));
     }
 
     void noLinesGiveAnEmptyLoad()

@@ -16,27 +16,32 @@ class TestCatalogoMedicamentos : public QObject
 
     static void addMedication(TDM &dm, qint64 codigo, const QVariant &manual)
     {
-        dm.Anadir(QStringLiteral("Medicamento"), {{QStringLiteral("idMedicamento"), codigo},
-                                                   {QStringLiteral("Medicamento"), QStringLiteral("PROPIO")},
-                                                   {QStringLiteral("iManual"), manual}});
+        dm.Anadir(QStringLiteral("Medicamento"),
+                  {{QStringLiteral("idMedicamento"), codigo},
+                   {QStringLiteral("Medicamento"), QStringLiteral("PROPIO")},
+                   {QStringLiteral("iManual"), manual}});
     }
-    static bool exists(TDM &dm, qint64 codigo)
-    {
-        return TCatalogoMedicamentos(dm).Existe(codigo);
-    }
+    static bool exists(TDM &dm, qint64 codigo) { return TCatalogoMedicamentos(dm).Existe(codigo); }
 
 private slots:
     void deleteGuard_data()
     {
         QTest::addColumn<QString>("tabla");
         QTest::addColumn<QString>("columna");
-        QTest::newRow("stock") << "Inventario" << "idMedicamento";
-        QTest::newRow("stock's real product") << "Inventario" << "IdMedicamentoReal";
-        QTest::newRow("prescription") << "Receta" << "idMedicamento";
-        QTest::newRow("treatment") << "SPD" << "idMedicamento";
-        QTest::newRow("load line") << "RecargaLinea" << "idMedicamento";
-        QTest::newRow("load line's real product") << "RecargaLinea" << "idMedicamentoR";
-        QTest::newRow("treatment history") << "SPDHIST" << "IDMedicamento";
+        QTest::newRow("stock") << "Inventario"
+                               << "idMedicamento";
+        QTest::newRow("stock's real product") << "Inventario"
+                                              << "IdMedicamentoReal";
+        QTest::newRow("prescription") << "Receta"
+                                      << "idMedicamento";
+        QTest::newRow("treatment") << "SPD"
+                                   << "idMedicamento";
+        QTest::newRow("load line") << "RecargaLinea"
+                                   << "idMedicamento";
+        QTest::newRow("load line's real product") << "RecargaLinea"
+                                                  << "idMedicamentoR";
+        QTest::newRow("treatment history") << "SPDHIST"
+                                           << "IDMedicamento";
     }
     void deleteGuard()
     {
@@ -47,7 +52,8 @@ private slots:
         addMedication(dm, kCodigo, 1);
         dm.Anadir(tabla, {{columna, kCodigo}});
         TCatalogoMedicamentos catalogo(dm);
-        QVERIFY(catalogo.MotivoBorradoImposible(kCodigo).startsWith(QStringLiteral("BORRADO IMPOSIBLE. MEDICAMENTO YA")));
+        QVERIFY(catalogo.MotivoBorradoImposible(kCodigo).startsWith(
+                QStringLiteral("BORRADO IMPOSIBLE. MEDICAMENTO YA")));
         QVERIFY_THROWS_EXCEPTION(AppError, catalogo.BorrarMedicamento(kCodigo));
         QVERIFY(exists(dm, kCodigo));
     }

@@ -16,28 +16,27 @@ class TestTreatmentHistory : public QObject
 
     static qint64 addLine(TDM &dm, qint64 medicamento, const QString &dosis, const QDate &inicio)
     {
-        return dm.Anadir(QStringLiteral("SPD"), {{QStringLiteral("idPaciente"), kPaciente},
-                                                 {QStringLiteral("idMedicamento"), medicamento},
-                                                 {QStringLiteral("Dosis"), dosis},
-                                                 {QStringLiteral("DosisS1"), dosis},
-                                                 {QStringLiteral("DosisEtiqueta"), dosis},
-                                                 {QStringLiteral("Inicio"), SqlFecha::valor(inicio)},
-                                                 {QStringLiteral("Cantidad"), 10.0},
-                                                 {QStringLiteral("Lote"), QStringLiteral("L1")}});
+        return dm.Anadir(QStringLiteral("SPD"),
+                         {{QStringLiteral("idPaciente"), kPaciente},
+                          {QStringLiteral("idMedicamento"), medicamento},
+                          {QStringLiteral("Dosis"), dosis},
+                          {QStringLiteral("DosisS1"), dosis},
+                          {QStringLiteral("DosisEtiqueta"), dosis},
+                          {QStringLiteral("Inicio"), SqlFecha::valor(inicio)},
+                          {QStringLiteral("Cantidad"), 10.0},
+                          {QStringLiteral("Lote"), QStringLiteral("L1")}});
     }
     static void set(TDM &dm, qint64 id, const QString &column, const QVariant &value)
     {
         dm.Ejecutar(QStringLiteral("UPDATE SPD SET %1 = ? WHERE id = ?").arg(column), {value, id});
     }
-    static int versions(TDM &dm)
-    {
-        return THistorialTratamiento(dm).UltimaVersion(kPaciente);
-    }
+    static int versions(TDM &dm) { return THistorialTratamiento(dm).UltimaVersion(kPaciente); }
     static int marked(TDM &dm, int version)
     {
-        return dm.Valor(QStringLiteral("SELECT COUNT(*) FROM SPDHIST WHERE IDPaciente = ? AND IdVersion = ? "
-                                       "AND IuCarga = 1"),
-                        {kPaciente, version})
+        return dm
+                .Valor(QStringLiteral("SELECT COUNT(*) FROM SPDHIST WHERE IDPaciente = ? AND IdVersion = ? "
+                                      "AND IuCarga = 1"),
+                       {kPaciente, version})
                 .toInt();
     }
 
@@ -76,9 +75,10 @@ private slots:
     {
         TestDatabase db;
         TDM dm(db.directory());
-        dm.Anadir(QStringLiteral("Medicamento"), {{QStringLiteral("idMedicamento"), 100},
-                                                   {QStringLiteral("Medicamento"), QStringLiteral("ASPIRINA")},
-                                                   {QStringLiteral("Descripcion"), QStringLiteral("100MG")}});
+        dm.Anadir(QStringLiteral("Medicamento"),
+                  {{QStringLiteral("idMedicamento"), 100},
+                   {QStringLiteral("Medicamento"), QStringLiteral("ASPIRINA")},
+                   {QStringLiteral("Descripcion"), QStringLiteral("100MG")}});
         THistorialTratamiento historial(dm);
         const qint64 a = addLine(dm, 100, QStringLiteral("1-0-0-0:D:D:1"), QDate(2026, 5, 1));
         const qint64 b = addLine(dm, 200, QStringLiteral("0-1-0-0:D:D:1"), QDate(2026, 5, 1));
@@ -139,7 +139,8 @@ private slots:
         QCOMPARE(cambios[1].IdVersion, 2);
         QCOMPARE(cambios[1].Iucarga, QStringLiteral("NO"));
         QCOMPARE(marked(dm, 2), 0);
-        QCOMPARE(dm.Valor(QStringLiteral("SELECT COUNT(*) FROM SPDHIST WHERE IuCarga <> 0 AND IuCarga <> 1")).toInt(),
+        QCOMPARE(dm.Valor(QStringLiteral("SELECT COUNT(*) FROM SPDHIST WHERE IuCarga <> 0 AND IuCarga <> 1"))
+                         .toInt(),
                  0);
     }
 
@@ -155,7 +156,8 @@ private slots:
         QCOMPARE(versions(dm), 2);
         QCOMPARE(marked(dm, 1), 0);
         QCOMPARE(marked(dm, 2), 1);
-        QCOMPARE(SqlFecha::leerDia(dm.Valor(QStringLiteral("SELECT Fecultcarga FROM SPDHIST WHERE IdVersion = 2"))),
+        QCOMPARE(SqlFecha::leerDia(
+                         dm.Valor(QStringLiteral("SELECT Fecultcarga FROM SPDHIST WHERE IdVersion = 2"))),
                  QDate(2026, 6, 1));
     }
 

@@ -21,24 +21,27 @@ class TestInventario : public QObject
 
     static void addMedication(TDM &dm)
     {
-        dm.Anadir(QStringLiteral("Medicamento"), {{QStringLiteral("idMedicamento"), kMedicamento},
-                                                   {QStringLiteral("Medicamento"), QStringLiteral("PARACETAMOL")},
-                                                   {QStringLiteral("Descripcion"), QStringLiteral("650MG")}});
+        dm.Anadir(QStringLiteral("Medicamento"),
+                  {{QStringLiteral("idMedicamento"), kMedicamento},
+                   {QStringLiteral("Medicamento"), QStringLiteral("PARACETAMOL")},
+                   {QStringLiteral("Descripcion"), QStringLiteral("650MG")}});
     }
     static qint64 addLine(TDM &dm, double cantidad)
     {
-        return dm.Anadir(QStringLiteral("SPD"), {{QStringLiteral("idPaciente"), kPaciente},
-                                                 {QStringLiteral("idMedicamento"), kMedicamento},
-                                                 {QStringLiteral("Dosis"), QStringLiteral("1-0-0-0:D:D:1")},
-                                                 {QStringLiteral("Cantidad"), cantidad}});
+        return dm.Anadir(QStringLiteral("SPD"),
+                         {{QStringLiteral("idPaciente"), kPaciente},
+                          {QStringLiteral("idMedicamento"), kMedicamento},
+                          {QStringLiteral("Dosis"), QStringLiteral("1-0-0-0:D:D:1")},
+                          {QStringLiteral("Cantidad"), cantidad}});
     }
     static qint64 addStock(TDM &dm, const QString &lote, const QDate &caducidad, double cantidad)
     {
-        return dm.Anadir(QStringLiteral("Inventario"), {{QStringLiteral("idPaciente"), kPaciente},
-                                                        {QStringLiteral("idMedicamento"), kMedicamento},
-                                                        {QStringLiteral("Lote"), lote},
-                                                        {QStringLiteral("Caducidad"), SqlFecha::valor(caducidad)},
-                                                        {QStringLiteral("CantidadRestante"), cantidad}});
+        return dm.Anadir(QStringLiteral("Inventario"),
+                         {{QStringLiteral("idPaciente"), kPaciente},
+                          {QStringLiteral("idMedicamento"), kMedicamento},
+                          {QStringLiteral("Lote"), lote},
+                          {QStringLiteral("Caducidad"), SqlFecha::valor(caducidad)},
+                          {QStringLiteral("CantidadRestante"), cantidad}});
     }
     struct Linea
     {
@@ -48,8 +51,9 @@ class TestInventario : public QObject
     };
     static Linea line(TDM &dm)
     {
-        QSqlQuery q = dm.Consulta(QStringLiteral("SELECT Cantidad, Lote, Caducidad FROM SPD WHERE idPaciente = ?"),
-                                  {kPaciente});
+        QSqlQuery q = dm.Consulta(
+                QStringLiteral("SELECT Cantidad, Lote, Caducidad FROM SPD WHERE idPaciente = ?"),
+                {kPaciente});
         q.next();
         return {q.value(0).toDouble(), q.value(1).toString(), SqlFecha::leerDia(q.value(2))};
     }
@@ -116,9 +120,11 @@ private slots:
         addMedication(dm);
         addLine(dm, 0);
         TInventario inventario(dm);
-        const qint64 id = inventario.AltaStock({kPaciente, kMedicamento, 0, QStringLiteral("L7"), QDate(2027, 1, 31), 20});
+        const qint64 id = inventario.AltaStock(
+                {kPaciente, kMedicamento, 0, QStringLiteral("L7"), QDate(2027, 1, 31), 20});
         QVERIFY(id > 0);
-        QCOMPARE(dm.Valor(QStringLiteral("SELECT IdMedicamentoReal FROM Inventario WHERE idInventario = ?"), {id})
+        QCOMPARE(dm.Valor(QStringLiteral("SELECT IdMedicamentoReal FROM Inventario WHERE idInventario = ?"),
+                          {id})
                          .toLongLong(),
                  kMedicamento);
         QCOMPARE(line(dm).cantidad, 20.0);
@@ -135,12 +141,13 @@ private slots:
         QTest::newRow("no product") << qint64(0) << "L1" << QDate(2027, 1, 1) << 1.0;
         QTest::newRow("unknown product") << qint64(999) << "L1" << QDate(2027, 1, 1) << 1.0;
         QTest::newRow("no lot") << kMedicamento << "" << QDate(2027, 1, 1) << 1.0;
-        QTest::newRow("lot of 51") << kMedicamento << QString(51, QLatin1Char('X')) << QDate(2027, 1, 1) << 1.0;
+        QTest::newRow("lot of 51") << kMedicamento << QString(51, QLatin1Char('X')) << QDate(2027, 1, 1)
+                                   << 1.0;
         QTest::newRow("expired") << kMedicamento << "L1" << QDate(2026, 2, 28) << 1.0;
         QTest::newRow("no expiry") << kMedicamento << "L1" << QDate() << 1.0;
         QTest::newRow("negative") << kMedicamento << "L1" << QDate(2027, 1, 1) << -1.0;
-        QTest::newRow("not a number") << kMedicamento << "L1" << QDate(2027, 1, 1)
-                                      << std::numeric_limits<double>::quiet_NaN();
+        QTest::newRow("not a number")
+                << kMedicamento << "L1" << QDate(2027, 1, 1) << std::numeric_limits<double>::quiet_NaN();
         QTest::newRow("infinite") << kMedicamento << "L1" << QDate(2027, 1, 1)
                                   << std::numeric_limits<double>::infinity();
     }
@@ -154,8 +161,8 @@ private slots:
         TDM dm(db.directory());
         addMedication(dm);
         addLine(dm, 4);
-        QVERIFY_THROWS_EXCEPTION(AppError, TInventario(dm).AltaStock({kPaciente, medicamento, 0, lote, caducidad,
-                                                                      cantidad}));
+        QVERIFY_THROWS_EXCEPTION(
+                AppError, TInventario(dm).AltaStock({kPaciente, medicamento, 0, lote, caducidad, cantidad}));
         QCOMPARE(dm.Valor(QStringLiteral("SELECT COUNT(*) FROM Inventario")).toInt(), 0);
         QCOMPARE(line(dm).cantidad, 4.0);
     }
@@ -165,8 +172,9 @@ private slots:
         TestDatabase db;
         TDM dm(db.directory());
         addMedication(dm);
-        QVERIFY(TInventario(dm).AltaStock({kPaciente, kMedicamento, 0, QString(50, QLatin1Char('X')),
-                                           QDate(2027, 1, 1), 1}) > 0);
+        QVERIFY(TInventario(dm).AltaStock(
+                        {kPaciente, kMedicamento, 0, QString(50, QLatin1Char('X')), QDate(2027, 1, 1), 1})
+                > 0);
     }
 
     void negativeCorrectionIsRefused()
