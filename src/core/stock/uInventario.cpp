@@ -212,6 +212,24 @@ void TInventario::BorrarInventarioPaciente(qint64 idPaciente)
     m_dm.Ejecutar(QStringLiteral("DELETE FROM Inventario WHERE idPaciente = ?"), {idPaciente});
 }
 
+QList<TFilaStock> TInventario::FilasConsumo(qint64 idPaciente, qint64 idMedicamento)
+{
+    QSqlQuery query = m_dm.Consulta(QStringLiteral("SELECT idInventario, IdMedicamentoReal, Lote, Caducidad, "
+                                                   "CantidadRestante FROM Inventario WHERE idPaciente = ? "
+                                                   "AND idMedicamento = ? ORDER BY idInventario"),
+                                    {idPaciente, idMedicamento});
+    QList<TFilaStock> filas;
+    while (query.next()) {
+        const qint64 centesimas = EnCentesimas(query.value(4).toDouble());
+        if (centesimas <= 0)
+            continue;
+        const qint64 real = query.value(1).isNull() ? idMedicamento : query.value(1).toLongLong();
+        filas.append({query.value(0).toLongLong(), real, query.value(2).toString(),
+                      SqlFecha::leerDia(query.value(3)), DeCentesimas(centesimas)});
+    }
+    return filas;
+}
+
 std::optional<double> LeerCantidad(const QString &texto)
 {
     QString normalizado = texto.trimmed();

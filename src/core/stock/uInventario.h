@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <QVariant>
 
@@ -26,6 +27,16 @@ struct TEntradaStock
     QString Lote;
     QDate Caducidad;
     double Cantidad = 0.0;
+};
+
+// One stock row as loading consumes it.
+struct TFilaStock
+{
+    qint64 idInventario = 0;
+    qint64 IdMedicamentoReal = 0;
+    QString Lote;
+    QDate Caducidad;
+    double CantidadRestante = 0.0;
 };
 
 // A patient's stock rows (table Inventario) and the stock figures of the patient's treatment
@@ -59,6 +70,9 @@ public:
     // Deletes a row and recomputes its line's summary from the rows left, in one transaction.
     void BorrarStock(qint64 idInventario);
     void BorrarInventarioPaciente(qint64 idPaciente);
+    // The rows of a medication that still hold units, in the order they were entered (lowest
+    // identifier first): the order in which a load consumes them.
+    QList<TFilaStock> FilasConsumo(qint64 idPaciente, qint64 idMedicamento);
 
     // The message of a quantity that is not a finite number >= 0; empty when it is valid.
     static QString ErrorCantidad(double cantidad);

@@ -211,6 +211,21 @@ private slots:
         QCOMPARE(line(dm).cantidad, 1.0);
     }
 
+    void consumptionFollowsTheOrderOfEntry()
+    {
+        TestDatabase db;
+        TDM dm(db.directory());
+        const qint64 primera = addStock(dm, QStringLiteral("TARDE"), QDate(2028, 1, 1), 3);
+        addStock(dm, QStringLiteral("VACIA"), QDate(2026, 12, 1), 0.004);
+        const qint64 tercera = addStock(dm, QStringLiteral("PRONTO"), QDate(2026, 12, 1), 2.5);
+        const QList<TFilaStock> filas = TInventario(dm).FilasConsumo(kPaciente, kMedicamento);
+        QCOMPARE(filas.size(), 2);
+        QCOMPARE(filas[0].idInventario, primera);
+        QCOMPARE(filas[0].IdMedicamentoReal, kMedicamento);
+        QCOMPARE(filas[1].idInventario, tercera);
+        QCOMPARE(filas[1].CantidadRestante, 2.5);
+    }
+
     void stockControl_data()
     {
         QTest::addColumn<QVariant>("iconinven");
