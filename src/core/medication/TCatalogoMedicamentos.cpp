@@ -67,7 +67,7 @@ QString TCatalogoMedicamentos::ErrorSeparador(const QString &texto)
     if (!texto.contains(QLatin1Char(';')) && !texto.contains(QLatin1Char('|')))
         return {};
     return Traducir(QStringLiteral("ERR_TEXTO_SEPARADOR"),
-                    QStringLiteral("LOS CARACTERES ; Y | NO ESTAN PERMITIDOS"));
+                    QStringLiteral("NO SE PERMITEN LOS CARACTERES PUNTO Y COMA NI BARRA VERTICAL"));
 }
 
 QString TCatalogoMedicamentos::ErrorCodigoNuevo(const QString &texto)

@@ -56,9 +56,10 @@ private slots:
         QTest::newRow("no description") << Con([](auto &d) { d.Descripcion.clear(); }) << false
                                         << "INTRODUCIR DESCRIPCION MEDICAMENTO";
         QTest::newRow("separator in name") << Con([](auto &d) { d.Medicamento = "A;B"; }) << false
-                                           << "LOS CARACTERES ; Y | NO ESTAN PERMITIDOS";
-        QTest::newRow("separator in colour") << Con([](auto &d) { d.Color = "AZUL|ROJA"; }) << false
-                                             << "LOS CARACTERES ; Y | NO ESTAN PERMITIDOS";
+                                           << "NO SE PERMITEN LOS CARACTERES PUNTO Y COMA NI BARRA VERTICAL";
+        QTest::newRow("separator in colour")
+                << Con([](auto &d) { d.Color = "AZUL|ROJA"; }) << false
+                << "NO SE PERMITEN LOS CARACTERES PUNTO Y COMA NI BARRA VERTICAL";
         QTest::newRow("blister not chosen")
                 << Con([](auto &d) { d.SPD.reset(); }) << false << "INDICAR SI EL MEDICAMENTO ES EMBLISTABLE";
         QTest::newRow("no units") << Con([](auto &d) { d.Unidades = "0"; }) << false
