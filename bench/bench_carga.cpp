@@ -65,6 +65,7 @@ void BM_CargaUnPaciente(benchmark::State &state)
         ConstruirCarga(*gDM, carga, kDesde, kHasta);
         benchmark::DoNotOptimize(carga.Count());
     }
+    state.counters["porciones"] = carga.Count();
 }
 BENCHMARK(BM_CargaUnPaciente)->Unit(benchmark::kMicrosecond);
 
@@ -88,8 +89,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QTemporaryDir carpeta;
     const AppDirectory directorio(carpeta.path());
-    TDM dm(ConnectionText::parse(carpeta.filePath(QStringLiteral("bench-carga.dat")), directorio.path()),
-           directorio);
+    TDM dm(directorio); // a new data.dat in the temporary folder
     Llenar(dm);
     gDM = &dm;
     benchmark::Initialize(&argc, argv);
