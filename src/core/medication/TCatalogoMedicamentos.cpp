@@ -3,6 +3,7 @@
 #include "core/common/AppError.h"
 #include "core/data/uDM.h"
 #include "core/i18n/ULenguaje.h"
+#include "core/stock/uInventario.h"
 
 #include <QSqlQuery>
 
@@ -59,6 +60,52 @@ void TCatalogoMedicamentos::BorrarMedicamento(qint64 idMedicamento)
         if (const QString motivo = MotivoBorradoImposible(idMedicamento); !motivo.isEmpty())
             throw AppError(motivo);
         m_dm.Ejecutar(QStringLiteral("DELETE FROM Medicamento WHERE idMedicamento = ?"), {idMedicamento});
+    });
+}
+
+void TCatalogoMedicamentos::GuardarMedicamento(const TDatosMedicamento &datos, bool nuevo, bool conInventario)
+{
+    const qint64 codigo = datos.Codigo.trimmed().toLongLong();
+    m_dm.EnTransaccion([&] {
+        QSqlQuery fila = m_dm.Consulta(
+                QStringLiteral(
+                        "SELECT iManual, Medicamento, Descripcion FROM Medicamento WHERE idMedicamento = ?"),
+                {codigo});
+        const bool existe = fila.next();
+        if (!nuevo && !existe)
+            throw AppError(Traducir(QStringLiteral("ERR_MEDICAMENTO_INEXISTENTE"),
+                                    QStringLiteral("MEDICAMENTO INEXITENTE")));
+        const bool editable = nuevo || fila.value(0).toInt() == 1;
+        if (const QString error = ErrorMedicamento(datos, nuevo, editable, nuevo && existe, conInventario);
+            !error.isEmpty())
+            throw AppError(error);
+        if (nuevo)
+            m_dm.Anadir(QStringLiteral("Medicamento"),
+                        {{QStringLiteral("idMedicamento"), codigo}, {QStringLiteral("iManual"), 1}});
+        const QString nombre = editable ? datos.Medicamento.trimmed() : fila.value(1).toString();
+        const QString descripcion = editable ? datos.Descripcion.trimmed() : fila.value(2).toString();
+        // The pharmacy's own name is kept only when it differs from name and description.
+        const QString descUsuario = datos.DescUsuario.trimmed() == nombre + QLatin1Char(' ') + descripcion
+                ? QString()
+                : datos.DescUsuario.trimmed();
+        if (editable) {
+            const QVariant pvp
+                    = datos.PVP.trimmed().isEmpty() ? QVariant() : QVariant(*LeerCantidad(datos.PVP));
+            m_dm.Ejecutar(QStringLiteral("UPDATE Medicamento SET PVP = ?, Medicamento = ?, Descripcion = ? "
+                                         "WHERE idMedicamento = ?"),
+                          {pvp, nombre, descripcion, codigo});
+        }
+        m_dm.Ejecutar(QStringLiteral(
+                              "UPDATE Medicamento SET DescUsuario = ?, Definido = 1, SPD = ?, IPrinActiv = ? "
+                              "WHERE idMedicamento = ?"),
+                      {descUsuario, *datos.SPD ? 1 : 0, datos.PrincipioActivo ? 1 : 0, codigo});
+        if (*datos.SPD)
+            m_dm.Ejecutar(QStringLiteral(
+                                  "UPDATE Medicamento SET Comprimido = ?, Capsula = ?, Forma = ?, Color = ?, "
+                                  "Volumen = ?, Unidades = ? WHERE idMedicamento = ?"),
+                          {datos.Comprimido ? 1 : 0, datos.Comprimido ? 0 : 1, datos.Forma.trimmed(),
+                           datos.Color.trimmed(), datos.Volumen,
+                           conInventario ? datos.Unidades.trimmed().toInt() : 0, codigo});
     });
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/medication/TDatosMedicamento.h"
+
 #include <QString>
 
 class TDM;
@@ -19,6 +21,10 @@ public:
     // Deletes the medication; throws AppError with the reason when it cannot be deleted.
     void BorrarMedicamento(qint64 idMedicamento);
     bool Existe(qint64 idMedicamento);
+    // Checks the editor's data (ErrorMedicamento) and stores it as a completed entry: a new
+    // entry is created as the pharmacy's own; a catalogue entry keeps its code, price, name and
+    // description. Throws AppError with the message when the data is refused; nothing is written.
+    void GuardarMedicamento(const TDatosMedicamento &datos, bool nuevo, bool conInventario);
 
     // The message for a text that holds a separator of the machine protocol (";" or "|");
     // empty when the text can be stored.

@@ -14,6 +14,8 @@ struct TDatosMedicamento
     QString DescUsuario;
     std::optional<bool> SPD; // "EMBLISTABLE": not yet chosen for an entry never completed
     bool PrincipioActivo = false;
+    bool Comprimido = true; // a tablet; otherwise a capsule
+    int Volumen = 3; // 1 small, 2 medium, 3 large
     QString Forma;
     QString Color;
     QString Unidades;

@@ -86,6 +86,66 @@ private slots:
         QVERIFY(exists(dm, kCodigo));
     }
 
+    void savingANewEntry()
+    {
+        TestDatabase db;
+        TDM dm(db.directory());
+        TDatosMedicamento datos;
+        datos.Codigo = QStringLiteral("999999");
+        datos.PVP = QStringLiteral("2,5");
+        datos.Medicamento = QStringLiteral("PROPIO");
+        datos.Descripcion = QStringLiteral("5MG");
+        datos.DescUsuario = QStringLiteral("PROPIO 5MG");
+        datos.SPD = true;
+        datos.Forma = QStringLiteral("CUADRADA");
+        datos.Color = QStringLiteral("AZUL");
+        datos.Volumen = 1;
+        datos.Unidades = QStringLiteral("28");
+        TCatalogoMedicamentos catalogo(dm);
+        catalogo.GuardarMedicamento(datos, true, true);
+        QSqlQuery fila
+                = dm.Consulta(QStringLiteral("SELECT iManual, Definido, SPD, DescUsuario, Forma, Volumen, "
+                                             "Unidades, PVP, Comprimido, Capsula FROM Medicamento"));
+        QVERIFY(fila.next());
+        QCOMPARE(fila.value(0).toInt(), 1);
+        QCOMPARE(fila.value(1).toInt(), 1);
+        QCOMPARE(fila.value(2).toInt(), 1);
+        QCOMPARE(fila.value(3).toString(), QString()); // equal to name and description
+        QCOMPARE(fila.value(4).toString(), QStringLiteral("CUADRADA"));
+        QCOMPARE(fila.value(5).toInt(), 1);
+        QCOMPARE(fila.value(6).toInt(), 28);
+        QCOMPARE(fila.value(7).toDouble(), 2.5);
+        QCOMPARE(fila.value(8).toInt(), 1);
+        QCOMPARE(fila.value(9).toInt(), 0);
+        // The same code again is refused and changes nothing.
+        datos.Medicamento = QStringLiteral("OTRO");
+        QVERIFY_THROWS_EXCEPTION(AppError, catalogo.GuardarMedicamento(datos, true, true));
+        QCOMPARE(dm.Valor(QStringLiteral("SELECT Medicamento FROM Medicamento")).toString(),
+                 QStringLiteral("PROPIO"));
+    }
+
+    void completingACatalogueEntryKeepsItsNames()
+    {
+        TestDatabase db;
+        TDM dm(db.directory());
+        addMedication(dm, kOtro, 0);
+        TDatosMedicamento datos;
+        datos.Codigo = QString::number(kOtro);
+        datos.Medicamento = QStringLiteral("CAMBIADO");
+        datos.DescUsuario = QStringLiteral("MI NOMBRE");
+        TCatalogoMedicamentos catalogo(dm);
+        QVERIFY_THROWS_EXCEPTION(AppError,
+                                 catalogo.GuardarMedicamento(datos, false, true)); // blister undecided
+        QCOMPARE(dm.Valor(QStringLiteral("SELECT COALESCE(Definido, 0) FROM Medicamento")).toInt(), 0);
+        datos.SPD = false;
+        catalogo.GuardarMedicamento(datos, false, true);
+        QCOMPARE(dm.Valor(QStringLiteral("SELECT Medicamento FROM Medicamento")).toString(),
+                 QStringLiteral("PROPIO"));
+        QCOMPARE(dm.Valor(QStringLiteral("SELECT DescUsuario FROM Medicamento")).toString(),
+                 QStringLiteral("MI NOMBRE"));
+        QCOMPARE(dm.Valor(QStringLiteral("SELECT Definido FROM Medicamento")).toInt(), 1);
+    }
+
     void newCodes_data()
     {
         QTest::addColumn<QString>("codigo");
