@@ -1,0 +1,180 @@
+#include "ui/medication/FMedicamentos.h"
+
+#include "core/common/AppError.h"
+#include "core/data/ValoresMostrados.h"
+#include "core/data/uDM.h"
+#include "core/i18n/ULenguaje.h"
+#include "core/medication/TCatalogoMedicamentos.h"
+#include "core/medication/uEAN.h"
+#include "core/settings/uPreferencias.h"
+
+#include <QBrush>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlQueryModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+enum Columna { kCodigo, kNombre, kPVP, kUnidades, kDefinido, kSPD };
+
+// Rows of defined medications are green when they go into the blister and blue when not.
+class TModeloMedicamentos : public QSqlQueryModel
+{
+public:
+    using QSqlQueryModel::QSqlQueryModel;
+
+    QVariant data(const QModelIndex &indice, int rol) const override
+    {
+        if (rol != Qt::BackgroundRole)
+            return QSqlQueryModel::data(indice, rol);
+        if (QSqlQueryModel::data(index(indice.row(), kDefinido)).toInt() == 0)
+            return {};
+        const bool spd = QSqlQueryModel::data(index(indice.row(), kSPD)).toInt() != 0;
+        return QBrush(spd ? QColor(144, 238, 144) : QColor(173, 216, 230));
+    }
+};
+
+QPushButton *Boton(QWidget *padre, const char *nombre, const QString &texto)
+{
+    auto *boton = new QPushButton(texto, padre);
+    boton->setObjectName(QString::fromLatin1(nombre));
+    return boton;
+}
+
+} // namespace
+
+TFormMedicamentos::TFormMedicamentos(QWidget *parent)
+    : TKelvoForm(parent)
+    , m_cmbPropios(new QComboBox(this))
+    , m_edtNombre(new QLineEdit(this))
+    , m_edtCodigo(new QLineEdit(this))
+    , m_grdMedicamentos(new QTableView(this))
+    , m_modelo(new TModeloMedicamentos(this))
+    , m_lblMensaje(new QLabel(this))
+{
+    setObjectName(QStringLiteral("FormMedicamentos"));
+    setWindowTitle(QStringLiteral("MEDICAMENTOS"));
+    m_cmbPropios->setObjectName(QStringLiteral("cmbPropios"));
+    m_cmbPropios->addItems({QStringLiteral("Todos"), QStringLiteral("Si")});
+    m_edtNombre->setObjectName(QStringLiteral("edtNombre"));
+    m_edtCodigo->setObjectName(QStringLiteral("edtCodigo"));
+    m_grdMedicamentos->setObjectName(QStringLiteral("grdMedicamentos"));
+    m_grdMedicamentos->setModel(m_modelo);
+    m_grdMedicamentos->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grdMedicamentos->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grdMedicamentos->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_lblMensaje->setObjectName(QStringLiteral("lblMensaje"));
+
+    auto *filtros = new QHBoxLayout;
+    auto *lblPropios = new QLabel(QStringLiteral("PROPIOS"), this);
+    lblPropios->setObjectName(QStringLiteral("lblPropios"));
+    auto *lblNombre = new QLabel(QStringLiteral("NOMBRE"), this);
+    lblNombre->setObjectName(QStringLiteral("lblNombre"));
+    auto *lblCodigo = new QLabel(QStringLiteral("CN"), this);
+    lblCodigo->setObjectName(QStringLiteral("lblCodigo"));
+    for (QWidget *widget : std::initializer_list<QWidget *> {lblPropios, m_cmbPropios, lblNombre, m_edtNombre,
+                                                             lblCodigo, m_edtCodigo})
+        filtros->addWidget(widget);
+    auto *botones = new QHBoxLayout;
+    QPushButton *btnBorrar = Boton(this, "btnBorrar", QStringLiteral("BORRAR"));
+    botones->addWidget(btnBorrar);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(filtros);
+    layout->addWidget(m_grdMedicamentos);
+    layout->addWidget(m_lblMensaje);
+    layout->addLayout(botones);
+
+    connect(m_cmbPropios, &QComboBox::currentIndexChanged, this, &TFormMedicamentos::Refrescar);
+    connect(m_edtNombre, &QLineEdit::textChanged, this, &TFormMedicamentos::Refrescar);
+    connect(m_edtCodigo, &QLineEdit::editingFinished, this, &TFormMedicamentos::edtCodigoExit);
+    connect(m_edtCodigo, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
+    connect(btnBorrar, &QPushButton::clicked, this, &TFormMedicamentos::btnBorrarClick);
+    Refrescar();
+}
+
+void TFormMedicamentos::Refrescar()
+{
+    const qint64 codigo = CodigoSeleccionado();
+    const QString nombre = ValoresMostrados::NombreMostradoSql();
+    QString sql = QStringLiteral("SELECT idMedicamento, %1 AS MediDescri, PVP, Unidades, Definido, SPD "
+                                 "FROM Medicamento WHERE SUBSTR(UPPER(%1), 1, ?) = ?")
+                          .arg(nombre);
+    const QString prefijo = m_edtNombre->text().toUpper();
+    const QVariantList valores {prefijo.size(), prefijo};
+    if (m_cmbPropios->currentIndex() == 1)
+        sql += QStringLiteral(" AND iManual = 1");
+    sql += QStringLiteral(" ORDER BY UPPER(%1), idMedicamento").arg(nombre);
+    QSqlQuery query(DM().database());
+    query.prepare(sql);
+    for (const QVariant &valor : valores)
+        query.addBindValue(valor);
+    if (!query.exec())
+        throw AppError(query.lastError().text());
+    m_modelo->setQuery(std::move(query));
+    while (m_modelo->canFetchMore())
+        m_modelo->fetchMore();
+    m_modelo->setHeaderData(kCodigo, Qt::Horizontal, QStringLiteral("CN"));
+    m_modelo->setHeaderData(kNombre, Qt::Horizontal, QStringLiteral("Nombre"));
+    m_modelo->setHeaderData(kPVP, Qt::Horizontal, QStringLiteral("PVP"));
+    m_modelo->setHeaderData(kUnidades, Qt::Horizontal, QStringLiteral("UNIDADES"));
+    m_grdMedicamentos->setColumnHidden(kDefinido, true);
+    m_grdMedicamentos->setColumnHidden(kSPD, true);
+    if (codigo != 0)
+        SeleccionarCodigo(codigo);
+}
+
+qint64 TFormMedicamentos::CodigoSeleccionado() const
+{
+    const QModelIndex actual = m_grdMedicamentos->currentIndex();
+    return actual.isValid() ? m_modelo->data(m_modelo->index(actual.row(), kCodigo)).toLongLong() : 0;
+}
+
+bool TFormMedicamentos::SeleccionarCodigo(qint64 codigo)
+{
+    for (int fila = 0; fila < m_modelo->rowCount(); ++fila) {
+        if (m_modelo->data(m_modelo->index(fila, kCodigo)).toLongLong() == codigo) {
+            m_grdMedicamentos->selectRow(fila);
+            m_grdMedicamentos->setCurrentIndex(m_modelo->index(fila, kCodigo));
+            return true;
+        }
+    }
+    return false;
+}
+
+void TFormMedicamentos::edtCodigoExit()
+{
+    m_edtCodigo->setText(CortarCodigoEscaneado(m_edtCodigo->text(), Preferencias().Pais));
+    bool numero = false;
+    const qint64 codigo = m_edtCodigo->text().toLongLong(&numero);
+    if (numero)
+        SeleccionarCodigo(codigo);
+}
+
+void TFormMedicamentos::btnBorrarClick()
+{
+    const qint64 codigo = CodigoSeleccionado();
+    if (codigo == 0)
+        return;
+    TCatalogoMedicamentos catalogo(DM());
+    const QString motivo = catalogo.MotivoBorradoImposible(codigo);
+    m_lblMensaje->setText(motivo);
+    if (!motivo.isEmpty())
+        return;
+    const auto respuesta = QMessageBox::question(
+            this, windowTitle(),
+            Traducir(QStringLiteral("QST_ELIMINAR_MEDICAMENTO"),
+                     QStringLiteral("¿ESTA SEGURO QUE QUIERE ELIMINAR EL MEDICAMENTO?")));
+    if (respuesta != QMessageBox::Yes)
+        return;
+    catalogo.BorrarMedicamento(codigo);
+    Refrescar();
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ui/i18n/TKelvoForm.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QSqlQueryModel;
+class QTableView;
+
+// The medications list: the catalogue with its displayed names, filtered by own entries and by
+// the beginning of the name, a code box that finds a row (scanned codes are cut to the national
+// code), and the deletion of own entries no table uses.
+class TFormMedicamentos : public TKelvoForm
+{
+    Q_OBJECT
+
+public:
+    explicit TFormMedicamentos(QWidget *parent = nullptr);
+
+    // Re-reads the list with the filters and keeps the current code selected when it is still
+    // there.
+    void Refrescar();
+    // The code of the selected row; 0 when none.
+    qint64 CodigoSeleccionado() const;
+
+private:
+    void edtCodigoExit();
+    void btnBorrarClick();
+    bool SeleccionarCodigo(qint64 codigo);
+
+    QComboBox *m_cmbPropios;
+    QLineEdit *m_edtNombre;
+    QLineEdit *m_edtCodigo;
+    QTableView *m_grdMedicamentos;
+    QSqlQueryModel *m_modelo;
+    QLabel *m_lblMensaje;
+};

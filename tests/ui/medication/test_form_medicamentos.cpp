@@ -1,0 +1,127 @@
+#include "core/data/uDM.h"
+#include "core/i18n/ULenguaje.h"
+#include "core/settings/uPreferencias.h"
+#include "support/TestDatabase.h"
+#include "ui/medication/FMedicamentos.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+// The medications list driven by its components, on a temporary database.
+class TestFormMedicamentos : public QObject
+{
+    Q_OBJECT
+
+    struct Entorno
+    {
+        TLenguaje lenguaje {QStringLiteral("/nonexistent/pastillero.lng")};
+        TestDatabase db;
+        TDM dm {db.directory()};
+        TPreferences preferencias {IniFile(db.directory().iniFile())};
+    };
+
+    static void addMedication(TDM &dm, qint64 codigo, const QString &nombre, int manual)
+    {
+        dm.Anadir(QStringLiteral("Medicamento"),
+                  {{QStringLiteral("idMedicamento"), codigo},
+                   {QStringLiteral("Medicamento"), nombre},
+                   {QStringLiteral("Descripcion"), QStringLiteral("1G")},
+                   {QStringLiteral("iManual"), manual}});
+    }
+    template<typename T> static T *Hijo(QWidget &padre, const char *nombre)
+    {
+        auto *hijo = padre.findChild<T *>(QString::fromLatin1(nombre));
+        Q_ASSERT(hijo);
+        return hijo;
+    }
+    static QStringList Nombres(QWidget &form)
+    {
+        QAbstractItemModel *modelo = Hijo<QTableView>(form, "grdMedicamentos")->model();
+        QStringList nombres;
+        for (int fila = 0; fila < modelo->rowCount(); ++fila)
+            nombres << modelo->index(fila, 1).data().toString();
+        return nombres;
+    }
+    static void Escanear(QWidget &form, const QString &codigo)
+    {
+        auto *edicion = Hijo<QLineEdit>(form, "edtCodigo");
+        edicion->setText(codigo);
+        emit edicion->editingFinished();
+    }
+    static void ResponderSi()
+    {
+        QTimer::singleShot(0, [] {
+            if (auto *caja = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                caja->button(QMessageBox::Yes)->click();
+        });
+    }
+
+private slots:
+    void filtersByOwnEntriesAndNameStart()
+    {
+        Entorno e;
+        addMedication(e.dm, 1, QStringLiteral("ASPIRINA"), 0);
+        addMedication(e.dm, 2, QStringLiteral("ASPIRINA PLUS"), 1);
+        addMedication(e.dm, 3, QStringLiteral("IBUPROFENO"), 1);
+        TFormMedicamentos form;
+        form.show();
+        QCOMPARE(Nombres(form).size(), 3);
+        Hijo<QLineEdit>(form, "edtNombre")->setText(QStringLiteral("asp"));
+        QCOMPARE(Nombres(form),
+                 (QStringList {QStringLiteral("ASPIRINA 1G"), QStringLiteral("ASPIRINA PLUS 1G")}));
+        Hijo<QComboBox>(form, "cmbPropios")->setCurrentIndex(1);
+        QCOMPARE(Nombres(form), QStringList {QStringLiteral("ASPIRINA PLUS 1G")});
+        Hijo<QLineEdit>(form, "edtNombre")->setText(QStringLiteral("%"));
+        QCOMPARE(Nombres(form), QStringList {});
+    }
+
+    void scannedCodeFindsTheRow()
+    {
+        Entorno e;
+        e.preferencias.Pais = QStringLiteral("0");
+        addMedication(e.dm, 1234568, QStringLiteral("ESCANEADO"), 0);
+        TFormMedicamentos form;
+        form.show();
+        Escanear(form, QStringLiteral("8470001234568"));
+        QCOMPARE(Hijo<QLineEdit>(form, "edtCodigo")->text(), QStringLiteral("1234568"));
+        QCOMPARE(form.CodigoSeleccionado(), 1234568);
+    }
+
+    void usedMedicationIsNotDeleted()
+    {
+        Entorno e;
+        addMedication(e.dm, 5, QStringLiteral("PROPIO"), 1);
+        e.dm.Anadir(QStringLiteral("Inventario"), {{QStringLiteral("IdMedicamentoReal"), 5}});
+        TFormMedicamentos form;
+        form.show();
+        Escanear(form, QStringLiteral("5"));
+        Hijo<QPushButton>(form, "btnBorrar")->click();
+        QVERIFY(Hijo<QLabel>(form, "lblMensaje")->text().startsWith(QStringLiteral("BORRADO IMPOSIBLE")));
+        QCOMPARE(Nombres(form).size(), 1);
+    }
+
+    void unusedOwnEntryIsDeletedAfterConfirmation()
+    {
+        Entorno e;
+        addMedication(e.dm, 5, QStringLiteral("PROPIO"), 1);
+        TFormMedicamentos form;
+        form.show();
+        Escanear(form, QStringLiteral("5"));
+        ResponderSi();
+        Hijo<QPushButton>(form, "btnBorrar")->click();
+        QCOMPARE(Nombres(form).size(), 0);
+    }
+};
+
+QTEST_MAIN(TestFormMedicamentos)
+#include "test_form_medicamentos.moc"

@@ -1,0 +1,85 @@
+#include "core/data/SqlFecha.h"
+#include "core/data/uDM.h"
+#include "core/i18n/ULenguaje.h"
+#include "core/settings/uPreferencias.h"
+#include "support/TestDatabase.h"
+#include "ui/stock/FCInventario.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+
+// The stock inquiry screen driven by its components.
+class TestFormCInventario : public QObject
+{
+    Q_OBJECT
+
+    struct Entorno
+    {
+        TLenguaje lenguaje {QStringLiteral("/nonexistent/pastillero.lng")};
+        TestDatabase db;
+        TDM dm {db.directory()};
+        TPreferences preferencias {IniFile(db.directory().iniFile())};
+    };
+
+    static void llenar(TDM &dm)
+    {
+        const qint64 paciente = dm.Anadir(QStringLiteral("Paciente"),
+                                          {{QStringLiteral("refPaciente"), QStringLiteral("R1")},
+                                           {QStringLiteral("Nombre"), QStringLiteral("ANA")}});
+        dm.Anadir(QStringLiteral("Medicamento"),
+                  {{QStringLiteral("idMedicamento"), 1234568},
+                   {QStringLiteral("Medicamento"), QStringLiteral("IBUPROFENO")},
+                   {QStringLiteral("Descripcion"), QStringLiteral("600MG")}});
+        dm.Anadir(QStringLiteral("Inventario"),
+                  {{QStringLiteral("idPaciente"), paciente},
+                   {QStringLiteral("idMedicamento"), 1234568},
+                   {QStringLiteral("Lote"), QStringLiteral("L9")},
+                   {QStringLiteral("Caducidad"), SqlFecha::valor(QDate(2027, 1, 1))},
+                   {QStringLiteral("CantidadRestante"), 12.5}});
+    }
+    template<typename T> static T *Hijo(QWidget &padre, const char *nombre)
+    {
+        auto *hijo = padre.findChild<T *>(QString::fromLatin1(nombre));
+        Q_ASSERT(hijo);
+        return hijo;
+    }
+
+private slots:
+    void scannedCodeFindsTheStock()
+    {
+        Entorno e;
+        llenar(e.dm);
+        TFormCInventario form;
+        form.show();
+        auto *codigo = Hijo<QLineEdit>(form, "edtCodigo");
+        codigo->setText(QStringLiteral("8470001234568"));
+        emit codigo->editingFinished();
+        QCOMPARE(codigo->text(), QStringLiteral("1234568"));
+        Hijo<QPushButton>(form, "btnFiltrar")->click();
+        auto *grid = Hijo<QTableWidget>(form, "grdInventario");
+        QCOMPARE(grid->rowCount(), 1);
+        QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("R1"));
+        QCOMPARE(grid->item(0, 4)->text(), QStringLiteral("IBUPROFENO 600MG"));
+        QCOMPARE(grid->item(0, 5)->text(), QStringLiteral("L9"));
+    }
+
+    void codeWithLettersShowsTheMessage()
+    {
+        Entorno e;
+        llenar(e.dm);
+        TFormCInventario form;
+        form.show();
+        Hijo<QLineEdit>(form, "edtCodigo")->setText(QStringLiteral("12A"));
+        Hijo<QPushButton>(form, "btnFiltrar")->click();
+        QCOMPARE(Hijo<QLabel>(form, "lblMensaje")->text(), QStringLiteral("CODIGO HA DE SER NUMERICO"));
+        QCOMPARE(Hijo<QTableWidget>(form, "grdInventario")->rowCount(), 0);
+    }
+};
+
+QTEST_MAIN(TestFormCInventario)
+#include "test_form_cinventario.moc"
