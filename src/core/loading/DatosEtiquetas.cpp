@@ -6,6 +6,7 @@
 #include "core/loading/TextosEtiqueta.h"
 
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 #include <algorithm>
 
@@ -74,13 +75,18 @@ TDatosEtiquetas DatosEtiquetas(qint64 idRecarga)
                     "Caducidad, Lote, Dosis, Cantidad, SPD FROM RecargaLinea WHERE idRecarga = ? "
                     "ORDER BY idRecargaLinea"),
             {idRecarga});
-    while (lineas.next()) {
-        const qint64 id = lineas.value(0).toLongLong();
-        const qint64 producto = lineas.value(1).isNull() ? id : lineas.value(1).toLongLong();
+    // The lines are read whole before the catalogue is asked about each of them.
+    QList<QSqlRecord> filas;
+    while (lineas.next())
+        filas.append(lineas.record());
+    lineas.finish();
+    for (const QSqlRecord &linea : filas) {
+        const qint64 id = linea.value(0).toLongLong();
+        const qint64 producto = linea.value(1).isNull() ? id : linea.value(1).toLongLong();
         const TMedicamentoEtiqueta medicamento = LeerMedicamento(dm, id);
-        const QString nombre = lineas.value(2).isNull() ? medicamento.nombre : lineas.value(2).toString();
-        QString posologia = lineas.value(4).toString();
-        if (lineas.value(4).isNull())
+        const QString nombre = linea.value(2).isNull() ? medicamento.nombre : linea.value(2).toString();
+        QString posologia = linea.value(4).toString();
+        if (linea.value(4).isNull())
             posologia = dm.Valor(QStringLiteral(
                                          "SELECT Dosis FROM SPD WHERE idPaciente = ? AND idMedicamento = ? "
                                          "ORDER BY id"),
@@ -89,14 +95,14 @@ TDatosEtiquetas DatosEtiquetas(qint64 idRecarga)
 
         TFilaEtiqueta fila;
         fila.medicamento = ConNumero(id, SinPrefijoFraccion(nombre), medicamento.manual);
-        fila.descripcion = lineas.value(3).isNull() ? medicamento.aspecto : lineas.value(3).toString();
+        fila.descripcion = linea.value(3).isNull() ? medicamento.aspecto : linea.value(3).toString();
         fila.posologia = posologia;
-        fila.caducidad = TextoCaducidad(lineas.value(5).isNull() ? QString() : lineas.value(5).toString(),
-                                        SqlFecha::leerDia(lineas.value(6)));
-        fila.lote = lineas.value(7).toString();
+        fila.caducidad = TextoCaducidad(linea.value(5).isNull() ? QString() : linea.value(5).toString(),
+                                        SqlFecha::leerDia(linea.value(6)));
+        fila.lote = linea.value(7).toString();
         fila.idmedicamento = QString::number(id);
-        fila.Cantidad = lineas.value(9).toDouble();
-        const bool enBlister = lineas.value(10).toInt() != 0;
+        fila.Cantidad = linea.value(9).toDouble();
+        const bool enBlister = linea.value(10).toInt() != 0;
 
         if (!enBlister) {
             const bool listado = std::any_of(
@@ -110,7 +116,7 @@ TDatosEtiquetas DatosEtiquetas(qint64 idRecarga)
             continue;
         }
         fila.SPD = QStringLiteral("SI");
-        fila.DosisMaquina = lineas.value(8).toString();
+        fila.DosisMaquina = linea.value(8).toString();
         datos.ListaBlister.append(fila);
 
         const QString caducidad = CaducidadImpresa(fila.caducidad);

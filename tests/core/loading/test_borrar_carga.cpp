@@ -77,8 +77,8 @@ private slots:
         const int idPaciente = paciente(dm);
         medicamento(dm, kEnalapril, QStringLiteral("ENALAPRIL"));
         const int linea = tratamiento(dm, idPaciente, kEnalapril, 20);
-        for (const double cantidad : filas)
-            stock(dm, idPaciente, kEnalapril, cantidad);
+        for (qsizetype i = 0; i < filas.size(); ++i)
+            stock(dm, idPaciente, kEnalapril, filas.at(i), QStringLiteral("L%1").arg(i + 1));
         const QStringList stockAntes = inventario(dm);
         const QStringList tratamientoAntes = tratamientos(dm);
 
@@ -150,8 +150,24 @@ private slots:
                           {ajena})
                          .toDouble(),
                  50.0);
-        QCOMPARE(sumaStock(dm, idPaciente), 0.0); // a line of no lot gives nothing to the stock rows
-        QCOMPARE(cuenta(dm, QStringLiteral("Inventario")), 1);
+        QCOMPARE(sumaStock(dm, idPaciente), 3.0); // a row of its own, under a new identifier
+        QCOMPARE(cuenta(dm, QStringLiteral("Inventario")), 2);
+    }
+
+    void twoRowsOfOneLotGetTheirUnitsBackInThatLot()
+    {
+        TestDatabase db;
+        TDM dm(db.directory());
+        const int idPaciente = paciente(dm);
+        medicamento(dm, kEnalapril, QStringLiteral("ENALAPRIL"));
+        const int linea = tratamiento(dm, idPaciente, kEnalapril, 20);
+        stock(dm, idPaciente, kEnalapril, 2);
+        stock(dm, idPaciente, kEnalapril, 10);
+        const qint64 id = guardar(dm, linea, 0.5, 7); // one line of 3.5 from both rows
+        QCOMPARE(BorrarCarga(id), 1);
+        QCOMPARE(sumaStock(dm, idPaciente), 12.0);
+        QCOMPARE(dm.Valor(QStringLiteral("SELECT count(DISTINCT Lote) FROM Inventario")).toInt(), 1);
+        QCOMPARE(dm.Valor(QStringLiteral("SELECT Cantidad FROM SPD WHERE id = ?"), {linea}).toDouble(), 20.0);
     }
 
     void theCounterNamesTheLatestLoadThatRemains()

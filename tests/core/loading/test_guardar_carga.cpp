@@ -355,7 +355,6 @@ private slots:
     {
         TestDatabase db;
         TDM dm(db.directory());
-        uLog::IniciarLog(IniFile(db.directory().iniFile()), db.directory().logFile());
         db.appDirectory().write(QStringLiteral("pastillero.ini"), "[TALLER]\nTEST=1\n");
         uLog::IniciarLog(IniFile(db.directory().iniFile()), db.directory().logFile());
         const int idPaciente = paciente(dm);
