@@ -20,6 +20,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -65,8 +66,13 @@ QList<int> preparar(TDM &dm)
     return lineas;
 }
 
-void guardarCarga(benchmark::State &state, TDM &dm)
+// Each run gets a new database holding only the patient it stores loads for.
+void guardarCarga(benchmark::State &state,
+                  const std::function<ConnectionText(const AppDirectory &)> &conexion)
 {
+    QTemporaryDir temporal;
+    const AppDirectory directorio(temporal.path());
+    TDM dm(conexion(directorio), directorio);
     const QList<int> lineas = preparar(dm);
     const QString lista = semana();
     QDate inicio(2024, 1, 1);
@@ -82,8 +88,7 @@ void guardarCarga(benchmark::State &state, TDM &dm)
             porcion->AsignarLista(lista, false);
             carga.Add(std::move(porcion));
         }
-        const qint64 id = GuardarCarga(carga, inicio, inicio.addDays(6));
-        if (id < 0)
+        if (GuardarCarga(carga, inicio, inicio.addDays(6)) < 0)
             state.SkipWithError("GuardarCarga failed");
         inicio = inicio.addDays(7);
     }
@@ -107,28 +112,16 @@ void vaciarEsquema(const ConnectionText &servidor)
     QSqlDatabase::removeDatabase(QStringLiteral("bench-admin"));
 }
 
-void medir(const ConnectionText &conexion, const AppDirectory &directorio, const QString &motor, int argc,
-           char **argv)
-{
-    TDM dm(conexion, directorio);
-    benchmark::ClearRegisteredBenchmarks();
-    benchmark::RegisterBenchmark(qPrintable(motor + QStringLiteral("/GuardarCarga20Lines")), guardarCarga,
-                                 std::ref(dm))
-            ->Unit(benchmark::kMillisecond);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 try {
     QCoreApplication app(argc, argv);
-    QTemporaryDir temporal;
-    const AppDirectory directorio(temporal.path());
-    medir(ConnectionText::parse(directorio.databaseFile(), directorio.path()), directorio,
-          QStringLiteral("SQLite"), argc, argv);
-
+    benchmark::Initialize(&argc, argv);
+    benchmark::RegisterBenchmark(
+            "SQLite/GuardarCarga20Lines", guardarCarga,
+            [](const AppDirectory &directorio) { return ConnectionText::forDirectory(directorio); })
+            ->Unit(benchmark::kMillisecond);
     const QString url
             = qEnvironmentVariable("PASTILLERO_BENCH_PGURL", qEnvironmentVariable("PASTILLERO_TEST_PGURL"));
     if (!url.isEmpty()) {
@@ -136,10 +129,16 @@ try {
         QUrlQuery query(conEsquema);
         query.addQueryItem(QStringLiteral("options"), QStringLiteral("-c search_path=bench_guardar"));
         conEsquema.setQuery(query);
-        vaciarEsquema(ConnectionText::parse(url, {}));
-        medir(ConnectionText::parse(conEsquema.toString(QUrl::FullyEncoded), {}), directorio,
-              QStringLiteral("PostgreSQL"), argc, argv);
+        const ConnectionText servidor = ConnectionText::parse(url, {});
+        const ConnectionText esquema = ConnectionText::parse(conEsquema.toString(QUrl::FullyEncoded), {});
+        benchmark::RegisterBenchmark("PostgreSQL/GuardarCarga20Lines", guardarCarga,
+                                     [servidor, esquema](const AppDirectory &) {
+                                         vaciarEsquema(servidor);
+                                         return esquema;
+                                     })
+                ->Unit(benchmark::kMillisecond);
     }
+    benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
 } catch (const AppError &error) {
