@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QtGlobal>
+
+// Deletes a stored load and gives back what it took: each line drawn from a stock row returns
+// its units to that row (found by its identifier, else by patient, medication, lot, expiry and
+// product; recreated when it was removed) and to the patient's treatment line of the medication.
+// A line of no lot ("*****") took nothing from the stock rows and gives nothing back to them; it
+// returns its units to the treatment line only when the patient keeps stock control. The
+// patient's load counter becomes the highest number of the loads that remain, with that load's
+// start date. One transaction: 1 when the load was deleted (and the deletion audited), 0 when no
+// load has that identifier, -1 on failure (reported, nothing changed).
+int BorrarCarga(qint64 idRecarga);

@@ -1,0 +1,141 @@
+#include "core/loading/QREtiquetasLBm1.h"
+
+#include "core/i18n/ULenguaje.h"
+#include "core/loading/TextosEtiqueta.h"
+
+#include <QLocale>
+
+using namespace PiezasEtiqueta;
+using namespace TextosEtiqueta;
+
+namespace {
+
+const ReportFont kRotulo {kReportSansFamily, 7.0, true};
+const ReportFont kValor {kReportSansFamily, 8.0};
+const ReportFont kFila {kReportSansFamily, 6.0};
+const ReportFont kCara {kReportSansFamily, 6.0, false, true};
+
+QString Rotulo(const char *componente, const QString &porDefecto)
+{
+    return Traducir(QStringLiteral("TQREtiquetasFormLBm1.") + QLatin1String(componente)
+                            + QStringLiteral(".Caption"),
+                    porDefecto);
+}
+
+class TDibujo
+{
+public:
+    TDibujo(ReportBand &banda, double x, const TEtiquetaCarga &etiqueta, const TOpcionesEtiqueta &opciones)
+        : m_banda(banda)
+        , m_x(x)
+        , m_etiqueta(etiqueta)
+        , m_opciones(opciones)
+    { }
+
+    void delantera()
+    {
+        const TCabeceraEtiqueta &c = m_etiqueta.cabecera;
+        m_banda.addText(QRectF(m_x + 5, 2, 60, 4),
+                        Rotulo("lblDelantera", QStringLiteral("ETIQUETA DELANTERA")), kCara);
+        const QList<std::pair<QString, QString>> campos {
+                {Rotulo("lblPaciente", QStringLiteral("PACIENTE :")), c.Nombre},
+                {Rotulo("lblId", QStringLiteral("ID :")), c.refPaciente},
+                {Rotulo("lblBlister", QStringLiteral("Nº BLISTER :")), QString::number(c.refRecarga)},
+                {Rotulo("lblPreparado", QStringLiteral("PREPARADO :")),
+                 c.FechaRealizado.toString(QLocale().dateTimeFormat(QLocale::ShortFormat))},
+                {Rotulo("lblInicio", QStringLiteral("FECHA INICIO :")), Fecha(c.FechaInicio)},
+                {Rotulo("lblFin", QStringLiteral("FECHA FIN :")), Fecha(c.FechaFin)},
+                {Rotulo("lblFarmacia", QStringLiteral("FARMACIA :")), c.farmacia},
+                {Rotulo("lblTelefono", QStringLiteral("TEL :")), c.telefonoFarmacia}};
+        double y = 8;
+        for (const auto &[rotulo, valor] : campos) {
+            m_banda.addText(QRectF(m_x + 5, y, 28, 5), rotulo, kRotulo);
+            m_banda.addText(QRectF(m_x + 34, y, 68, 5), valor, kValor);
+            y += 6;
+        }
+        Imagen(m_banda, c, QRectF(m_x + 105, 8, 36, 44), QRectF(m_x + 5, 58, 136, 24));
+        m_banda.addLine(QPointF(m_x + 3, 86), QPointF(m_x + kAnchoCara, 86));
+    }
+
+    void trasera(bool lotesNumerados)
+    {
+        const TCabeceraEtiqueta &c = m_etiqueta.cabecera;
+        m_banda.addText(QRectF(m_x + 5, 88, 60, 4), Rotulo("lblTrasera", QStringLiteral("ETIQUETA TRASERA")),
+                        kCara);
+        const bool conMedico = !c.medico.isEmpty();
+        m_banda.addText(QRectF(m_x + 5, 93, 22, 5),
+                        conMedico ? Rotulo("lblMedico", QStringLiteral("MEDICO :")) : QString(), kRotulo);
+        m_banda.addText(QRectF(m_x + 28, 93, 70, 5), conMedico ? c.medico : c.farmacia, kValor);
+        m_banda.addText(QRectF(m_x + 98, 93, 18, 5), Rotulo("lblTelMedico", QStringLiteral("TELEFONO :")),
+                        kRotulo);
+        m_banda.addText(QRectF(m_x + 116, 93, 28, 5), conMedico ? c.telefonoMedico : c.telefonoFarmacia,
+                        kValor);
+
+        double y = 100;
+        y = lista(y, Rotulo("lblIncluida", QStringLiteral("MEDICACIÓN  INCLUIDA EN EL BLISTER")),
+                  PrimeraPorMedicamento(m_etiqueta.datos.ListaBlister), true);
+        y = lista(y + 2, Rotulo("lblNoIncluida", QStringLiteral("MEDICACIÓN NO INCLUIDA EN EL BLISTER")),
+                  m_etiqueta.datos.ListaOtros, false);
+        const QStringList lotes = LineasLotes(m_etiqueta, m_opciones, lotesNumerados);
+        // The heading of an empty lot list is left blank.
+        const bool hayLotes = !lotes.isEmpty();
+        m_banda.addText(QRectF(m_x + 5, y + 2, 80, 4),
+                        hayLotes ? Rotulo("lblLotes", QStringLiteral("LOTE CADUCIDAD MEDICAMENTOS INCLUIDOS"))
+                                 : QString(),
+                        kRotulo);
+        m_banda.addText(QRectF(m_x + 85, y + 2, 20, 4),
+                        hayLotes ? Rotulo("lblLote", QStringLiteral("LOTE")) : QString(), kRotulo);
+        m_banda.addText(QRectF(m_x + 110, y + 2, 25, 4),
+                        hayLotes ? Rotulo("lblCaducidad", QStringLiteral("CADUCIDAD")) : QString(), kRotulo);
+        Lineas(m_banda, QPointF(m_x + 5, y + 7), kAnchoCara, lotes, ReportFont {kReportMonoFamily, 4.5});
+        CodigoBarras(m_banda, QRectF(m_x + 95, 188, 45, 16), c.codigo);
+    }
+
+private:
+    static constexpr double kAnchoCara = 141.0;
+
+    double lista(double y, const QString &titulo, const QList<TFilaEtiqueta> &filas, bool enBlister)
+    {
+        m_banda.addText(QRectF(m_x + 5, y, 120, 4), titulo, kRotulo);
+        y += 4.5;
+        m_banda.addText(QRectF(m_x + 5, y, 70, 4), Rotulo("lblMedicamento", QStringLiteral("MEDICAMENTO")),
+                        kCara);
+        m_banda.addText(QRectF(m_x + 76, y, 30, 4), Rotulo("lblDescripcion", QStringLiteral("DESCRIPCIÓN")),
+                        kCara);
+        m_banda.addText(QRectF(m_x + 107, y, 36, 4), Rotulo("lblPosologia", QStringLiteral("POSOLOGÍA")),
+                        kCara);
+        y += 4;
+        for (const TFilaEtiqueta &fila : filas) {
+            m_banda.addText(QRectF(m_x + 5, y, 70, kAltoLinea), fila.medicamento.left(65), kFila);
+            m_banda.addText(QRectF(m_x + 76, y, 30, kAltoLinea), fila.descripcion, kFila);
+            m_banda.addText(QRectF(m_x + 107, y, 36, kAltoLinea),
+                            enBlister ? SignosFraccion(fila.posologia) : fila.posologia, kFila);
+            y += kAltoLinea;
+        }
+        return y;
+    }
+
+    ReportBand &m_banda;
+    double m_x;
+    const TEtiquetaCarga &m_etiqueta;
+    const TOpcionesEtiqueta &m_opciones;
+};
+
+} // namespace
+
+TReportDocument TQREtiquetasFormLBm1::Construir(const TEtiquetaCarga &etiqueta,
+                                                const TOpcionesEtiqueta &opciones)
+{
+    TReportDocument informe;
+    ReportBand &banda = Hoja(informe, ReportPageSetup::a5(false), etiqueta, opciones);
+    Dibujar(banda, 0.0, etiqueta, opciones, false);
+    return informe;
+}
+
+void TQREtiquetasFormLBm1::Dibujar(ReportBand &banda, double x, const TEtiquetaCarga &etiqueta,
+                                   const TOpcionesEtiqueta &opciones, bool lotesNumerados)
+{
+    TDibujo dibujo(banda, x, etiqueta, opciones);
+    dibujo.delantera();
+    dibujo.trasera(lotesNumerados);
+}

@@ -1,0 +1,92 @@
+#include "ui/loading/QREtiquetasImpresion.h"
+
+#include "core/audit/uLOPD.h"
+#include "core/data/ManejadorErrores.h"
+#include "core/i18n/ULenguaje.h"
+#include "core/loading/EtiquetasCarga.h"
+#include "core/settings/uPreferencias.h"
+#include "core/shell/uLog.h"
+#include "render/ReportLayout.h"
+#include "ui/reports/Fpreview.h"
+#include "ui/reports/ReportPrinting.h"
+
+#include <QGuiApplication>
+#include <QPrinterInfo>
+
+namespace QREtiquetasImpresion {
+
+namespace {
+
+// The hourglass while the lists are read and the sheet is printed.
+class CursorEspera
+{
+public:
+    CursorEspera() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~CursorEspera() { QGuiApplication::restoreOverrideCursor(); }
+    CursorEspera(const CursorEspera &) = delete;
+    CursorEspera &operator=(const CursorEspera &) = delete;
+};
+
+void Imprimir(const TReportDocument &informe)
+{
+    if (informe.bands.isEmpty())
+        return;
+    const TLaidOutReport laidOut = ReportLayout::layOut(informe);
+    for (const QString &aviso : laidOut.warnings)
+        Log(QStringLiteral(": F_ERROR: ") + aviso);
+    const QString etiquetas = Preferencias().ETIPRINTER;
+    ReportPrinting::Result resultado = ReportPrinting::printOn(laidOut, etiquetas);
+    if (resultado.outcome == ReportPrinting::Outcome::PrinterNotInstalled) {
+        Log(QStringLiteral(": F_ERROR: ") + resultado.message);
+        const QString porDefecto = QPrinterInfo::defaultPrinterName();
+        resultado = porDefecto.isEmpty()
+                ? ReportPrinting::Result {ReportPrinting::Outcome::Failed,
+                                          Traducir(QStringLiteral("ERR_SIN_IMPRESORA_ETIQUETAS"),
+                                                   QStringLiteral(
+                                                           "NO HAY NINGUNA IMPRESORA PARA LAS ETIQUETAS"))}
+                : ReportPrinting::printOn(laidOut, porDefecto);
+    }
+    if (resultado.outcome != ReportPrinting::Outcome::Printed)
+        ManejadorErrores::Reportar(resultado.message);
+}
+
+// Reads the load and hands its sheet on; nothing (and no audit row) when the load is not there.
+void ConEtiqueta(qint64 idRecarga, const std::function<void(const TEtiquetaCarga &)> &usar)
+{
+    CursorEspera espera;
+    TEtiquetaCarga etiqueta;
+    if (!ManejadorErrores::Proteger([&] { etiqueta = LeerEtiquetaCarga(idRecarga); }) || !etiqueta.existe())
+        return;
+    usar(etiqueta);
+    Auditar(Traducir(QStringLiteral("CAPTION_LOPD_IMPRESION_ETIQUETAS_RECARGAS"),
+                     QStringLiteral("IMPRESION ETIQUETAS RECARGAS")),
+            LOPD::kConsulta, LOPD::kAceptado);
+}
+
+} // namespace
+
+void ImprimirEtiquetasCarga(qint64 idRecarga)
+{
+    ConEtiqueta(idRecarga, [](const TEtiquetaCarga &etiqueta) {
+        const TPreferences &preferencias = Preferencias();
+        const TFormatoEtiqueta formato = FormatoEtiqueta(preferencias.PEtiquetas, preferencias.TipoCarga);
+        Imprimir(InformeEtiquetas(etiqueta, formato, OpcionesEtiqueta(etiqueta)));
+    });
+}
+
+void ImprimirResumenCarga(qint64 idRecarga)
+{
+    ConEtiqueta(idRecarga, [](const TEtiquetaCarga &etiqueta) {
+        Imprimir(InformeEtiquetas(etiqueta, TFormatoEtiqueta::Completo, OpcionesEtiqueta(etiqueta)));
+    });
+}
+
+void MostrarResumenCarga(qint64 idRecarga)
+{
+    ConEtiqueta(idRecarga, [](const TEtiquetaCarga &etiqueta) {
+        TFormPreview::MostrarModal(
+                InformeEtiquetas(etiqueta, TFormatoEtiqueta::Completo, OpcionesEtiqueta(etiqueta)));
+    });
+}
+
+} // namespace QREtiquetasImpresion
