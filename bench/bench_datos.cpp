@@ -1,3 +1,4 @@
+#include "BenchServidor.h"
 // The data store under a pharmacy-sized load: 5,000 patients with 10 treatment lines each and two
 // years of weekly loads with their lines. Measures the lookups and writes the screens make, on
 // SQLite and, when PASTILLERO_BENCH_PGURL (or PASTILLERO_TEST_PGURL) names a PostgreSQL database,
@@ -175,17 +176,7 @@ void medir(const ConnectionText &conexion, const AppDirectory &directorio, const
 
 void crearEsquema(const ConnectionText &servidor)
 {
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("bench-admin"));
-        db.setHostName(servidor.host());
-        db.setPort(servidor.port());
-        db.setDatabaseName(servidor.database());
-        db.setUserName(servidor.userName());
-        db.setPassword(servidor.password());
-        if (db.open())
-            QSqlQuery(db).exec(QStringLiteral("CREATE SCHEMA IF NOT EXISTS bench"));
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("bench-admin"));
+    EjecutarEnServidor(servidor, {QStringLiteral("CREATE SCHEMA IF NOT EXISTS bench")});
 }
 
 } // namespace

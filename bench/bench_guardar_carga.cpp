@@ -1,3 +1,4 @@
+#include "BenchServidor.h"
 // Storing a load of 20 portions with its stock consumption (GuardarCarga) on SQLite and, when
 // PASTILLERO_BENCH_PGURL (or PASTILLERO_TEST_PGURL) names a PostgreSQL database, on PostgreSQL
 // (schema "bench_guardar", emptied first). Each portion walks two stock rows of its medication.
@@ -97,19 +98,9 @@ void guardarCarga(benchmark::State &state,
 
 void vaciarEsquema(const ConnectionText &servidor)
 {
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("bench-admin"));
-        db.setHostName(servidor.host());
-        db.setPort(servidor.port());
-        db.setDatabaseName(servidor.database());
-        db.setUserName(servidor.userName());
-        db.setPassword(servidor.password());
-        if (db.open()) {
-            QSqlQuery(db).exec(QStringLiteral("DROP SCHEMA IF EXISTS bench_guardar CASCADE"));
-            QSqlQuery(db).exec(QStringLiteral("CREATE SCHEMA bench_guardar"));
-        }
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("bench-admin"));
+    EjecutarEnServidor(servidor,
+                       {QStringLiteral("DROP SCHEMA IF EXISTS bench_guardar CASCADE"),
+                        QStringLiteral("CREATE SCHEMA bench_guardar")});
 }
 
 } // namespace

@@ -178,22 +178,20 @@ void TInventario::ModificarCantidad(qint64 idInventario, double cantidad)
 {
     if (const QString error = ErrorCantidad(cantidad); !error.isEmpty())
         throw AppError(error);
-    m_dm.EnTransaccion([&] {
-        QSqlQuery fila = m_dm.Consulta(
-                QStringLiteral("SELECT idPaciente, idMedicamento FROM Inventario WHERE idInventario = ?"),
-                {idInventario});
-        if (!fila.next())
-            return;
-        const qint64 idPaciente = fila.value(0).toLongLong();
-        const qint64 idMedicamento = fila.value(1).toLongLong();
-        m_dm.Ejecutar(QStringLiteral("UPDATE Inventario SET CantidadRestante = ? WHERE idInventario = ?"),
-                      {DeCentesimas(EnCentesimas(cantidad)), idInventario});
-        ResumenStockLinea(idPaciente, idMedicamento);
-    });
+    CambiarFilaStock(idInventario,
+                     QStringLiteral("UPDATE Inventario SET CantidadRestante = ? WHERE idInventario = ?"),
+                     {DeCentesimas(EnCentesimas(cantidad)), idInventario});
 }
 
 void TInventario::BorrarStock(qint64 idInventario)
 {
+    CambiarFilaStock(idInventario, QStringLiteral("DELETE FROM Inventario WHERE idInventario = ?"),
+                     {idInventario});
+}
+
+void TInventario::CambiarFilaStock(qint64 idInventario, const QString &sentencia, const QVariantList &valores)
+{
+    // The row's line summary is recomputed in the same transaction as the change.
     m_dm.EnTransaccion([&] {
         QSqlQuery fila = m_dm.Consulta(
                 QStringLiteral("SELECT idPaciente, idMedicamento FROM Inventario WHERE idInventario = ?"),
@@ -202,7 +200,7 @@ void TInventario::BorrarStock(qint64 idInventario)
             return;
         const qint64 idPaciente = fila.value(0).toLongLong();
         const qint64 idMedicamento = fila.value(1).toLongLong();
-        m_dm.Ejecutar(QStringLiteral("DELETE FROM Inventario WHERE idInventario = ?"), {idInventario});
+        m_dm.Ejecutar(sentencia, valores);
         ResumenStockLinea(idPaciente, idMedicamento);
     });
 }

@@ -80,6 +80,8 @@ public:
     static QString ErrorEntrada(const TEntradaStock &entrada);
 
 private:
+    // Runs `sentencia` on one stock row and recomputes its treatment line's summary.
+    void CambiarFilaStock(qint64 idInventario, const QString &sentencia, const QVariantList &valores);
     qint64 SumaCentesimas(const QString &condicion, const QVariantList &valores);
     void GuardarResumen(qint64 idPaciente, qint64 idMedicamento, const TResumenStock &resumen);
 
