@@ -2,31 +2,25 @@
 
 #include "core/common/TextEncoding.h"
 #include "core/i18n/ULenguaje.h"
-#include "core/shell/uLog.h"
 #include "ui/i18n/FDlgSelectLanguaje.h"
+#include "ui/shell/Mensajes.h"
 
 #include <QFile>
 #include <QMessageBox>
 
 void DialogPrompts::showError(const QString &message)
 {
-    Log(QStringLiteral(": F_ERROR:") + message);
-    QMessageBox::critical(nullptr, Traducir(QStringLiteral("CAPTION_ERROR"), QStringLiteral("ERROR")),
-                          message);
+    MostrarError(message);
 }
 
 bool DialogPrompts::confirm(const QString &question)
 {
-    return QMessageBox::question(
-                   nullptr,
-                   Traducir(QStringLiteral("CAPTION_CONFIRMACIONES"), QStringLiteral("CONFIRMACIONES")),
-                   question, QMessageBox::Ok | QMessageBox::Cancel)
-            == QMessageBox::Ok;
+    return Confirmar(question) == 1;
 }
 
 bool DialogPrompts::confirmContinue(const QString &text)
 {
-    return confirm(text);
+    return ConfirmarContinuar(text) == 1;
 }
 
 void DialogPrompts::showReleaseNotes(const QString &, const QString &title, const QString &notesFile)
