@@ -78,6 +78,23 @@ private slots:
         QCOMPARE(filas[3].Caducidad, QDate(2027, 5, 1));
     }
 
+    // Rows stored without a product or lot (older data) are still listed, not dropped.
+    void rowsWithoutProductOrLot()
+    {
+        TestDatabase db;
+        TDM dm(db.directory());
+        catalogue(dm);
+        const qint64 paciente = patient(dm, QStringLiteral("R1"), 1, 1);
+        dm.Anadir(QStringLiteral("Inventario"),
+                  {{QStringLiteral("idPaciente"), paciente}, {QStringLiteral("CantidadRestante"), 1.0}});
+        const QList<TFilaStockPaciente> filas = StockPaciente(dm, paciente);
+        QCOMPARE(filas.size(), 1);
+        QCOMPARE(filas[0].idMedicamento, qint64(0));
+        QCOMPARE(filas[0].Lote, QString());
+        QVERIFY(!filas[0].Caducidad.isValid());
+        QCOMPARE(StockCategoria(dm, 1).size(), 1);
+    }
+
     void patientRowsOfOneMedicationInOrderOfEntry()
     {
         TestDatabase db;

@@ -7,10 +7,12 @@
 #include "ui/medication/FDlgPedirMedicamento.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 
 // "INTRODUCIR MEDICAMENTO" driven by its components.
 class TestDlgPedirMedicamento : public QObject
@@ -175,6 +177,18 @@ private slots:
         QCOMPARE(dialogo.Pedido().IdMedicamentoReal, kProducto);
         QCOMPARE(dialogo.Pedido().Lote, QStringLiteral("LX-9"));
         QCOMPARE(dialogo.Pedido().Caducidad, QDate(2027, 4, 15));
+    }
+
+    void calendarFillsTheExpiry()
+    {
+        Entorno e;
+        TDlgPedirMedicamento dialogo(0);
+        dialogo.show();
+        Hijo<QToolButton>(dialogo, "btnCalendario")->click();
+        auto *calendario = Hijo<QCalendarWidget>(dialogo, "calCaducidad");
+        QCOMPARE(calendario->minimumDate(), QDate(2026, 3, 10)); // no day in the past
+        emit calendario->clicked(QDate(2027, 8, 9));
+        QCOMPARE(Hijo<QLineEdit>(dialogo, "edtCaducidad")->text(), QStringLiteral("09/08/2027"));
     }
 
     void patientWithoutStockControlNeedsNoLot()
