@@ -3,24 +3,13 @@
 #include "core/data/uDM.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/stock/AuditoriaStock.h"
+#include "ui/stock/Componente.h"
 #include "ui/stock/TAltaStock.h"
 #include "ui/stock/TGridStock.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QPushButton *Boton(QWidget *padre, const char *nombre, const QString &texto)
-{
-    auto *boton = new QPushButton(texto, padre);
-    boton->setObjectName(QString::fromLatin1(nombre));
-    boton->setAutoDefault(false);
-    return boton;
-}
-
-} // namespace
 
 TDlgInventarioMedicamento::TDlgInventarioMedicamento(qint64 idPaciente, qint64 idMedicamento, QWidget *parent)
     : TKelvoDlgForm(parent)
@@ -33,14 +22,16 @@ TDlgInventarioMedicamento::TDlgInventarioMedicamento(qint64 idPaciente, qint64 i
                             QStringLiteral("MODIFICAR INVENTARIO MEDICAMENTO")));
     DM().PacienteActivoPorId(QString::number(idPaciente));
 
-    auto *btnNuevo = Boton(this, "btnNuevo", QStringLiteral("NUEVO"));
-    auto *btnModificar = Boton(this, "btnModificar", QStringLiteral("MODIFICAR"));
-    auto *btnBorrar = Boton(this, "btnBorrar", QStringLiteral("BORRAR"));
-    auto *btnAceptar = Boton(this, "btnAceptar", QStringLiteral("ACEPTAR"));
-    btnAceptar->setDefault(true);
+    auto *btnNuevo = Componente<QPushButton>(this, "btnNuevo", QStringLiteral("NUEVO"));
+    auto *btnModificar = Componente<QPushButton>(this, "btnModificar", QStringLiteral("MODIFICAR"));
+    auto *btnBorrar = Componente<QPushButton>(this, "btnBorrar", QStringLiteral("BORRAR"));
+    auto *btnAceptar = Componente<QPushButton>(this, "btnAceptar", QStringLiteral("ACEPTAR"));
     auto *botones = new QHBoxLayout;
-    for (QPushButton *boton : {btnNuevo, btnModificar, btnBorrar, btnAceptar})
+    for (QPushButton *boton : {btnNuevo, btnModificar, btnBorrar, btnAceptar}) {
+        boton->setAutoDefault(false); // Enter means "ACEPTAR" wherever the focus is
         botones->addWidget(boton);
+    }
+    btnAceptar->setDefault(true);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_grdStock);
     layout->addLayout(botones);

@@ -3,6 +3,7 @@
 #include "core/data/uDM.h"
 #include "core/settings/uPreferencias.h"
 #include "core/stock/AuditoriaStock.h"
+#include "ui/stock/Componente.h"
 #include "ui/stock/TAltaStock.h"
 #include "ui/stock/TGridStock.h"
 
@@ -10,25 +11,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QPushButton *Boton(QWidget *padre, const char *nombre, const QString &texto)
-{
-    auto *boton = new QPushButton(texto, padre);
-    boton->setObjectName(QString::fromLatin1(nombre));
-    return boton;
-}
-
-} // namespace
-
 TFrameStockPaciente::TFrameStockPaciente(QWidget *parent)
     : QWidget(parent)
     , m_grdStock(new TGridStock(this))
 {
     setObjectName(QStringLiteral("FrameStockPaciente"));
-    auto *btnIntroducir = Boton(this, "btnIntroducir", QStringLiteral("INTRODUCIR MEDICAMENTO"));
-    auto *btnModificar = Boton(this, "btnModificar", QStringLiteral("MODIFICAR"));
-    auto *btnBorrar = Boton(this, "btnBorrar", QStringLiteral("BORRAR"));
+    auto *btnIntroducir
+            = Componente<QPushButton>(this, "btnIntroducir", QStringLiteral("INTRODUCIR MEDICAMENTO"));
+    auto *btnModificar = Componente<QPushButton>(this, "btnModificar", QStringLiteral("MODIFICAR"));
+    auto *btnBorrar = Componente<QPushButton>(this, "btnBorrar", QStringLiteral("BORRAR"));
     auto *botones = new QHBoxLayout;
     for (QPushButton *boton : {btnIntroducir, btnModificar, btnBorrar})
         botones->addWidget(boton);

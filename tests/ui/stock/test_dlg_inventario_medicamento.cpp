@@ -166,13 +166,20 @@ private slots:
         }
     }
 
-    void acceptCloses()
+    // Enter accepts even with the focus on another button: it never removes a row.
+    void enterAccepts()
     {
         StockEntorno e;
+        e.stock(StockEntorno::kTratado, QStringLiteral("A"), QDate(2027, 1, 1), 5);
         TDlgInventarioMedicamento dialogo(e.paciente, StockEntorno::kTratado);
         dialogo.show();
-        QTest::keyClick(&dialogo, Qt::Key_Return);
+        Hijo<TGridStock>(dialogo, "grdStock")->selectRow(0);
+        auto *btnBorrar = Hijo<QPushButton>(dialogo, "btnBorrar");
+        btnBorrar->setFocus();
+        QTest::keyClick(btnBorrar, Qt::Key_Return);
         QCOMPARE(dialogo.result(), int(QDialog::Accepted));
+        QVERIFY(e.grabados.mensajes.isEmpty());
+        QCOMPARE(e.filas(QStringLiteral("Inventario")), 1);
     }
 };
 
