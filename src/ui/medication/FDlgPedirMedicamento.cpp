@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -113,7 +114,21 @@ void TDlgPedirMedicamento::Enlazar(QLineEdit *codigo, QComboBox *lista, bool pri
             emit codigo->textEdited(cortado);
         }
     });
-    connect(codigo, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
+    codigo->installEventFilter(this);
+}
+
+bool TDlgPedirMedicamento::eventFilter(QObject *objeto, QEvent *evento)
+{
+    // A scanner ends the code with Enter: it moves to the next field instead of accepting.
+    const bool cajaCodigo = objeto == m_edtCodigo || objeto == m_edtPrincipio;
+    if (cajaCodigo && evento->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent *>(evento)->key();
+        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+            focusNextChild();
+            return true;
+        }
+    }
+    return TKelvoDlgForm::eventFilter(objeto, evento);
 }
 
 void TDlgPedirMedicamento::ElegirCalendario()

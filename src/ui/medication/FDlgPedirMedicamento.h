@@ -22,6 +22,9 @@ public:
 
     void btnAceptarClick();
 
+protected:
+    bool eventFilter(QObject *objeto, QEvent *evento) override;
+
 private:
     // A code box with the drop-down of its catalogue list, kept in step with each other.
     void Enlazar(QLineEdit *codigo, QComboBox *lista, bool principiosActivos);

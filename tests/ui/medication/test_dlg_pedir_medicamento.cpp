@@ -91,6 +91,23 @@ private slots:
         QCOMPARE(lista->currentData().toLongLong() == kProducto, elegido);
     }
 
+    // A scanner ends the code with Enter: the code is cut and the dialog stays open.
+    void enterAfterTheCodeMovesOn()
+    {
+        Entorno e;
+        TDlgPedirMedicamento dialogo(0);
+        dialogo.show();
+        QApplication::setActiveWindow(&dialogo);
+        auto *edtCodigo = Hijo<QLineEdit>(dialogo, "edtCodigo");
+        edtCodigo->setFocus();
+        QTest::keyClicks(edtCodigo, QStringLiteral("8470001234568"));
+        QTest::keyClick(edtCodigo, Qt::Key_Return);
+        QVERIFY(dialogo.isVisible());
+        QVERIFY(e.grabados.mensajes.isEmpty());
+        QVERIFY(!edtCodigo->hasFocus());
+        QCOMPARE(edtCodigo->text(), QStringLiteral("1234568"));
+    }
+
     void choosingAnEntryFillsTheCode()
     {
         Entorno e;
