@@ -20,7 +20,8 @@ std::optional<TPacienteCarga> LeerPacienteCarga(TDM &dm, qint64 idPaciente)
     paciente.NOMBRE = query.value(1).toString();
     paciente.FechaAlta = SqlFecha::leerDia(query.value(2));
     paciente.FechaBaja = SqlFecha::leerDia(query.value(3));
-    paciente.conCategoria = !query.value(4).isNull();
+    // 0 is the code of "no category assigned" in the category list.
+    paciente.conCategoria = !query.value(4).isNull() && query.value(4).toInt() != 0;
     // The same number the stored load will get (see GuardarCarga): above the counter and above
     // every stored load, so the machine's label and the stored load name the same load.
     const int contador = query.value(5).toInt();

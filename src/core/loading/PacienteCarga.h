@@ -15,7 +15,7 @@ struct TPacienteCarga
     QString NOMBRE;
     QDate FechaAlta;
     QDate FechaBaja;
-    bool conCategoria = false; // codCategoria is set: the patient's loads are whole weeks
+    bool conCategoria = false; // CodCategoria names a category: the patient's loads are whole weeks
     bool conInventario = true; // the patient's stock is kept (ConInventario)
     int siguienteNumeroCarga = 1; // the number the next stored load will carry
 };

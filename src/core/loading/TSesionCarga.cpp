@@ -1,6 +1,7 @@
 #include "core/loading/TSesionCarga.h"
 
 #include "core/audit/uLOPD.h"
+#include "core/common/AppError.h"
 #include "core/common/Clock.h"
 #include "core/data/ManejadorErrores.h"
 #include "core/data/uDM.h"
@@ -99,8 +100,11 @@ void TSesionCarga::Planificar()
         const qint64 idPaciente = m_dm.idPacienteActivo;
         m_paciente = LeerPacienteCarga(m_dm, idPaciente).value_or(TPacienteCarga {});
         std::optional<QDate> finUltima;
-        if (!ManejadorErrores::Proteger([&] { finUltima = FinUltimaCarga(m_dm, idPaciente); }))
-            finUltima.reset();
+        try {
+            finUltima = FinUltimaCarga(m_dm, idPaciente);
+        } catch (const AppError &error) {
+            Log(QStringLiteral(": ERROR:") + error.message()); // the window then starts today
+        }
         const TVentanaCarga ventana = ProponerVentana(m_textoInicio, m_textoFin, finUltima, Clock::today());
         m_inicio = ventana.inicio;
         m_fin = ventana.fin;

@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QTableWidget>
@@ -134,13 +135,14 @@ TFormPacienteCarga::TFormPacienteCarga(QWidget *parent, TDialogosCarga *dialogos
     m_lblConexion->setAlignment(Qt::AlignCenter);
     m_lblConexion->setMinimumWidth(140);
 
+    auto *lblPaciente = Componente<QLabel>(this, "lblPaciente");
+    lblPaciente->setText(QStringLiteral("PACIENTE"));
     auto *paciente = new QGridLayout;
-    paciente->addWidget(Componente<QLabel>(this, "lblTituloReferencia"), 0, 0);
+    paciente->addWidget(lblPaciente, 0, 0);
     paciente->addWidget(m_lblReferencia, 0, 1);
     paciente->addWidget(m_lblNombre, 0, 2, 1, 3);
     paciente->addWidget(m_lblFechaAlta, 1, 1);
     paciente->addWidget(m_lblFechaBaja, 1, 2);
-    findChild<QLabel *>(QStringLiteral("lblTituloReferencia"))->setText(QStringLiteral("PACIENTE"));
 
     auto *fechas = new QHBoxLayout;
     auto *lblInicio = Componente<QLabel>(this, "lblFechaInicio");

@@ -1,6 +1,7 @@
 #include "CargaPrueba.h"
 #include "core/common/Clock.h"
 #include "core/loading/FechasCarga.h"
+#include "core/loading/PacienteCarga.h"
 #include "support/TestDatabase.h"
 
 #include <QTest>
@@ -69,6 +70,34 @@ private slots:
         QVERIFY(ExisteCarga(dm, paciente, QDate(2024, 3, 4)));
         QVERIFY(!ExisteCarga(dm, paciente, QDate(2024, 3, 5)));
         QVERIFY(!ExisteCarga(dm, otro, QDate(2024, 3, 4)));
+    }
+
+    // A patient of a category loads whole weeks; code 0 is "no category assigned".
+    void pacienteDeCategoria_data()
+    {
+        QTest::addColumn<QVariant>("categoria");
+        QTest::addColumn<bool>("conCategoria");
+        QTest::newRow("null") << QVariant(QMetaType(QMetaType::Int)) << false;
+        QTest::newRow("no category assigned") << QVariant(0) << false;
+        QTest::newRow("a category") << QVariant(2) << true;
+    }
+    void pacienteDeCategoria()
+    {
+        QFETCH(QVariant, categoria);
+        QFETCH(bool, conCategoria);
+        TestDatabase db;
+        TDM dm(db.directory());
+        const int paciente = CargaPrueba::paciente(dm);
+        dm.Ejecutar(QStringLiteral("UPDATE Paciente SET CodCategoria = ?, NumeroUltimaCargaRealizada = 4 "
+                                   "WHERE idPaciente = ?"),
+                    {categoria, paciente});
+        Carga(dm, paciente, 6, QDate(2024, 3, 4), QDate(2024, 3, 10));
+        const std::optional<TPacienteCarga> leido = LeerPacienteCarga(dm, paciente);
+        QVERIFY(leido);
+        QCOMPARE(leido->conCategoria, conCategoria);
+        // The machine's reference names the number the load will be stored with.
+        QCOMPARE(ReferenciaCarga(*leido), QString("REF-ANA-7"));
+        QVERIFY(!LeerPacienteCarga(dm, paciente + 100));
     }
 
     void unaBaseQueFallaDaHoyYNo()
