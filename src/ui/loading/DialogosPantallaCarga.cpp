@@ -16,7 +16,7 @@ void TDialogosPantallaCarga::Informar(const QString &texto)
 
 bool TDialogosPantallaCarga::Aceptar(const QString &texto)
 {
-    return ::Confirmar(texto) == 1;
+    return ConfirmarContinuar(texto) == 1;
 }
 
 bool TDialogosPantallaCarga::Confirmar(const QString &pregunta)

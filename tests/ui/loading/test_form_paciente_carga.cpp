@@ -114,6 +114,10 @@ private slots:
         QCOMPARE(otros->item(0, 2)->text(), QString("0-0-0-1:D:D:1"));
         QCOMPARE(Hijo<QLabel>(form, "lblEstado")->text(), QString("(SIN COMENZAR)"));
         QVERIFY(Hijo<QPushButton>(form, "btnEtiquetas")->isHidden());
+        QCOMPARE(e.dm.Valor("SELECT COUNT(*) FROM LOPD_Auditoria WHERE Accion = 'PACIENTE CARGAS' "
+                            "AND Operacion = 'CONSULTA' AND Resultado = 'ACEPTADO'")
+                         .toInt(),
+                 1);
 
         Hijo<QPushButton>(form, "btnInicio")->click();
         QCOMPARE(Hijo<QLabel>(form, "lblEstado")->text(), QString("(CARGANDO...)"));
