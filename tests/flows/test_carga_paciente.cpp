@@ -227,6 +227,19 @@ private slots:
         QCOMPARE(Valor("SELECT COUNT(*) FROM Recarga").toInt(), 0);
     }
 
+    void sinMaquina()
+    {
+        Paciente(20);
+        // A link that listens but whose announcements reach no machine.
+        m_link = std::make_unique<TDispenserTCP>(TConfiguracionRedDispensador::Local(0, 9));
+        Abrir();
+        QCOMPARE(m_sesion->Iniciar(), TResultadoInicio::Rechazada);
+        QCOMPARE(m_dialogos.errores, QStringList {"NO SE PUEDE CARGAR PORQUE LA MAQUINA NO ESTA CONECTADA"});
+        QVERIFY(!m_sesion->Conectado());
+        QVERIFY(m_link->BusquedaActiva());
+        QCOMPARE(Auditorias("CREACION CARGAS"), QStringList {"RECHAZADO"});
+    }
+
     void ambienteFueraDeLimites()
     {
         OpcionesSimulador opciones = Opciones();
@@ -335,10 +348,34 @@ private:
         return opciones;
     }
 
+    // The patient, the machine, the link and the session opened on the patient.
+    bool Preparar(const OpcionesSimulador &opciones, double enalapril = 20)
+    {
+        Paciente(enalapril);
+        m_simulador = std::make_unique<SimuladorDispensador>(opciones);
+        if (!m_simulador->Iniciar())
+            return false;
+        TConfiguracionRedDispensador configuracion
+                = TConfiguracionRedDispensador::Local(0, m_simulador->PuertoBusqueda());
+        configuracion.periodoBusquedaMs = 20;
+        m_link = std::make_unique<TDispenserTCP>(configuracion);
+        if (!QTest::qWaitFor([this] { return m_link->Conectado && m_simulador->Conectado(); }, 10000))
+            return false;
+        Abrir();
+        return true;
+    }
+
+    // A new session opened on the patient, as the screen does.
+    void Abrir()
+    {
+        m_sesion = std::make_unique<TSesionCarga>(*m_dm, *m_link, m_dialogos);
+        m_sesion->Abrir();
+    }
+
     // The patient with enalapril (one a day), sintrom (one and a half a day: halves and wholes)
     // and a patch that does not go into the blister; 20 pills of each blister medication in stock
-    // (`enalapril` of the first). Then the machine, the link and the session opened on the patient.
-    bool Preparar(const OpcionesSimulador &opciones, double enalapril = 20)
+    // (`enalapril` of the first).
+    void Paciente(double enalapril)
     {
         TDM &dm = *m_dm;
         m_paciente = paciente(dm);
@@ -351,19 +388,6 @@ private:
         tratamiento(dm, m_paciente, kParche, 0, QStringLiteral("0-0-0-1:D:D:1"));
         stock(dm, m_paciente, kEnalapril, enalapril);
         stock(dm, m_paciente, kSintrom, 20);
-
-        m_simulador = std::make_unique<SimuladorDispensador>(opciones);
-        if (!m_simulador->Iniciar())
-            return false;
-        TConfiguracionRedDispensador configuracion
-                = TConfiguracionRedDispensador::Local(0, m_simulador->PuertoBusqueda());
-        configuracion.periodoBusquedaMs = 20;
-        m_link = std::make_unique<TDispenserTCP>(configuracion);
-        if (!QTest::qWaitFor([this] { return m_link->Conectado && m_simulador->Conectado(); }, 10000))
-            return false;
-        m_sesion = std::make_unique<TSesionCarga>(dm, *m_link, m_dialogos);
-        m_sesion->Abrir();
-        return true;
     }
 
     // A refused start: nothing sent, discovery still on, audited as refused.
