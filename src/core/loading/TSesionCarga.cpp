@@ -304,10 +304,8 @@ void TSesionCarga::CargaManual()
         TDosis &porcion = *m_carga.Linea(i);
         if (!porcion.EsSPD)
             continue;
+        // The cells still to fill, as the machine would be handed them.
         TDosis trabajo(porcion.Porcion);
-        trabajo.Nombre = porcion.Nombre;
-        trabajo.IdMedicamento = porcion.IdMedicamento;
-        trabajo.Aspecto = porcion.Aspecto;
         trabajo.AsignarLista(porcion.ListaPendiente(), false);
         m_indiceActual = m_carga.PrimeraPendiente();
         m_carga.Siguiente();
