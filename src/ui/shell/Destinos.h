@@ -13,7 +13,7 @@ enum class TDestino {
     TratamientoPaciente,
     CargaPaciente,
     EntregaPaciente,
-    RetornoPaciente, // called with the patient's latest load to return
+    RetornoPaciente, // opened only when the patient has loads; it selects the latest one
     CargaCategoria,
     EntregaCategoria,
     PacientesCategoria,

@@ -118,16 +118,25 @@ void TFormMain::btnBuscarClick()
     case TBusquedaPaciente::TResultado::NoEncontrado:
         MostrarAviso(Traducir(QStringLiteral("WRN_PACIENTE_NO_ENCONTRADO"),
                               QStringLiteral("NO SE HA ENCONTRADO EL PACIENTE SOLICITADO")));
+        SeleccionarBusqueda();
         return;
     case TBusquedaPaciente::TResultado::NoActivo:
         MostrarAviso(Traducir(QStringLiteral("WRN_PACIENTE_NO_ACTIVO"),
                               QStringLiteral("EL PACIENTE SOLICITADO NO ESTA ACTIVO EN LA APLICACION")));
+        SeleccionarBusqueda();
         return;
     case TBusquedaPaciente::TResultado::Encontrado:
         Log(QStringLiteral(": PACI: ") + busqueda.refPaciente);
         FormInicio().AbrirPantalla<TFormPaciente>();
         return;
     }
+}
+
+void TFormMain::SeleccionarBusqueda()
+{
+    // The next code scanned or typed replaces the text instead of being appended to it.
+    m_edtBuscar->selectAll();
+    m_edtBuscar->setFocus();
 }
 
 void TFormMain::btnSeleccionarClick()

@@ -25,6 +25,7 @@ protected:
 
 private:
     void btnBuscarClick();
+    void SeleccionarBusqueda();
     void btnSeleccionarClick();
     void btnAdministrarClick();
     void LlenarCategorias();

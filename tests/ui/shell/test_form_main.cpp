@@ -159,6 +159,17 @@ private slots:
         QVERIFY(!e.dm.PacienteActivo);
     }
 
+    void unCodigoTrasUnAvisoSustituyeAlAnterior()
+    {
+        Entorno e;
+        e.Buscar(QStringLiteral("NADIE"));
+        auto *edicion = Hijo<QLineEdit>(e.ventana.PantallaActual(), "edtBuscar");
+        QTest::keyClicks(edicion, QStringLiteral("00120005"));
+        QTest::keyClick(edicion, Qt::Key_Return);
+        QVERIFY(qobject_cast<TFormPaciente *>(e.ventana.PantallaActual()));
+        QCOMPARE(e.dm.idPacienteActivo, 12);
+    }
+
     void laBusquedaBorraLasMarcasDeSesion()
     {
         Entorno e;
