@@ -1,3 +1,4 @@
+#include "core/common/Clock.h"
 #include "core/data/uDM.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/settings/uPreferencias.h"
@@ -272,9 +273,13 @@ private slots:
         Entorno e;
         e.Usuario(false);
         e.preferencias.ofNombre = QStringLiteral("Farmacia Sol");
+        e.preferencias.ofTitular = QStringLiteral("Ana Ruiz");
+        FixedClock reloj(QDate(2031, 3, 3));
         TFormMain *principal = e.Principal();
         QCOMPARE(Hijo<QLabel>(principal, "lblUsuario")->text(), QStringLiteral("LUISA - AUXILIAR"));
+        QCOMPARE(Hijo<QLabel>(principal, "lblTitular")->text(), QStringLiteral("ANA RUIZ"));
         QCOMPARE(Hijo<QLabel>(principal, "lblFarmacia")->text(), QStringLiteral("FARMACIA SOL"));
+        QVERIFY(Hijo<QLabel>(principal, "lblPie")->text().contains(QStringLiteral("2031")));
     }
 
     void entradasSinPantallaAvisan_data()
