@@ -3,7 +3,6 @@
 #include "ui/i18n/TKelvoForm.h"
 
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QTableWidget;
@@ -19,6 +18,9 @@ public:
 
     void btnFiltrarClick();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void edtCodigoExit();
 
@@ -29,5 +31,4 @@ private:
     QLineEdit *m_edtDescripcion;
     QRadioButton *m_rbMedicamentos;
     QTableWidget *m_grdInventario;
-    QLabel *m_lblMensaje;
 };
