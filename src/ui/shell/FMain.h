@@ -15,7 +15,8 @@ struct TMarcasSesion
     bool desdeListaPacientes = false;
 };
 
-// The main window: the caption, and the working area that hosts one screen at a time.
+// The main window: the caption, and the working area that hosts one screen at a time. Each
+// time it is shown it sets its caption; the first time it also opens the main screen.
 // Closing must be confirmed; once it is, closingConfirmed() lets the owner run the shutdown.
 // One per process while the session lasts, reached through FormInicio().
 class TFormInicio : public QMainWindow
