@@ -7,6 +7,7 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QTableWidget;
+class TListadoRejilla;
 
 // The stock inquiry over all patients: filters by category, patient and medication, showing one
 // row per stock row.
@@ -30,4 +31,5 @@ private:
     QRadioButton *m_rbMedicamentos;
     QTableWidget *m_grdInventario;
     QLabel *m_lblMensaje;
+    TListadoRejilla *m_listado;
 };
