@@ -1,20 +1,22 @@
 #include "ui/stock/FCInventario.h"
 
+#include "core/audit/uLOPD.h"
 #include "core/common/AppError.h"
 #include "core/data/uDM.h"
 #include "core/medication/uEAN.h"
 #include "core/settings/uPreferencias.h"
 #include "core/stock/ConsultaInventario.h"
 #include "ui/reports/ListadoRejilla.h"
+#include "ui/shell/Mensajes.h"
 
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -38,7 +40,6 @@ TFormCInventario::TFormCInventario(QWidget *parent)
     , m_edtDescripcion(Componente<QLineEdit>(this, "edtDescripcion"))
     , m_rbMedicamentos(Componente<QRadioButton>(this, "rbMedicamentos"))
     , m_grdInventario(Componente<QTableWidget>(this, "grdInventario"))
-    , m_lblMensaje(Componente<QLabel>(this, "lblMensaje"))
     , m_listado(new TListadoRejilla(*m_grdInventario, Qt::AscendingOrder))
 {
     setObjectName(QStringLiteral("FormCInventario"));
@@ -78,7 +79,6 @@ TFormCInventario::TFormCInventario(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(filtros);
     layout->addLayout(opciones);
-    layout->addWidget(m_lblMensaje);
     layout->addWidget(m_grdInventario);
 
     connect(btnFiltrar, &QPushButton::clicked, this, &TFormCInventario::btnFiltrarClick);
@@ -86,6 +86,14 @@ TFormCInventario::TFormCInventario(QWidget *parent)
     connect(btnExportar, &QPushButton::clicked, m_listado, &TListadoRejilla::ExportarConDialogo);
     connect(m_edtCodigo, &QLineEdit::editingFinished, this, &TFormCInventario::edtCodigoExit);
     connect(m_edtCodigo, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
+}
+
+void TFormCInventario::showEvent(QShowEvent *event)
+{
+    TKelvoForm::showEvent(event);
+    // Each opening of the screen shows patients' data; restoring the window does not count.
+    if (!event->spontaneous())
+        Auditar(windowTitle(), LOPD::kConsulta, LOPD::kAceptado);
 }
 
 void TFormCInventario::edtCodigoExit()
@@ -107,11 +115,10 @@ void TFormCInventario::btnFiltrarClick()
     try {
         filas = ConsultarInventario(DM(), filtro);
     } catch (const AppError &error) {
-        m_lblMensaje->setText(error.message());
+        MostrarError(error.message());
         m_edtCodigo->setFocus();
         return;
     }
-    m_lblMensaje->clear();
     m_grdInventario->setRowCount(static_cast<int>(filas.size()));
     const QLocale local;
     for (int i = 0; i < filas.size(); ++i) {

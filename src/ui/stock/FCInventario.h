@@ -3,7 +3,6 @@
 #include "ui/i18n/TKelvoForm.h"
 
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QTableWidget;
@@ -20,6 +19,9 @@ public:
 
     void btnFiltrarClick();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void edtCodigoExit();
 
@@ -30,6 +32,5 @@ private:
     QLineEdit *m_edtDescripcion;
     QRadioButton *m_rbMedicamentos;
     QTableWidget *m_grdInventario;
-    QLabel *m_lblMensaje;
     TListadoRejilla *m_listado;
 };
