@@ -70,6 +70,8 @@ QList<int> TListadoRejilla::ColumnasVisibles() const
 TReportDocument TListadoRejilla::Informe(const QString &titulo) const
 {
     const QAbstractItemModel *modelo = m_rejilla.model();
+    if (!modelo)
+        return ReportListing(titulo, ReportPageSetup::a4(), {}).document();
     const QList<int> columnas = ColumnasVisibles();
     const ReportPageSetup pagina = ReportPageSetup::a4(columnas.size() > kColumnasVertical);
 

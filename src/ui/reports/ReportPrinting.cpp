@@ -39,12 +39,13 @@ ReportPrinting::PrintersInUse::~PrintersInUse()
 
 QString ReportPrinting::defaultPrinterName()
 {
-    return printers().defaultName();
+    return printers().defaultName ? printers().defaultName() : QString();
 }
 
 ReportPrinting::Result ReportPrinting::printOn(const TLaidOutReport &report, const QString &printerName)
 {
-    const std::unique_ptr<QPrinter> printer = printerName.isEmpty() ? nullptr : printers().find(printerName);
+    const std::unique_ptr<QPrinter> printer
+            = printerName.isEmpty() || !printers().find ? nullptr : printers().find(printerName);
     if (!printer) {
         return {Outcome::PrinterNotInstalled,
                 Traducir(QStringLiteral("ERR_IMPRESORA_NO_INSTALADA"),
