@@ -1,8 +1,10 @@
 #include "core/reports/ReportTextRows.h"
+#include "support/DialogoModal.h"
 #include "support/MensajesGrabados.h"
 #include "ui/reports/Fpreview.h"
 #include "ui/reports/ListadoRejilla.h"
 
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QProcess>
 #include <QRegularExpression>
@@ -209,6 +211,30 @@ private slots:
         QTemporaryDir carpeta;
         QVERIFY(!listado.Exportar(carpeta.filePath(QStringLiteral("no/existe/rejilla.xlsx"))));
         QCOMPARE(mensajes.Textos(PresentadorMensajes::TTipo::Error).size(), 1);
+    }
+
+    void dialogoDeExportacion()
+    {
+        MensajesGrabados mensajes;
+        const auto rejilla = Rejilla();
+        TListadoRejilla listado(*rejilla, Qt::AscendingOrder);
+        QTemporaryDir carpeta;
+        QString titulo;
+        CuandoSeAbra<QFileDialog>([&](QFileDialog &dialogo) {
+            titulo = dialogo.windowTitle();
+            dialogo.selectFile(carpeta.filePath(QStringLiteral("stock"))); // the extension is added
+            static_cast<QDialog &>(dialogo).accept();
+        });
+        listado.ExportarConDialogo();
+        QCOMPARE(titulo, QStringLiteral("Excel file name"));
+        QVERIFY(mensajes.mensajes.isEmpty());
+        QCOMPARE(TextosLibro(carpeta.filePath(QStringLiteral("stock.xlsx"))).first(),
+                 QStringLiteral("NOMBRE"));
+
+        CuandoSeAbra<QFileDialog>([](QFileDialog &dialogo) { dialogo.reject(); });
+        listado.ExportarConDialogo();
+        QCOMPARE(mensajes.Textos(PresentadorMensajes::TTipo::Aviso),
+                 QStringList {QStringLiteral("Save file was cancelled")});
     }
 };
 
