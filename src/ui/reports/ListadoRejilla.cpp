@@ -11,7 +11,9 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QStyledItemDelegate>
-#include <QTableView>
+#include <QTableWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -19,6 +21,47 @@ namespace {
 constexpr int kColumnasVertical = 5;
 // The title of the column the rows are sorted by.
 const QColor kTituloOrdenado(139, 0, 0);
+
+// Texts as a table widget shows them, compared by what they mean: numbers and dates written in
+// the locale's form by value, other texts without regard to case.
+bool TextoMenor(const QString &a, const QString &b, const QLocale &local)
+{
+    bool numeroA = false;
+    bool numeroB = false;
+    const double valorA = local.toDouble(a, &numeroA);
+    const double valorB = local.toDouble(b, &numeroB);
+    if (numeroA && numeroB)
+        return valorA < valorB;
+    const QDate diaA = local.toDate(a, QLocale::ShortFormat);
+    const QDate diaB = local.toDate(b, QLocale::ShortFormat);
+    if (diaA.isValid() && diaB.isValid())
+        return diaA < diaB;
+    return a.compare(b, Qt::CaseInsensitive) < 0;
+}
+
+// A table widget's items hold only texts, which its own sort would compare letter by letter
+// ("10,00" before "9,00"); its rows are put in order here instead.
+void OrdenarFilas(QTableWidget &tabla, int columna, Qt::SortOrder orden)
+{
+    QList<QList<QTableWidgetItem *>> filas(tabla.rowCount());
+    for (int fila = 0; fila < tabla.rowCount(); ++fila) {
+        for (int c = 0; c < tabla.columnCount(); ++c)
+            filas[fila] << tabla.takeItem(fila, c);
+    }
+    const QLocale local = tabla.locale();
+    const auto texto = [columna](const QList<QTableWidgetItem *> &fila) {
+        const QTableWidgetItem *item = fila.value(columna);
+        return item ? item->text() : QString();
+    };
+    std::stable_sort(filas.begin(), filas.end(), [&](const auto &a, const auto &b) {
+        return orden == Qt::AscendingOrder ? TextoMenor(texto(a), texto(b), local)
+                                           : TextoMenor(texto(b), texto(a), local);
+    });
+    for (int fila = 0; fila < filas.size(); ++fila) {
+        for (int c = 0; c < filas[fila].size(); ++c)
+            tabla.setItem(fila, c, filas[fila][c]);
+    }
+}
 
 } // namespace
 
@@ -49,7 +92,10 @@ void TListadoRejilla::Reordenar()
 {
     if (m_columna < 0 || !m_rejilla.model())
         return;
-    m_rejilla.model()->sort(m_columna, m_orden);
+    if (auto *tabla = qobject_cast<QTableWidget *>(&m_rejilla))
+        OrdenarFilas(*tabla, m_columna, m_orden);
+    else
+        m_rejilla.model()->sort(m_columna, m_orden);
     m_rejilla.model()->setHeaderData(m_columna, Qt::Horizontal, kTituloOrdenado, Qt::ForegroundRole);
     m_rejilla.horizontalHeader()->setSortIndicatorShown(true);
     m_rejilla.horizontalHeader()->setSortIndicator(m_columna, m_orden);

@@ -10,8 +10,9 @@ class QTableView;
 // and the rows as the grid shows them (visible columns in the order shown, rows in the order
 // sorted, texts as displayed) can be printed through the preview or written to a spreadsheet.
 //
-// The grid's model sorts (model()->sort): a table widget does, a query model needs a sort proxy
-// in front of it. The grid's own sorting is switched off so that only this order applies.
+// A table widget's rows are ordered by the meaning of their texts (numbers and dates by value);
+// any other grid's model sorts (model()->sort), so a query model needs a sort proxy in front of
+// it. The grid's own sorting is switched off so that only this order applies.
 class TListadoRejilla : public QObject
 {
     Q_OBJECT

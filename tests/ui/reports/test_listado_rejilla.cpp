@@ -14,20 +14,32 @@
 
 namespace {
 
-// A stock-like grid: name, quantity and a hidden row identifier.
+// A stock-like grid: name, quantity and expiry as the stock inquiry writes them, and a hidden
+// row identifier.
+QString Cantidad(double cantidad)
+{
+    return QLocale().toString(cantidad, 'f', 2);
+}
+
+QString Caducidad(int anio, int mes, int dia)
+{
+    return QLocale().toString(QDate(anio, mes, dia), QLocale::ShortFormat);
+}
+
 std::unique_ptr<QTableWidget> Rejilla()
 {
-    auto rejilla = std::make_unique<QTableWidget>(3, 3);
-    rejilla->setHorizontalHeaderLabels(
-            {QStringLiteral("NOMBRE"), QStringLiteral("CANTIDAD"), QStringLiteral("ID")});
-    const QList<QStringList> filas {{QStringLiteral("BEATRIZ"), QStringLiteral("20"), QStringLiteral("id-1")},
-                                    {QStringLiteral("CARMEN"), QStringLiteral("5"), QStringLiteral("id-2")},
-                                    {QStringLiteral("ANA"), QStringLiteral("12"), QStringLiteral("id-3")}};
+    auto rejilla = std::make_unique<QTableWidget>(3, 4);
+    rejilla->setHorizontalHeaderLabels({QStringLiteral("NOMBRE"), QStringLiteral("CANTIDAD"),
+                                        QStringLiteral("CADUCIDAD"), QStringLiteral("ID")});
+    const QList<QStringList> filas {
+            {QStringLiteral("BEATRIZ"), Cantidad(20), Caducidad(2026, 1, 15), QStringLiteral("id-1")},
+            {QStringLiteral("CARMEN"), Cantidad(5), Caducidad(2027, 2, 1), QStringLiteral("id-2")},
+            {QStringLiteral("ANA"), Cantidad(12), Caducidad(2025, 12, 28), QStringLiteral("id-3")}};
     for (int fila = 0; fila < filas.size(); ++fila) {
-        for (int columna = 0; columna < 3; ++columna)
+        for (int columna = 0; columna < 4; ++columna)
             rejilla->setItem(fila, columna, new QTableWidgetItem(filas[fila][columna]));
     }
-    rejilla->setColumnHidden(2, true);
+    rejilla->setColumnHidden(3, true);
     rejilla->show();
     return rejilla;
 }
@@ -114,6 +126,12 @@ private slots:
         QTest::newRow("descending first") << desc << QList<int> {0} << za;
         QTest::newRow("descending then ascending") << desc << QList<int> {0, 0} << az;
         QTest::newRow("another column starts over") << desc << QList<int> {0, 0, 1, 0} << za;
+        QTest::newRow("quantities by value")
+                << asc << QList<int> {1}
+                << QStringList {QStringLiteral("CARMEN"), QStringLiteral("ANA"), QStringLiteral("BEATRIZ")};
+        QTest::newRow("expiry dates by day")
+                << asc << QList<int> {2}
+                << QStringList {QStringLiteral("ANA"), QStringLiteral("BEATRIZ"), QStringLiteral("CARMEN")};
     }
     void clickEnTituloOrdena()
     {
@@ -128,7 +146,7 @@ private slots:
         QCOMPARE(listado.ColumnaOrdenada(), clicks.last());
         QCOMPARE(rejilla->horizontalHeader()->sortIndicatorSection(), clicks.last());
         // Only the sorted column's title is drawn in dark red.
-        for (int columna = 0; columna < 2; ++columna) {
+        for (int columna = 0; columna < 3; ++columna) {
             const QVariant color = rejilla->model()->headerData(columna, Qt::Horizontal, Qt::ForegroundRole);
             QCOMPARE(color.value<QColor>() == QColor(139, 0, 0), columna == clicks.last());
         }
@@ -154,9 +172,10 @@ private slots:
         // Columns moved by the user are printed in the order shown; the hidden one never.
         rejilla->horizontalHeader()->moveSection(1, 0);
         QCOMPARE(Lineas(listado.Informe(QStringLiteral("STOCK"))),
-                 (QStringList {QStringLiteral("STOCK"), QStringLiteral("CANTIDAD|NOMBRE"),
-                               QStringLiteral("12|ANA"), QStringLiteral("20|BEATRIZ"),
-                               QStringLiteral("5|CARMEN")}));
+                 (QStringList {QStringLiteral("STOCK"), QStringLiteral("CANTIDAD|NOMBRE|CADUCIDAD"),
+                               Cantidad(12) + QStringLiteral("|ANA|") + Caducidad(2025, 12, 28),
+                               Cantidad(20) + QStringLiteral("|BEATRIZ|") + Caducidad(2026, 1, 15),
+                               Cantidad(5) + QStringLiteral("|CARMEN|") + Caducidad(2027, 2, 1)}));
     }
 
     void imprimirMuestraLaVistaPrevia()
@@ -195,9 +214,11 @@ private slots:
         QVERIFY(listado.Exportar(ruta));
         QVERIFY(mensajes.mensajes.isEmpty());
         QCOMPARE(TextosLibro(ruta),
-                 (QStringList {QStringLiteral("NOMBRE"), QStringLiteral("CANTIDAD"), QStringLiteral("CARMEN"),
-                               QStringLiteral("5"), QStringLiteral("BEATRIZ"), QStringLiteral("20"),
-                               QStringLiteral("ANA"), QStringLiteral("12")}));
+                 (QStringList {QStringLiteral("NOMBRE"), QStringLiteral("CANTIDAD"),
+                               QStringLiteral("CADUCIDAD"), QStringLiteral("CARMEN"), Cantidad(5),
+                               Caducidad(2027, 2, 1), QStringLiteral("BEATRIZ"), Cantidad(20),
+                               Caducidad(2026, 1, 15), QStringLiteral("ANA"), Cantidad(12),
+                               Caducidad(2025, 12, 28)}));
         QCOMPARE(HojaLibro(ruta), QStringLiteral("DbGridInformation"));
         QCOMPARE(rejilla->currentRow(), 1);
         QCOMPARE(rejilla->currentColumn(), 1);
