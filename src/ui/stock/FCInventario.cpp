@@ -6,6 +6,7 @@
 #include "core/medication/uEAN.h"
 #include "core/settings/uPreferencias.h"
 #include "core/stock/ConsultaInventario.h"
+#include "ui/reports/ListadoRejilla.h"
 #include "ui/shell/Mensajes.h"
 
 #include <QComboBox>
@@ -39,6 +40,7 @@ TFormCInventario::TFormCInventario(QWidget *parent)
     , m_edtDescripcion(Componente<QLineEdit>(this, "edtDescripcion"))
     , m_rbMedicamentos(Componente<QRadioButton>(this, "rbMedicamentos"))
     , m_grdInventario(Componente<QTableWidget>(this, "grdInventario"))
+    , m_listado(new TListadoRejilla(*m_grdInventario, Qt::AscendingOrder))
 {
     setObjectName(QStringLiteral("FormCInventario"));
     setWindowTitle(QStringLiteral("INVENTARIO DE MEDICAMENTOS"));
@@ -57,7 +59,10 @@ TFormCInventario::TFormCInventario(QWidget *parent)
                                                 QStringLiteral("MEDICAMENTO"), QStringLiteral("LOTE"),
                                                 QStringLiteral("CADUCIDAD"), QStringLiteral("CANTIDAD")});
     m_grdInventario->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grdInventario->setSortingEnabled(true);
+    auto *btnImprimir = Componente<QPushButton>(this, "btnImprimir");
+    btnImprimir->setText(QStringLiteral("IMPRIMIR"));
+    auto *btnExportar = Componente<QPushButton>(this, "btnExportar");
+    btnExportar->setText(QStringLiteral("EXPORTAR"));
 
     auto *filtros = new QFormLayout;
     filtros->addRow(QStringLiteral("CATEGORIA"), m_cmbCategoria);
@@ -69,12 +74,16 @@ TFormCInventario::TFormCInventario(QWidget *parent)
     opciones->addWidget(rbPrincipios);
     opciones->addWidget(m_rbMedicamentos);
     opciones->addWidget(btnFiltrar);
+    opciones->addWidget(btnImprimir);
+    opciones->addWidget(btnExportar);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(filtros);
     layout->addLayout(opciones);
     layout->addWidget(m_grdInventario);
 
     connect(btnFiltrar, &QPushButton::clicked, this, &TFormCInventario::btnFiltrarClick);
+    connect(btnImprimir, &QPushButton::clicked, this, [this] { m_listado->Imprimir(windowTitle()); });
+    connect(btnExportar, &QPushButton::clicked, m_listado, &TListadoRejilla::ExportarConDialogo);
     connect(m_edtCodigo, &QLineEdit::editingFinished, this, &TFormCInventario::edtCodigoExit);
     connect(m_edtCodigo, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
 }
@@ -110,7 +119,6 @@ void TFormCInventario::btnFiltrarClick()
         m_edtCodigo->setFocus();
         return;
     }
-    m_grdInventario->setSortingEnabled(false);
     m_grdInventario->setRowCount(static_cast<int>(filas.size()));
     const QLocale local;
     for (int i = 0; i < filas.size(); ++i) {
@@ -126,5 +134,5 @@ void TFormCInventario::btnFiltrarClick()
         for (int columna = 0; columna < textos.size(); ++columna)
             m_grdInventario->setItem(i, columna, new QTableWidgetItem(textos[columna]));
     }
-    m_grdInventario->setSortingEnabled(true);
+    m_listado->Reordenar();
 }

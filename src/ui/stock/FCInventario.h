@@ -6,6 +6,7 @@ class QComboBox;
 class QLineEdit;
 class QRadioButton;
 class QTableWidget;
+class TListadoRejilla;
 
 // The stock inquiry over all patients: filters by category, patient and medication, showing one
 // row per stock row.
@@ -31,4 +32,5 @@ private:
     QLineEdit *m_edtDescripcion;
     QRadioButton *m_rbMedicamentos;
     QTableWidget *m_grdInventario;
+    TListadoRejilla *m_listado;
 };
