@@ -1,5 +1,6 @@
 #include "app/Inicio.h"
 
+#include "app/Pantallas.h"
 #include "app/StartupPrompts.h"
 #include "core/common/AppError.h"
 #include "core/data/DemoPharmacy.h"
@@ -25,6 +26,8 @@
 namespace {
 
 const QString kVersion = QStringLiteral("VERSION");
+// The first argument that takes updates from the beta channel.
+const QString kArgumentoBeta = QStringLiteral("--beta");
 
 } // namespace
 
@@ -308,6 +311,9 @@ void Inicio::openSession()
                                           QStringLiteral("¿ESTÁ SEGURO DE SALIR DEL PROGRAMA?")));
     });
     connect(m_mainWindow.get(), &TFormInicio::closingConfirmed, this, &Inicio::shutdown);
+    m_mainWindow->SetCanalBeta(firstArgument() == kArgumentoBeta
+                               || ini().readInteger(kVersion, QStringLiteral("BETA"), 0) == 1);
+    RegistrarPantallas();
     m_mainWindow->show();
 }
 
