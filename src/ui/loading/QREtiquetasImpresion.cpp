@@ -39,14 +39,19 @@ void Imprimir(const TReportDocument &informe)
     if (resultado.outcome == ReportPrinting::Outcome::PrinterNotInstalled) {
         Log(QStringLiteral(": F_ERROR: ") + resultado.message);
         const QString porDefecto = ReportPrinting::defaultPrinterName();
-        // Without any printer the user learns which label printer is missing.
-        resultado = porDefecto.isEmpty()
-                ? ReportPrinting::Result {ReportPrinting::Outcome::Failed,
-                                          resultado.message + QLatin1Char('\n')
-                                                  + Traducir(QStringLiteral("ERR_SIN_IMPRESORA_ETIQUETAS"),
-                                                             QStringLiteral("NO HAY NINGUNA IMPRESORA PARA "
-                                                                            "LAS ETIQUETAS"))}
-                : ReportPrinting::printOn(laidOut, porDefecto);
+        if (porDefecto.isEmpty()) {
+            // Without any printer the user learns which label printer is missing, and the sheet
+            // opens in the preview, from where it can be saved, mailed or printed later.
+            MostrarError(resultado.message + QLatin1Char('\n')
+                         + Traducir(QStringLiteral("ERR_SIN_IMPRESORA_ETIQUETAS"),
+                                    QStringLiteral("NO HAY NINGUNA IMPRESORA PARA LAS ETIQUETAS"))
+                         + QLatin1Char('\n')
+                         + Traducir(QStringLiteral("MSG_ETIQUETAS_EN_PANTALLA"),
+                                    QStringLiteral("LAS ETIQUETAS SE MUESTRAN EN PANTALLA")));
+            TFormPreview::Mostrar(informe);
+            return;
+        }
+        resultado = ReportPrinting::printOn(laidOut, porDefecto);
     }
     if (resultado.outcome != ReportPrinting::Outcome::Printed)
         MostrarError(resultado.message);

@@ -111,7 +111,7 @@ private slots:
         QVERIFY(EsPdf(e.Impreso(QStringLiteral("ETIQUETAS-PDF"))));
     }
 
-    void sinNingunaImpresoraMensajeClaro()
+    void sinNingunaImpresoraMensajeClaroYVistaPrevia()
     {
         Entorno e;
         const qint64 id = e.Carga();
@@ -122,6 +122,8 @@ private slots:
         QVERIFY(e.Errores().first().contains(QStringLiteral("NO HAY NINGUNA IMPRESORA PARA LAS ETIQUETAS")));
         QVERIFY(e.impresos.isValid());
         QVERIFY(QDir(e.impresos.path()).isEmpty());
+        QCOMPARE(TFormPreview::abiertos().size(), 1);
+        qDeleteAll(TFormPreview::abiertos());
     }
 
     void cargaInexistenteNoImprimeNiAudita_data()
