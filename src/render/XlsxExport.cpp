@@ -50,12 +50,17 @@ private:
 };
 
 // Writes the rows into a new workbook at `path`; the error text, empty when it worked.
-QString writeWorkbook(const TReportDocument &document, const QString &path)
+QString writeWorkbook(const TReportDocument &document, const QString &path, const QString &sheetName)
 {
     lxw_workbook *workbook = workbook_new(QFile::encodeName(path).constData());
     if (!workbook)
         return QStringLiteral("libxlsxwriter");
-    lxw_worksheet *sheet = workbook_add_worksheet(workbook, nullptr);
+    const QByteArray name = sheetName.toUtf8();
+    lxw_worksheet *sheet = workbook_add_worksheet(workbook, name.isEmpty() ? nullptr : name.constData());
+    if (!sheet) {
+        workbook_close(workbook);
+        return QStringLiteral("libxlsxwriter: ") + sheetName;
+    }
     lxw_format *bold = workbook_add_format(workbook);
     format_set_bold(bold);
 
@@ -79,7 +84,7 @@ QString writeWorkbook(const TReportDocument &document, const QString &path)
 
 } // namespace
 
-ReportIoResult XlsxExport::write(const TLaidOutReport &report, const QString &path)
+ReportIoResult XlsxExport::write(const TLaidOutReport &report, const QString &path, const QString &sheetName)
 {
     const QFileInfo target(path);
     QTemporaryFile temporary(
@@ -88,7 +93,7 @@ ReportIoResult XlsxExport::write(const TLaidOutReport &report, const QString &pa
         return ReportIoResult::cannotWrite(path, temporary.errorString());
     temporary.close();
 
-    const QString error = writeWorkbook(report.document, temporary.fileName());
+    const QString error = writeWorkbook(report.document, temporary.fileName(), sheetName);
     if (!error.isEmpty())
         return ReportIoResult::cannotWrite(path, error);
     // rename() replaces the target in one step: readers see the old workbook or the new one.

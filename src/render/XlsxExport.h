@@ -10,5 +10,7 @@
 class XlsxExport
 {
 public:
-    static ReportIoResult write(const TLaidOutReport &report, const QString &path);
+    // The worksheet is named `sheetName` when given (at most 31 characters, none of []:*?/\).
+    static ReportIoResult write(const TLaidOutReport &report, const QString &path,
+                                const QString &sheetName = {});
 };

@@ -1,5 +1,6 @@
 #include "render/BarcodeSymbol.h"
 #include "render/ReportPainter.h"
+#include "support/LecturaEan.h"
 
 #include <QImage>
 #include <QPainter>
@@ -8,7 +9,7 @@
 namespace {
 
 // Reads an EAN-8 back from the pixels of one scan line: 67 modules between the first and the
-// last black pixel; left digits in odd-parity (L) code, right digits in R code.
+// last black pixel.
 QString decodeEan8(const QImage &image, int y)
 {
     int first = -1;
@@ -23,30 +24,10 @@ QString decodeEan8(const QImage &image, int y)
     if (first < 0)
         return {};
     const double module = double(last - first + 1) / 67.0;
-    auto bit
-            = [&](int m) { return qGray(image.pixel(first + int((m + 0.5) * module), y)) < 128 ? '1' : '0'; };
     QByteArray bits;
     for (int m = 0; m < 67; ++m)
-        bits += bit(m);
-    if (bits.left(3) != "101" || bits.mid(31, 5) != "01010" || bits.right(3) != "101")
-        return QStringLiteral("bad guards ") + QString::fromLatin1(bits);
-
-    static const QList<QByteArray> lCodes {"0001101", "0011001", "0010011", "0111101", "0100011",
-                                           "0110001", "0101111", "0111011", "0110111", "0001011"};
-    auto digit = [&](QByteArray code, bool right) -> QChar {
-        if (right) {
-            for (char &c : code)
-                c = c == '1' ? '0' : '1';
-        }
-        const qsizetype d = lCodes.indexOf(code);
-        return d < 0 ? QLatin1Char('?') : QChar(QLatin1Char(char('0' + d)));
-    };
-    QString digits;
-    for (int i = 0; i < 4; ++i)
-        digits += digit(bits.mid(3 + 7 * i, 7), false);
-    for (int i = 0; i < 4; ++i)
-        digits += digit(bits.mid(36 + 7 * i, 7), true);
-    return digits;
+        bits += qGray(image.pixel(first + int((m + 0.5) * module), y)) < 128 ? '1' : '0';
+    return LeerEan(bits);
 }
 
 QImage paintBarcode(const QString &data, bool showText)

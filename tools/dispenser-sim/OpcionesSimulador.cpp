@@ -74,6 +74,8 @@ std::optional<QString> OpcionesSimulador::Leer(const QStringList &argumentos, Op
             {QStringLiteral("cierre-duplicado"), QStringLiteral("send \"close\" twice"),
              &opciones.cierreDuplicado},
             {QStringLiteral("sin-cierre"), QStringLiteral("never send \"close\""), &opciones.sinCierre},
+            {QStringLiteral("cierre-tras-cancelar"),
+             QStringLiteral("send \"close\" late, after a load was cancelled"), &opciones.cierreTrasCancelar},
             {QStringLiteral("sonda-sin-terminador"),
              QStringLiteral("answer the connection probe without \"|\""), &opciones.sondaSinTerminador},
     };

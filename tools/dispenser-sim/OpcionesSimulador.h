@@ -38,6 +38,7 @@ struct OpcionesSimulador
     bool malformar = false; // a garbled message before every message
     bool cierreDuplicado = false; // "close" sent twice
     bool sinCierre = false; // "close" never sent
+    bool cierreTrasCancelar = false; // a late "close" follows a cancelled load
     int cancelarEn = 0; // the machine cancels (state 4) at this medication
     int insuficienteEn = 0; // not enough units (state 5) at this medication
     int desconectarEn = 0; // the connection drops after this many progress messages

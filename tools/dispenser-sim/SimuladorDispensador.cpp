@@ -172,7 +172,9 @@ void SimuladorDispensador::Atender(const QByteArray &mensaje)
         m_medicamentos.append(medicamento);
     } else if (palabra == QLatin1String("INIT")) {
         EmpezarCarga(campos.value(1).toInt());
-    } else if (palabra == QLatin1String("CLOSE") || palabra == QLatin1String("CANCEL")) {
+    } else if (palabra == QLatin1String("CANCEL")) {
+        Cancelada();
+    } else if (palabra == QLatin1String("CLOSE")) {
         Reposo();
     }
 }
@@ -278,7 +280,7 @@ void SimuladorDispensador::AvanzarCarga()
     const int pasos = qMax(m_opciones.pasosPorMedicamento, 1);
     if (numero == m_opciones.cancelarEn) {
         EnviarInforme(4, medicamento, QList<qint32>(kNumCeldas, 0));
-        Reposo();
+        Cancelada();
         return;
     }
     ++m_paso;
@@ -321,6 +323,19 @@ void SimuladorDispensador::TerminarCarga()
     Escribir(cierre);
     if (m_opciones.cierreDuplicado)
         Escribir(cierre);
+}
+
+// Back to rest; with the fault on, a "close" for the abandoned load follows a moment later.
+void SimuladorDispensador::Cancelada()
+{
+    const bool enCarga = !m_medicamentos.isEmpty();
+    const int numero = int(m_medicamentos.size());
+    Reposo();
+    if (!enCarga || !m_opciones.cierreTrasCancelar)
+        return;
+    QTimer::singleShot(m_opciones.intervaloMs, this, [this, numero] {
+        Escribir(Respuesta(QStringLiteral("close"), {QString::number(numero)}));
+    });
 }
 
 void SimuladorDispensador::EnviarInforme(quint8 estado, const Medicamento &medicamento,

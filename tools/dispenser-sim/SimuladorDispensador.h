@@ -62,6 +62,7 @@ private:
     void EmpezarCarga(int charges);
     void AvanzarCarga();
     void TerminarCarga();
+    void Cancelada();
     void EnviarInforme(quint8 estado, const Medicamento &medicamento, const QList<qint32> &colocadas);
     void Reposo();
     QByteArray Malformado();

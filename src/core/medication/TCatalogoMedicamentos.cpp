@@ -1,6 +1,7 @@
 #include "core/medication/TCatalogoMedicamentos.h"
 
 #include "core/common/AppError.h"
+#include "core/data/ValoresMostrados.h"
 #include "core/data/uDM.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/stock/uInventario.h"
@@ -21,6 +22,19 @@ bool TCatalogoMedicamentos::Existe(qint64 idMedicamento)
                       {idMedicamento})
                    .toInt()
             > 0;
+}
+
+std::optional<TFichaMedicamento> TCatalogoMedicamentos::Ficha(qint64 idMedicamento)
+{
+    QSqlQuery fila = m_dm.Consulta(QStringLiteral("SELECT Definido, SPD, Unidades, DescUsuario, Medicamento, "
+                                                  "Descripcion FROM Medicamento WHERE idMedicamento = ?"),
+                                   {idMedicamento});
+    if (!fila.next())
+        return std::nullopt;
+    // Jet stored true as -1: any value other than 0 and Null is true.
+    return TFichaMedicamento {fila.value(0).toInt() != 0, fila.value(1).toInt() != 0, fila.value(2).toInt(),
+                              ValoresMostrados::NombreMostrado(fila.value(3).toString(), fila.value(4).toString(),
+                                                               fila.value(5).toString())};
 }
 
 bool TCatalogoMedicamentos::EnUso(qint64 idMedicamento)

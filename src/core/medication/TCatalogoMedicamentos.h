@@ -4,7 +4,18 @@
 
 #include <QString>
 
+#include <optional>
+
 class TDM;
+
+// What entering stock needs of a catalogue entry.
+struct TFichaMedicamento
+{
+    bool Definido = false;
+    bool SPD = false;
+    int Unidades = 0; // units per box
+    QString Nombre; // displayed name
+};
 
 // Rules of the medication catalogue (table Medicamento) that the list and the editor apply.
 class TCatalogoMedicamentos
@@ -21,6 +32,9 @@ public:
     // Deletes the medication; throws AppError with the reason when it cannot be deleted.
     void BorrarMedicamento(qint64 idMedicamento);
     bool Existe(qint64 idMedicamento);
+    // The entry's completion, blister flag, units per box and displayed name; nothing when the
+    // code is not in the catalogue.
+    std::optional<TFichaMedicamento> Ficha(qint64 idMedicamento);
     // Checks the editor's data (ErrorMedicamento) and stores it as a completed entry: a new
     // entry is created as the pharmacy's own; a catalogue entry keeps its code, price, name and
     // description. Throws AppError with the message when the data is refused; nothing is written.

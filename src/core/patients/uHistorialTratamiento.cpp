@@ -12,6 +12,9 @@
 
 namespace {
 
+// The first key of the PostgreSQL lock on a patient's history; the second is the patient.
+constexpr int kClaveBloqueoHistorial = 5202;
+
 const QString kColumnasLinea = QStringLiteral("Inicio, Fin, Dosis, DosisEtiqueta, Medico, Notas, SPDP");
 
 TLineaTratamiento LeerLinea(const QSqlQuery &query)
@@ -134,10 +137,22 @@ void THistorialTratamiento::EscribirVersion(qint64 idPaciente, int version,
     }
 }
 
+void THistorialTratamiento::BloquearHistorial(qint64 idPaciente)
+{
+    // Two workstations saving or marking the same patient's versions at once would both read the
+    // same last version and both write the next one. SQLite lets one writer in at a time
+    // (BEGIN IMMEDIATE); on PostgreSQL a lock per patient, held until the transaction ends, makes
+    // the second workstation wait and then read the version the first one wrote.
+    if (m_dm.motor() == SqlEngine::PostgreSQL)
+        m_dm.Consulta(QStringLiteral("SELECT pg_advisory_xact_lock(?, ?)"),
+                      {kClaveBloqueoHistorial, idPaciente});
+}
+
 bool THistorialTratamiento::GuardarVersion(qint64 idPaciente)
 {
     bool guardada = false;
     m_dm.EnTransaccion([&] {
+        BloquearHistorial(idPaciente);
         const int ultima = UltimaVersion(idPaciente);
         const QList<TLineaTratamiento> actuales = LineasActuales(idPaciente);
         if (actuales.isEmpty() || !DifiereDeUltima(idPaciente, ultima, actuales))

@@ -16,6 +16,8 @@
 namespace {
 
 constexpr int kLargoLote = 50;
+// Far above any stock a patient holds, and far below the range in which hundredths stay exact.
+constexpr double kCantidadMaxima = 1e9;
 
 QString ErrorNumerico()
 {
@@ -41,6 +43,19 @@ bool TInventario::ConInventario(qint64 idPaciente)
     QSqlQuery query = m_dm.Consulta(QStringLiteral("SELECT IConInven FROM Paciente WHERE idPaciente = ?"),
                                     {idPaciente});
     return !query.next() || query.value(0).isNull() || query.value(0).toInt() != 0;
+}
+
+bool TInventario::TieneLineaTratamiento(qint64 idPaciente, qint64 idMedicamento)
+{
+    return m_dm
+            .Consulta(QStringLiteral("SELECT 1 FROM SPD WHERE idPaciente = ? AND idMedicamento = ?"),
+                      {idPaciente, idMedicamento})
+            .next();
+}
+
+bool TInventario::PuedeAnadirStock(bool esFarmaceutico, qint64 idPaciente, qint64 idMedicamento)
+{
+    return esFarmaceutico || TieneLineaTratamiento(idPaciente, idMedicamento);
 }
 
 qint64 TInventario::SumaCentesimas(const QString &condicion, const QVariantList &valores)
@@ -124,7 +139,8 @@ void TInventario::GuardarResumen(qint64 idPaciente, qint64 idMedicamento, const 
 
 QString TInventario::ErrorCantidad(double cantidad)
 {
-    return std::isfinite(cantidad) && cantidad >= 0.0 ? QString() : ErrorNumerico();
+    return std::isfinite(cantidad) && cantidad >= 0.0 && cantidad <= kCantidadMaxima ? QString()
+                                                                                     : ErrorNumerico();
 }
 
 QString TInventario::ErrorEntrada(const TEntradaStock &entrada)
@@ -235,10 +251,14 @@ std::optional<double> LeerCantidad(const QString &texto)
     static const QRegularExpression numero(QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)$"));
     if (!numero.match(normalizado).hasMatch())
         return std::nullopt;
-    return normalizado.toDouble();
+    bool convertida = false;
+    const double cantidad = normalizado.toDouble(&convertida);
+    if (!convertida)
+        return std::nullopt; // too large for a double
+    return cantidad;
 }
 
-QDate LeerCaducidad(const QString &texto)
+QDate LeerCaducidad(const QString &texto, bool mesPrimero)
 {
     static const QRegularExpression fecha(
             QStringLiteral("^(?:(\\d{1,2})[/.-])?(\\d{1,2})[/.-](\\d{2}|\\d{4})$"));
@@ -248,6 +268,9 @@ QDate LeerCaducidad(const QString &texto)
     int anio = partes.captured(3).toInt();
     if (partes.captured(3).size() == 2)
         anio += 2000;
-    const int dia = partes.captured(1).isEmpty() ? 1 : partes.captured(1).toInt();
-    return QDate(anio, partes.captured(2).toInt(), dia);
+    if (partes.captured(1).isEmpty())
+        return QDate(anio, partes.captured(2).toInt(), 1);
+    const int primero = partes.captured(1).toInt();
+    const int segundo = partes.captured(2).toInt();
+    return mesPrimero ? QDate(anio, primero, segundo) : QDate(anio, segundo, primero);
 }

@@ -52,6 +52,11 @@ public:
 
     // False only when the patient exists and its IConInven is 0.
     bool ConInventario(qint64 idPaciente);
+    // The patient has a treatment line (SPD row) for the medication.
+    bool TieneLineaTratamiento(qint64 idPaciente, qint64 idMedicamento);
+    // Who may add stock: a pharmacist for any medication, anyone else only for a medication the
+    // patient already has a treatment line for.
+    bool PuedeAnadirStock(bool esFarmaceutico, qint64 idPaciente, qint64 idMedicamento);
     // Stock still usable a week after `fecha` (expiry on or after fecha + 7), and the stock that
     // expires within that week.
     double StockVigente(qint64 idPaciente, qint64 idMedicamento, const QDate &fecha);
@@ -74,7 +79,7 @@ public:
     // identifier first): the order in which a load consumes them.
     QList<TFilaStock> FilasConsumo(qint64 idPaciente, qint64 idMedicamento);
 
-    // The message of a quantity that is not a finite number >= 0; empty when it is valid.
+    // The message of a quantity that is not a number from 0 to 1e9; empty when it is valid.
     static QString ErrorCantidad(double cantidad);
     // The message of an entry that cannot be stored; empty when it is valid.
     static QString ErrorEntrada(const TEntradaStock &entrada);
@@ -93,5 +98,6 @@ private:
 std::optional<double> LeerCantidad(const QString &texto);
 // Reads an expiry typed as "dd/mm/yyyy", "dd/mm/yy", "mm/yyyy" or "mm/yy" ("-" and "." are
 // accepted as separators); a month alone is its first day; two-digit years are 2000 to 2099.
+// With `mesPrimero` (locales that write month/day/year) a full date is read as "mm/dd/yyyy".
 // An invalid date when the text is not a date.
-QDate LeerCaducidad(const QString &texto);
+QDate LeerCaducidad(const QString &texto, bool mesPrimero = false);

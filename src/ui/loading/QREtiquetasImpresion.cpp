@@ -9,9 +9,9 @@
 #include "render/ReportLayout.h"
 #include "ui/reports/Fpreview.h"
 #include "ui/reports/ReportPrinting.h"
+#include "ui/shell/Mensajes.h"
 
 #include <QGuiApplication>
-#include <QPrinterInfo>
 
 namespace QREtiquetasImpresion {
 
@@ -38,16 +38,18 @@ void Imprimir(const TReportDocument &informe)
     ReportPrinting::Result resultado = ReportPrinting::printOn(laidOut, etiquetas);
     if (resultado.outcome == ReportPrinting::Outcome::PrinterNotInstalled) {
         Log(QStringLiteral(": F_ERROR: ") + resultado.message);
-        const QString porDefecto = QPrinterInfo::defaultPrinterName();
+        const QString porDefecto = ReportPrinting::defaultPrinterName();
+        // Without any printer the user learns which label printer is missing.
         resultado = porDefecto.isEmpty()
                 ? ReportPrinting::Result {ReportPrinting::Outcome::Failed,
-                                          Traducir(QStringLiteral("ERR_SIN_IMPRESORA_ETIQUETAS"),
-                                                   QStringLiteral(
-                                                           "NO HAY NINGUNA IMPRESORA PARA LAS ETIQUETAS"))}
+                                          resultado.message + QLatin1Char('\n')
+                                                  + Traducir(QStringLiteral("ERR_SIN_IMPRESORA_ETIQUETAS"),
+                                                             QStringLiteral("NO HAY NINGUNA IMPRESORA PARA "
+                                                                            "LAS ETIQUETAS"))}
                 : ReportPrinting::printOn(laidOut, porDefecto);
     }
     if (resultado.outcome != ReportPrinting::Outcome::Printed)
-        ManejadorErrores::Reportar(resultado.message);
+        MostrarError(resultado.message);
 }
 
 // Reads the load and hands its sheet on; nothing (and no audit row) when the load is not there.

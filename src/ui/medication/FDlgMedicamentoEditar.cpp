@@ -5,6 +5,8 @@
 #include "core/i18n/ULenguaje.h"
 #include "core/medication/TCatalogoMedicamentos.h"
 #include "core/settings/uPreferencias.h"
+#include "render/CodigoBarrasEAN.h"
+#include "ui/shell/Mensajes.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -62,6 +64,7 @@ TDlgMedicamentoEditar::TDlgMedicamentoEditar(qint64 codigo, QWidget *parent)
     : TKelvoDlgForm(parent)
     , m_nuevo(codigo == 0)
     , m_edtCodigo(Componente<QLineEdit>(this, "edtCodigo"))
+    , m_imgCodigoBarras(Componente<QLabel>(this, "imgCodigoBarras"))
     , m_edtPVP(Componente<QLineEdit>(this, "edtPVP"))
     , m_edtNombre(Componente<QLineEdit>(this, "edtNombre"))
     , m_edtDescripcion(Componente<QLineEdit>(this, "edtDescripcion"))
@@ -75,7 +78,6 @@ TDlgMedicamentoEditar::TDlgMedicamentoEditar(qint64 codigo, QWidget *parent)
     , m_cmbColor(Componente<QComboBox>(this, "cmbColor"))
     , m_cmbVolumen(Componente<QComboBox>(this, "cmbVolumen"))
     , m_edtUnidades(Componente<QLineEdit>(this, "edtUnidades"))
-    , m_lblError(Componente<QLabel>(this, "lblError"))
 {
     setObjectName(QStringLiteral("DlgMedicamentoEditar"));
     setWindowTitle(m_nuevo ? Traducir(QStringLiteral("CAPTION_NUEVO_MEDICAMENTO"),
@@ -106,6 +108,7 @@ TDlgMedicamentoEditar::TDlgMedicamentoEditar(qint64 codigo, QWidget *parent)
 
     auto *campos = new QFormLayout;
     campos->addRow(QStringLiteral("CODIGO"), m_edtCodigo);
+    campos->addRow(QString(), m_imgCodigoBarras);
     campos->addRow(QStringLiteral("PVP"), m_edtPVP);
     campos->addRow(QStringLiteral("NOMBRE"), m_edtNombre);
     campos->addRow(QStringLiteral("DESCRIPCION"), m_edtDescripcion);
@@ -118,9 +121,9 @@ TDlgMedicamentoEditar::TDlgMedicamentoEditar(qint64 codigo, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(campos);
     layout->addWidget(m_grpDetalle);
-    layout->addWidget(m_lblError);
     layout->addWidget(btnAceptar);
 
+    connect(m_edtCodigo, &QLineEdit::textChanged, this, &TDlgMedicamentoEditar::MostrarCodigoBarras);
     connect(m_rbSpdSi, &QRadioButton::clicked, this, [this] { EmblistableClick(true); });
     connect(m_rbSpdNo, &QRadioButton::clicked, this, [this] { EmblistableClick(false); });
     connect(btnAceptar, &QPushButton::clicked, this, &TDlgMedicamentoEditar::btnAceptarClick);
@@ -164,6 +167,17 @@ void TDlgMedicamentoEditar::Cargar(qint64 codigo)
     m_edtUnidades->setText(fila.value(12).toString());
 }
 
+// Codes kept whole (EAN-8 or EAN-13) are shown as their bar code; the national codes of other
+// lengths have none, which is not an error while typing.
+void TDlgMedicamentoEditar::MostrarCodigoBarras()
+{
+    const TImagenEAN dibujo = CodigoBarrasEAN(m_edtCodigo->text().trimmed());
+    if (dibujo.imagen.isNull())
+        m_imgCodigoBarras->clear();
+    else
+        m_imgCodigoBarras->setPixmap(QPixmap::fromImage(dibujo.imagen));
+}
+
 void TDlgMedicamentoEditar::EmblistableClick(bool si)
 {
     m_grpDetalle->setVisible(si);
@@ -200,7 +214,7 @@ void TDlgMedicamentoEditar::btnAceptarClick()
     try {
         TCatalogoMedicamentos(DM()).GuardarMedicamento(Datos(), m_nuevo, Preferencias().NoReinoUnido);
     } catch (const AppError &error) {
-        m_lblError->setText(error.message());
+        MostrarError(error.message());
         return;
     }
     accept();

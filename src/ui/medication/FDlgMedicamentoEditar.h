@@ -11,7 +11,7 @@ class QRadioButton;
 
 // The medication editor: completes a catalogue entry (user description, blister decision and its
 // details) or creates one of the pharmacy's own. "ACEPTAR" stores it only when every check
-// passes; the first failure is shown and nothing is written.
+// passes; the first failure is shown as an error and nothing is written.
 class TDlgMedicamentoEditar : public TKelvoDlgForm
 {
     Q_OBJECT
@@ -25,10 +25,12 @@ public:
 private:
     void Cargar(qint64 codigo);
     void EmblistableClick(bool si);
+    void MostrarCodigoBarras();
     TDatosMedicamento Datos() const;
 
     bool m_nuevo;
     QLineEdit *m_edtCodigo;
+    QLabel *m_imgCodigoBarras;
     QLineEdit *m_edtPVP;
     QLineEdit *m_edtNombre;
     QLineEdit *m_edtDescripcion;
@@ -42,5 +44,4 @@ private:
     QComboBox *m_cmbColor;
     QComboBox *m_cmbVolumen;
     QLineEdit *m_edtUnidades;
-    QLabel *m_lblError;
 };

@@ -7,6 +7,8 @@
 #include "core/medication/TCatalogoMedicamentos.h"
 #include "core/medication/uEAN.h"
 #include "core/settings/uPreferencias.h"
+#include "ui/reports/ListadoRejilla.h"
+#include "ui/shell/Mensajes.h"
 
 #include <QBrush>
 #include <QComboBox>
@@ -14,8 +16,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
@@ -59,7 +61,9 @@ TFormMedicamentos::TFormMedicamentos(QWidget *parent)
     , m_edtCodigo(new QLineEdit(this))
     , m_grdMedicamentos(new QTableView(this))
     , m_modelo(new TModeloMedicamentos(this))
-    , m_lblMensaje(new QLabel(this))
+    , m_orden(new QSortFilterProxyModel(this))
+    , m_listado(nullptr)
+    , m_btnImprimir(Boton(this, "btnImprimir", QStringLiteral("IMPRIMIR")))
 {
     setObjectName(QStringLiteral("FormMedicamentos"));
     setWindowTitle(QStringLiteral("MEDICAMENTOS"));
@@ -68,11 +72,14 @@ TFormMedicamentos::TFormMedicamentos(QWidget *parent)
     m_edtNombre->setObjectName(QStringLiteral("edtNombre"));
     m_edtCodigo->setObjectName(QStringLiteral("edtCodigo"));
     m_grdMedicamentos->setObjectName(QStringLiteral("grdMedicamentos"));
-    m_grdMedicamentos->setModel(m_modelo);
+    // The query keeps the list in name order; a click on a column title re-sorts it here.
+    m_orden->setSourceModel(m_modelo);
+    m_orden->setSortCaseSensitivity(Qt::CaseInsensitive);
+    m_grdMedicamentos->setModel(m_orden);
+    m_listado = new TListadoRejilla(*m_grdMedicamentos, Qt::DescendingOrder);
     m_grdMedicamentos->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grdMedicamentos->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grdMedicamentos->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_lblMensaje->setObjectName(QStringLiteral("lblMensaje"));
 
     auto *filtros = new QHBoxLayout;
     auto *lblPropios = new QLabel(QStringLiteral("PROPIOS"), this);
@@ -87,10 +94,12 @@ TFormMedicamentos::TFormMedicamentos(QWidget *parent)
     auto *botones = new QHBoxLayout;
     QPushButton *btnBorrar = Boton(this, "btnBorrar", QStringLiteral("BORRAR"));
     botones->addWidget(btnBorrar);
+    botones->addWidget(m_btnImprimir);
+    QPushButton *btnExportar = Boton(this, "btnExportar", QStringLiteral("EXPORTAR"));
+    botones->addWidget(btnExportar);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(filtros);
     layout->addWidget(m_grdMedicamentos);
-    layout->addWidget(m_lblMensaje);
     layout->addLayout(botones);
 
     connect(m_cmbPropios, &QComboBox::currentIndexChanged, this, &TFormMedicamentos::Refrescar);
@@ -98,6 +107,11 @@ TFormMedicamentos::TFormMedicamentos(QWidget *parent)
     connect(m_edtCodigo, &QLineEdit::editingFinished, this, &TFormMedicamentos::edtCodigoExit);
     connect(m_edtCodigo, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
     connect(btnBorrar, &QPushButton::clicked, this, &TFormMedicamentos::btnBorrarClick);
+    connect(m_btnImprimir, &QPushButton::clicked, this, [this] {
+        m_listado->Imprimir(Traducir(QStringLiteral("CAPTION_LIS_MEDICAMENTOS_PROPIOS"),
+                                     QStringLiteral("MEDICAMENTOS CREADOS MANUALMENTE")));
+    });
+    connect(btnExportar, &QPushButton::clicked, m_listado, &TListadoRejilla::ExportarConDialogo);
     Refrescar();
 }
 
@@ -110,7 +124,9 @@ void TFormMedicamentos::Refrescar()
                           .arg(nombre);
     const QString prefijo = m_edtNombre->text().toUpper();
     const QVariantList valores {prefijo.size(), prefijo};
-    if (m_cmbPropios->currentIndex() == 1)
+    const bool soloPropios = m_cmbPropios->currentIndex() == 1;
+    m_btnImprimir->setVisible(soloPropios); // the printed list is the pharmacy's own entries
+    if (soloPropios)
         sql += QStringLiteral(" AND iManual = 1");
     sql += QStringLiteral(" ORDER BY UPPER(%1), idMedicamento").arg(nombre);
     QSqlQuery query(DM().database());
@@ -135,15 +151,15 @@ void TFormMedicamentos::Refrescar()
 qint64 TFormMedicamentos::CodigoSeleccionado() const
 {
     const QModelIndex actual = m_grdMedicamentos->currentIndex();
-    return actual.isValid() ? m_modelo->data(m_modelo->index(actual.row(), kCodigo)).toLongLong() : 0;
+    return actual.isValid() ? m_orden->index(actual.row(), kCodigo).data().toLongLong() : 0;
 }
 
 bool TFormMedicamentos::SeleccionarCodigo(qint64 codigo)
 {
-    for (int fila = 0; fila < m_modelo->rowCount(); ++fila) {
-        if (m_modelo->data(m_modelo->index(fila, kCodigo)).toLongLong() == codigo) {
+    for (int fila = 0; fila < m_orden->rowCount(); ++fila) {
+        if (m_orden->index(fila, kCodigo).data().toLongLong() == codigo) {
             m_grdMedicamentos->selectRow(fila);
-            m_grdMedicamentos->setCurrentIndex(m_modelo->index(fila, kCodigo));
+            m_grdMedicamentos->setCurrentIndex(m_orden->index(fila, kCodigo));
             return true;
         }
     }
@@ -166,14 +182,13 @@ void TFormMedicamentos::btnBorrarClick()
         return;
     TCatalogoMedicamentos catalogo(DM());
     const QString motivo = catalogo.MotivoBorradoImposible(codigo);
-    m_lblMensaje->setText(motivo);
-    if (!motivo.isEmpty())
+    if (!motivo.isEmpty()) {
+        MostrarError(motivo);
         return;
-    const auto respuesta = QMessageBox::question(
-            this, windowTitle(),
-            Traducir(QStringLiteral("QST_ELIMINAR_MEDICAMENTO"),
-                     QStringLiteral("¿ESTA SEGURO QUE QUIERE ELIMINAR EL MEDICAMENTO?")));
-    if (respuesta != QMessageBox::Yes)
+    }
+    if (Confirmar(Traducir(QStringLiteral("QST_ELIMINAR_MEDICAMENTO"),
+                           QStringLiteral("¿ESTA SEGURO QUE QUIERE ELIMINAR EL MEDICAMENTO?")))
+        != 1)
         return;
     catalogo.BorrarMedicamento(codigo);
     Refrescar();

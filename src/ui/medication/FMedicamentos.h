@@ -5,8 +5,11 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
+class QSortFilterProxyModel;
 class QSqlQueryModel;
 class QTableView;
+class TListadoRejilla;
 
 // The medications list: the catalogue with its displayed names, filtered by own entries and by
 // the beginning of the name, a code box that finds a row (scanned codes are cut to the national
@@ -34,5 +37,7 @@ private:
     QLineEdit *m_edtCodigo;
     QTableView *m_grdMedicamentos;
     QSqlQueryModel *m_modelo;
-    QLabel *m_lblMensaje;
+    QSortFilterProxyModel *m_orden;
+    TListadoRejilla *m_listado;
+    QPushButton *m_btnImprimir;
 };

@@ -9,12 +9,12 @@
 #include "render/ReportLayout.h"
 #include "render/ReportPainter.h"
 #include "ui/reports/ReportPrinting.h"
+#include "ui/shell/Mensajes.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -37,12 +37,6 @@ TFormPreview::ProveedorCabecera &proveedorCabecera()
 {
     static TFormPreview::ProveedorCabecera proveedor;
     return proveedor;
-}
-
-TFormPreview::MostrarMensaje &mostrarErrorGlobal()
-{
-    static TFormPreview::MostrarMensaje mostrar;
-    return mostrar;
 }
 
 CorreoInforme &correo()
@@ -112,18 +106,13 @@ void TFormPreview::setProveedorCabecera(ProveedorCabecera proveedor)
     proveedorCabecera() = std::move(proveedor);
 }
 
-void TFormPreview::setMostrarError(MostrarMensaje mostrar)
-{
-    mostrarErrorGlobal() = std::move(mostrar);
-}
-
 void TFormPreview::setCorreo(const CorreoInforme &nuevo)
 {
     correo() = nuevo;
 }
 
 TFormPreview::TFormPreview(const TReportDocument &informe, QWidget *parent)
-    : QDialog(parent)
+    : TKelvoDlgForm(parent)
 {
     setObjectName(QStringLiteral("FormPreview"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -143,7 +132,7 @@ TFormPreview::~TFormPreview()
 
 void TFormPreview::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    TKelvoDlgForm::showEvent(event);
     // The first time it is shown the whole page is fitted to the window.
     if (!m_ajustadaAlMostrar) {
         m_ajustadaAlMostrar = true;
@@ -266,15 +255,6 @@ void TFormPreview::mostrarPagina()
             QPixmap::fromImage(ReportPainter::renderPage(m_informe, m_pagina - 1, puntosPorPulgada(m_zoom))));
 }
 
-void TFormPreview::mostrarError(const QString &mensaje)
-{
-    if (mostrarErrorGlobal()) {
-        mostrarErrorGlobal()(mensaje);
-        return;
-    }
-    QMessageBox::critical(this, Traducir(QStringLiteral("CAPTION_ERROR"), QStringLiteral("ERROR")), mensaje);
-}
-
 void TFormPreview::btnImprimirClick()
 {
     QPrinter printer(QPrinter::HighResolution);
@@ -287,7 +267,7 @@ void TFormPreview::btnImprimirClick()
         return;
     const ReportPrinting::Result result = ReportPrinting::printOn(m_informe, printer);
     if (result.outcome != ReportPrinting::Outcome::Printed)
-        mostrarError(result.message);
+        MostrarError(result.message);
 }
 
 void TFormPreview::btnGuardarClick()
@@ -312,7 +292,7 @@ bool TFormPreview::guardarComo(const QString &ruta, ReportFormat formato)
 {
     const ReportIoResult result = ReportExport::write(m_informe, formato, ruta);
     if (!result.ok())
-        mostrarError(result.error);
+        MostrarError(result.error);
     return result.ok();
 }
 
@@ -324,7 +304,7 @@ bool TFormPreview::enviarPorCorreo()
     const QString folder
             = directory.isValid() ? directory.tempDir() : QDir::temp().filePath(QStringLiteral("pastillero"));
     if (!QDir().mkpath(folder)) {
-        mostrarError(ReportIoResult::cannotWrite(folder, QString()).error);
+        MostrarError(ReportIoResult::cannotWrite(folder, QString()).error);
         return false;
     }
     const QString path
@@ -333,7 +313,7 @@ bool TFormPreview::enviarPorCorreo()
     if (result.ok())
         result = correo().enviar(path);
     if (!result.ok())
-        mostrarError(result.error);
+        MostrarError(result.error);
     return result.ok();
 }
 
@@ -350,7 +330,7 @@ bool TFormPreview::abrirInforme(const QString &ruta)
 {
     const TReportFile::Opened opened = TReportFile::open(ruta);
     if (!opened.document) {
-        mostrarError(opened.error);
+        MostrarError(opened.error);
         return false;
     }
     cargar(*opened.document);

@@ -3,8 +3,7 @@
 #include "core/reports/CorreoInforme.h"
 #include "render/LaidOutReport.h"
 #include "render/ReportExport.h"
-
-#include <QDialog>
+#include "ui/i18n/TKelvoDlgForm.h"
 
 #include <functional>
 
@@ -15,7 +14,7 @@ class QSlider;
 // The one preview window of every report: pages through it, zooms, prints, saves it in five
 // formats, mails it as a PDF and opens a report saved earlier. At most one is open: showing a
 // report closes the preview before it. The window frees itself when closed.
-class TFormPreview : public QDialog
+class TFormPreview : public TKelvoDlgForm
 {
     Q_OBJECT
 
@@ -27,7 +26,6 @@ public:
         QString farmacia;
     };
     using ProveedorCabecera = std::function<Cabecera()>;
-    using MostrarMensaje = std::function<void(const QString &mensaje)>;
 
     // Lays the report out and shows it in a new preview, modeless or modal.
     static TFormPreview *Mostrar(const TReportDocument &informe);
@@ -35,10 +33,9 @@ public:
     // The previews still open (at most one once Mostrar has run).
     static QList<TFormPreview *> abiertos();
 
-    // Set once by the start-up sequence: where the header texts come from, how errors are shown
-    // (the application's error dialog) and how a file reaches the mail program.
+    // Set once by the start-up sequence: where the header texts come from and how a file reaches
+    // the mail program. Failures are shown with the standard error message.
     static void setProveedorCabecera(ProveedorCabecera proveedor);
-    static void setMostrarError(MostrarMensaje mostrar);
     static void setCorreo(const CorreoInforme &correo);
 
     explicit TFormPreview(const TReportDocument &informe, QWidget *parent = nullptr);
@@ -75,7 +72,6 @@ private:
     void cargar(const TReportDocument &informe);
     void mostrarPagina();
     double puntosPorPulgada(int porcentaje) const;
-    void mostrarError(const QString &mensaje);
 
     TLaidOutReport m_informe;
     int m_pagina = 1;

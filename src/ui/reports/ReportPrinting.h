@@ -3,7 +3,10 @@
 #include "core/reports/ReportIoResult.h"
 #include "render/LaidOutReport.h"
 
-class QPrinter;
+#include <QPrinter>
+
+#include <functional>
+#include <memory>
 
 // Printing a laid-out report on a real printer. The printer prints the whole sheet
 // (full page) and the report places itself with its own margins in millimetres, so that
@@ -24,4 +27,27 @@ public:
 
     // On a printer already set up (by the print dialog: copies, page range, duplex ...).
     static Result printOn(const TLaidOutReport &report, QPrinter &printer);
+
+    // The workstation's default printer; empty when it has none.
+    static QString defaultPrinterName();
+
+    // Where printers are found by name: the installed ones (CUPS) unless replaced. A finder
+    // answers no printer for a name that is not installed. Tests put PDF files behind names.
+    struct Printers
+    {
+        std::function<std::unique_ptr<QPrinter>(const QString &name)> find;
+        std::function<QString()> defaultName;
+    };
+    // Installs the finder while it lives and restores the previous one afterwards.
+    class PrintersInUse
+    {
+    public:
+        explicit PrintersInUse(Printers printers);
+        ~PrintersInUse();
+        PrintersInUse(const PrintersInUse &) = delete;
+        PrintersInUse &operator=(const PrintersInUse &) = delete;
+
+    private:
+        Printers m_previous;
+    };
 };

@@ -1,19 +1,22 @@
 #include "ui/stock/FCInventario.h"
 
+#include "core/audit/uLOPD.h"
 #include "core/common/AppError.h"
 #include "core/data/uDM.h"
 #include "core/medication/uEAN.h"
 #include "core/settings/uPreferencias.h"
 #include "core/stock/ConsultaInventario.h"
+#include "ui/reports/ListadoRejilla.h"
+#include "ui/shell/Mensajes.h"
 
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -37,7 +40,7 @@ TFormCInventario::TFormCInventario(QWidget *parent)
     , m_edtDescripcion(Componente<QLineEdit>(this, "edtDescripcion"))
     , m_rbMedicamentos(Componente<QRadioButton>(this, "rbMedicamentos"))
     , m_grdInventario(Componente<QTableWidget>(this, "grdInventario"))
-    , m_lblMensaje(Componente<QLabel>(this, "lblMensaje"))
+    , m_listado(new TListadoRejilla(*m_grdInventario, Qt::AscendingOrder))
 {
     setObjectName(QStringLiteral("FormCInventario"));
     setWindowTitle(QStringLiteral("INVENTARIO DE MEDICAMENTOS"));
@@ -56,7 +59,10 @@ TFormCInventario::TFormCInventario(QWidget *parent)
                                                 QStringLiteral("MEDICAMENTO"), QStringLiteral("LOTE"),
                                                 QStringLiteral("CADUCIDAD"), QStringLiteral("CANTIDAD")});
     m_grdInventario->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grdInventario->setSortingEnabled(true);
+    auto *btnImprimir = Componente<QPushButton>(this, "btnImprimir");
+    btnImprimir->setText(QStringLiteral("IMPRIMIR"));
+    auto *btnExportar = Componente<QPushButton>(this, "btnExportar");
+    btnExportar->setText(QStringLiteral("EXPORTAR"));
 
     auto *filtros = new QFormLayout;
     filtros->addRow(QStringLiteral("CATEGORIA"), m_cmbCategoria);
@@ -68,15 +74,26 @@ TFormCInventario::TFormCInventario(QWidget *parent)
     opciones->addWidget(rbPrincipios);
     opciones->addWidget(m_rbMedicamentos);
     opciones->addWidget(btnFiltrar);
+    opciones->addWidget(btnImprimir);
+    opciones->addWidget(btnExportar);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(filtros);
     layout->addLayout(opciones);
-    layout->addWidget(m_lblMensaje);
     layout->addWidget(m_grdInventario);
 
     connect(btnFiltrar, &QPushButton::clicked, this, &TFormCInventario::btnFiltrarClick);
+    connect(btnImprimir, &QPushButton::clicked, this, [this] { m_listado->Imprimir(windowTitle()); });
+    connect(btnExportar, &QPushButton::clicked, m_listado, &TListadoRejilla::ExportarConDialogo);
     connect(m_edtCodigo, &QLineEdit::editingFinished, this, &TFormCInventario::edtCodigoExit);
     connect(m_edtCodigo, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
+}
+
+void TFormCInventario::showEvent(QShowEvent *event)
+{
+    TKelvoForm::showEvent(event);
+    // Each opening of the screen shows patients' data; restoring the window does not count.
+    if (!event->spontaneous())
+        Auditar(windowTitle(), LOPD::kConsulta, LOPD::kAceptado);
 }
 
 void TFormCInventario::edtCodigoExit()
@@ -98,12 +115,10 @@ void TFormCInventario::btnFiltrarClick()
     try {
         filas = ConsultarInventario(DM(), filtro);
     } catch (const AppError &error) {
-        m_lblMensaje->setText(error.message());
+        MostrarError(error.message());
         m_edtCodigo->setFocus();
         return;
     }
-    m_lblMensaje->clear();
-    m_grdInventario->setSortingEnabled(false);
     m_grdInventario->setRowCount(static_cast<int>(filas.size()));
     const QLocale local;
     for (int i = 0; i < filas.size(); ++i) {
@@ -119,5 +134,5 @@ void TFormCInventario::btnFiltrarClick()
         for (int columna = 0; columna < textos.size(); ++columna)
             m_grdInventario->setItem(i, columna, new QTableWidgetItem(textos[columna]));
     }
-    m_grdInventario->setSortingEnabled(true);
+    m_listado->Reordenar();
 }

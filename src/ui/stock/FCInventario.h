@@ -3,10 +3,10 @@
 #include "ui/i18n/TKelvoForm.h"
 
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QTableWidget;
+class TListadoRejilla;
 
 // The stock inquiry over all patients: filters by category, patient and medication, showing one
 // row per stock row.
@@ -19,6 +19,9 @@ public:
 
     void btnFiltrarClick();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void edtCodigoExit();
 
@@ -29,5 +32,5 @@ private:
     QLineEdit *m_edtDescripcion;
     QRadioButton *m_rbMedicamentos;
     QTableWidget *m_grdInventario;
-    QLabel *m_lblMensaje;
+    TListadoRejilla *m_listado;
 };

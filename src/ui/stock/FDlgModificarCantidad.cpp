@@ -2,6 +2,7 @@
 
 #include "core/i18n/ULenguaje.h"
 #include "core/stock/uInventario.h"
+#include "ui/shell/Mensajes.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -12,7 +13,6 @@
 TDlgModificarCantidad::TDlgModificarCantidad(double cantidad, QWidget *parent)
     : TKelvoDlgForm(parent)
     , m_edtCantidad(new QLineEdit(this))
-    , m_lblError(new QLabel(this))
     , m_cantidad(cantidad)
 {
     setObjectName(QStringLiteral("DlgModificarCantidad"));
@@ -25,16 +25,25 @@ TDlgModificarCantidad::TDlgModificarCantidad(double cantidad, QWidget *parent)
     QLocale local;
     local.setNumberOptions(QLocale::OmitGroupSeparator); // read back by LeerCantidad
     m_edtCantidad->setText(local.toString(cantidad, 'f', QLocale::FloatingPointShortest));
-    m_lblError->setObjectName(QStringLiteral("lblError"));
-    m_lblError->setStyleSheet(QStringLiteral("color: red"));
     auto *btnAceptar = new QPushButton(QStringLiteral("ACEPTAR"), this);
     btnAceptar->setObjectName(QStringLiteral("btnAceptar"));
     btnAceptar->setDefault(true);
     layout->addWidget(lblCantidad);
     layout->addWidget(m_edtCantidad);
-    layout->addWidget(m_lblError);
     layout->addWidget(btnAceptar);
     connect(btnAceptar, &QPushButton::clicked, this, &TDlgModificarCantidad::btnAceptarClick);
+    connect(m_edtCantidad, &QLineEdit::textEdited, this, &TDlgModificarCantidad::edtCantidadEdited);
+}
+
+void TDlgModificarCantidad::edtCantidadEdited(const QString &texto)
+{
+    // The decimal key of the numeric keypad types "." whatever the locale.
+    const QString decimal = QLocale().decimalPoint();
+    if (decimal == QLatin1String(".") || !texto.contains(QLatin1Char('.')))
+        return;
+    const int cursor = m_edtCantidad->cursorPosition();
+    m_edtCantidad->setText(QString(texto).replace(QLatin1String("."), decimal));
+    m_edtCantidad->setCursorPosition(cursor);
 }
 
 void TDlgModificarCantidad::btnAceptarClick()
@@ -44,8 +53,8 @@ void TDlgModificarCantidad::btnAceptarClick()
             ? TInventario::ErrorCantidad(*leida)
             : Traducir(QStringLiteral("ERR_DATO_NUMERICO"),
                        QStringLiteral("EL DATO A INTRODUCIR DEBE SER NUMERICO MAYOR QUE CERO"));
-    m_lblError->setText(error);
     if (!error.isEmpty()) {
+        MostrarError(error);
         m_edtCantidad->setFocus();
         m_edtCantidad->selectAll();
         return;

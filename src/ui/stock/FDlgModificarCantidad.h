@@ -2,7 +2,6 @@
 
 #include "ui/i18n/TKelvoDlgForm.h"
 
-class QLabel;
 class QLineEdit;
 
 // "MODIFICAR INVENTARIO": asks for the remaining quantity of a stock row. Accepts only a finite
@@ -21,8 +20,8 @@ public:
 
 private:
     void btnAceptarClick();
+    void edtCantidadEdited(const QString &texto);
 
     QLineEdit *m_edtCantidad;
-    QLabel *m_lblError;
     double m_cantidad;
 };

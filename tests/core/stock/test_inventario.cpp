@@ -186,6 +186,23 @@ private slots:
         QCOMPARE(dm.Valor(QStringLiteral("SELECT CantidadRestante FROM Inventario")).toDouble(), 5.0);
     }
 
+    // Hundredths would no longer be exact (and were silently capped) for such quantities.
+    void implausibleQuantityIsRefused_data()
+    {
+        QTest::addColumn<double>("cantidad");
+        QTest::addColumn<bool>("valida");
+        QTest::newRow("a billion") << 1e9 << true;
+        QTest::newRow("above a billion") << 1e9 + 1 << false;
+        QTest::newRow("1e30") << 1e30 << false;
+        QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << false;
+    }
+    void implausibleQuantityIsRefused()
+    {
+        QFETCH(double, cantidad);
+        QFETCH(bool, valida);
+        QCOMPARE(TInventario::ErrorCantidad(cantidad).isEmpty(), valida);
+    }
+
     void stockOnEitherSideOfTheWeek()
     {
         TestDatabase db;
@@ -258,6 +275,7 @@ private slots:
         QTest::newRow("two separators") << "3,5,1" << 0.0 << false;
         QTest::newRow("empty") << "" << 0.0 << false;
         QTest::newRow("nan") << "nan" << 0.0 << false;
+        QTest::newRow("beyond a double") << QString(400, QLatin1Char('9')) << 0.0 << false;
     }
     void quantityText()
     {
@@ -273,20 +291,26 @@ private slots:
     void expiryText_data()
     {
         QTest::addColumn<QString>("texto");
+        QTest::addColumn<bool>("mesPrimero");
         QTest::addColumn<QDate>("fecha");
-        QTest::newRow("full") << "15/03/2027" << QDate(2027, 3, 15);
-        QTest::newRow("two-digit year") << "15/03/27" << QDate(2027, 3, 15);
-        QTest::newRow("year 99") << "1/1/99" << QDate(2099, 1, 1);
-        QTest::newRow("month and year") << "03/2027" << QDate(2027, 3, 1);
-        QTest::newRow("month and short year") << "3/27" << QDate(2027, 3, 1);
-        QTest::newRow("no month 13") << "13/2027" << QDate();
-        QTest::newRow("letters") << "MARZO" << QDate();
+        QTest::newRow("full") << "15/03/2027" << false << QDate(2027, 3, 15);
+        QTest::newRow("two-digit year") << "15/03/27" << false << QDate(2027, 3, 15);
+        QTest::newRow("year 99") << "1/1/99" << false << QDate(2099, 1, 1);
+        QTest::newRow("month and year") << "03/2027" << false << QDate(2027, 3, 1);
+        QTest::newRow("month and short year") << "3/27" << false << QDate(2027, 3, 1);
+        QTest::newRow("no month 13") << "13/2027" << false << QDate();
+        QTest::newRow("letters") << "MARZO" << false << QDate();
+        QTest::newRow("month first") << "03/15/2027" << true << QDate(2027, 3, 15);
+        QTest::newRow("month first, short year") << "3/15/27" << true << QDate(2027, 3, 15);
+        QTest::newRow("month first, month and year") << "03/2027" << true << QDate(2027, 3, 1);
+        QTest::newRow("day first read month first") << "15/03/2027" << true << QDate();
     }
     void expiryText()
     {
         QFETCH(QString, texto);
+        QFETCH(bool, mesPrimero);
         QFETCH(QDate, fecha);
-        QCOMPARE(LeerCaducidad(texto), fecha);
+        QCOMPARE(LeerCaducidad(texto, mesPrimero), fecha);
     }
 };
 

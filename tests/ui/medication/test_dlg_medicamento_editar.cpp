@@ -1,6 +1,7 @@
 #include "core/data/uDM.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/settings/uPreferencias.h"
+#include "support/MensajesGrabados.h"
 #include "support/TestDatabase.h"
 #include "ui/medication/FDlgMedicamentoEditar.h"
 
@@ -24,6 +25,8 @@ class TestDlgMedicamentoEditar : public QObject
         TestDatabase db;
         TDM dm {db.directory()};
         TPreferences preferencias {IniFile(db.directory().iniFile())};
+        MensajesGrabados mensajes;
+        QStringList Errores() const { return mensajes.Textos(PresentadorMensajes::TTipo::Error); }
     };
 
     template<typename T> static T *Hijo(QWidget &padre, const char *nombre)
@@ -54,8 +57,7 @@ private slots:
         QVERIFY(!Hijo<QRadioButton>(dialogo, "rbSpdNo")->isChecked());
         QVERIFY(!Hijo<QGroupBox>(dialogo, "grpDetalle")->isVisible());
         Hijo<QPushButton>(dialogo, "btnAceptar")->click();
-        QCOMPARE(Hijo<QLabel>(dialogo, "lblError")->text(),
-                 QStringLiteral("INDICAR SI EL MEDICAMENTO ES EMBLISTABLE"));
+        QCOMPARE(e.Errores(), QStringList {QStringLiteral("INDICAR SI EL MEDICAMENTO ES EMBLISTABLE")});
         QCOMPARE(dialogo.result(), int(QDialog::Rejected));
 
         Hijo<QRadioButton>(dialogo, "rbSpdSi")->click();
@@ -91,11 +93,34 @@ private slots:
         Hijo<QRadioButton>(dialogo, "rbSpdNo")->click();
         Hijo<QPushButton>(dialogo, "btnAceptar")->click();
         QCOMPARE(dialogo.result(), int(QDialog::Rejected));
+        QCOMPARE(e.Errores().size(), 1);
         QCOMPARE(e.dm.Valor(QStringLiteral("SELECT COUNT(*) FROM Medicamento")).toInt(), 0);
         Hijo<QLineEdit>(dialogo, "edtNombre")->setText(QStringLiteral("MI MEDICAMENTO"));
         Hijo<QPushButton>(dialogo, "btnAceptar")->click();
         QCOMPARE(dialogo.result(), int(QDialog::Accepted));
         QCOMPARE(e.dm.Valor(QStringLiteral("SELECT iManual FROM Medicamento")).toInt(), 1);
+    }
+
+    void wholeEanCodeShowsItsBarCode_data()
+    {
+        QTest::addColumn<QString>("codigo");
+        QTest::addColumn<bool>("dibujado");
+        QTest::newRow("ean13") << QStringLiteral("8470001234568") << true;
+        QTest::newRow("ean8") << QStringLiteral("96385074") << true;
+        QTest::newRow("national code") << QStringLiteral("654321") << false;
+        QTest::newRow("letters") << QStringLiteral("84700A1234568") << false;
+    }
+    void wholeEanCodeShowsItsBarCode()
+    {
+        QFETCH(QString, codigo);
+        QFETCH(bool, dibujado);
+        Entorno e;
+        TDlgMedicamentoEditar dialogo(0);
+        auto *imagen = Hijo<QLabel>(dialogo, "imgCodigoBarras");
+        QTest::keyClicks(Hijo<QLineEdit>(dialogo, "edtCodigo"), codigo);
+        QCOMPARE(!imagen->pixmap().isNull(), dibujado);
+        Hijo<QLineEdit>(dialogo, "edtCodigo")->clear();
+        QVERIFY(imagen->pixmap().isNull());
     }
 };
 

@@ -1,19 +1,19 @@
 #include "core/data/uDM.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/settings/uPreferencias.h"
+#include "support/MensajesGrabados.h"
 #include "support/TestDatabase.h"
 #include "ui/medication/FMedicamentos.h"
+#include "ui/reports/Fpreview.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QComboBox>
-#include <QLabel>
+#include <QHeaderView>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
@@ -28,6 +28,7 @@ class TestFormMedicamentos : public QObject
         TestDatabase db;
         TDM dm {db.directory()};
         TPreferences preferencias {IniFile(db.directory().iniFile())};
+        MensajesGrabados mensajes;
     };
 
     static void addMedication(TDM &dm, qint64 codigo, const QString &nombre, int manual)
@@ -57,13 +58,6 @@ class TestFormMedicamentos : public QObject
         auto *edicion = Hijo<QLineEdit>(form, "edtCodigo");
         edicion->setText(codigo);
         emit edicion->editingFinished();
-    }
-    static void ResponderSi()
-    {
-        QTimer::singleShot(0, [] {
-            if (auto *caja = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
-                caja->button(QMessageBox::Yes)->click();
-        });
     }
 
 private slots:
@@ -106,7 +100,10 @@ private slots:
         form.show();
         Escanear(form, QStringLiteral("5"));
         Hijo<QPushButton>(form, "btnBorrar")->click();
-        QVERIFY(Hijo<QLabel>(form, "lblMensaje")->text().startsWith(QStringLiteral("BORRADO IMPOSIBLE")));
+        const QStringList errores = e.mensajes.Textos(PresentadorMensajes::TTipo::Error);
+        QCOMPARE(errores.size(), 1);
+        QVERIFY(errores.first().startsWith(QStringLiteral("BORRADO IMPOSIBLE")));
+        QVERIFY(e.mensajes.Textos(PresentadorMensajes::TTipo::Confirmar).isEmpty());
         QCOMPARE(Nombres(form).size(), 1);
     }
 
@@ -117,9 +114,61 @@ private slots:
         TFormMedicamentos form;
         form.show();
         Escanear(form, QStringLiteral("5"));
-        ResponderSi();
+        e.mensajes.Responder(2);
         Hijo<QPushButton>(form, "btnBorrar")->click();
+        QCOMPARE(Nombres(form).size(), 1); // the user said no
+        Hijo<QPushButton>(form, "btnBorrar")->click();
+        QCOMPARE(e.mensajes.Textos(PresentadorMensajes::TTipo::Confirmar).size(), 2);
         QCOMPARE(Nombres(form).size(), 0);
+    }
+
+    void clickOnTitleSortsDescendingFirst()
+    {
+        Entorno e;
+        addMedication(e.dm, 1, QStringLiteral("BETA"), 0);
+        addMedication(e.dm, 2, QStringLiteral("ALFA"), 0);
+        addMedication(e.dm, 3, QStringLiteral("GAMMA"), 0);
+        TFormMedicamentos form;
+        form.show();
+        auto *rejilla = Hijo<QTableView>(form, "grdMedicamentos");
+        QHeaderView *titulos = rejilla->horizontalHeader();
+        const auto click = [&](int columna) {
+            QTest::mouseClick(titulos->viewport(), Qt::LeftButton, {},
+                              QPoint(titulos->sectionViewportPosition(columna) + 5, titulos->height() / 2));
+        };
+        click(1);
+        QCOMPARE(Nombres(form),
+                 (QStringList {QStringLiteral("GAMMA 1G"), QStringLiteral("BETA 1G"),
+                               QStringLiteral("ALFA 1G")}));
+        click(1);
+        QCOMPARE(Nombres(form),
+                 (QStringList {QStringLiteral("ALFA 1G"), QStringLiteral("BETA 1G"),
+                               QStringLiteral("GAMMA 1G")}));
+        // The selection follows the medication, not the row number.
+        Escanear(form, QStringLiteral("3"));
+        QCOMPARE(form.CodigoSeleccionado(), 3);
+        click(0);
+        QCOMPARE(form.CodigoSeleccionado(), 3);
+        QCOMPARE(rejilla->model()->index(0, 0).data().toInt(), 3);
+    }
+
+    void onlyOwnEntriesArePrinted()
+    {
+        Entorno e;
+        addMedication(e.dm, 1, QStringLiteral("CATALOGO"), 0);
+        addMedication(e.dm, 2, QStringLiteral("PROPIO"), 1);
+        TFormMedicamentos form;
+        form.show();
+        auto *imprimir = Hijo<QPushButton>(form, "btnImprimir");
+        QVERIFY(!imprimir->isVisible());
+        Hijo<QComboBox>(form, "cmbPropios")->setCurrentIndex(1);
+        QVERIFY(imprimir->isVisible());
+        imprimir->click();
+        QCOMPARE(TFormPreview::abiertos().size(), 1);
+        TFormPreview *vista = TFormPreview::abiertos().first();
+        QCOMPARE(vista->informe().title(), QStringLiteral("MEDICAMENTOS CREADOS MANUALMENTE"));
+        vista->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "core/reports/ReportFile.h"
 #include "core/reports/ReportListing.h"
+#include "support/MensajesGrabados.h"
 #include "support/TestAppDirectory.h"
 #include "ui/reports/Fpreview.h"
 
@@ -61,7 +62,8 @@ private slots:
 
 private:
     std::unique_ptr<TestAppDirectory> m_appDir;
-    QStringList m_errors;
+    std::unique_ptr<MensajesGrabados> m_mensajes;
+    QStringList errors() const { return m_mensajes->Textos(PresentadorMensajes::TTipo::Error); }
     QList<QStringList> m_mailed;
     bool m_mailStarts = true;
 };
@@ -70,10 +72,9 @@ void TestPreview::init()
 {
     m_appDir = std::make_unique<TestAppDirectory>();
     AppDirectory::setCurrent(m_appDir->directory());
-    m_errors.clear();
+    m_mensajes = std::make_unique<MensajesGrabados>();
     m_mailed.clear();
     m_mailStarts = true;
-    TFormPreview::setMostrarError([this](const QString &message) { m_errors.append(message); });
     TFormPreview::setCorreo(CorreoInforme([this](const QString &program, const QStringList &arguments) {
         m_mailed.append(QStringList {program} + arguments);
         return m_mailStarts;
@@ -86,6 +87,7 @@ void TestPreview::cleanup()
         preview->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     AppDirectory::setCurrent(AppDirectory());
+    m_mensajes.reset();
 }
 
 void TestPreview::pagingStaysWithinTheReport()
@@ -173,7 +175,7 @@ void TestPreview::savedReportOpensAgain()
     QCOMPARE(preview->paginaActual(), 1);
     QCOMPARE(labelText(preview, "lblPaginas"), QString::number(preview->numeroPaginas()));
     QVERIFY(preview->numeroPaginas() >= 3);
-    QVERIFY(m_errors.isEmpty());
+    QVERIFY(errors().isEmpty());
 }
 
 void TestPreview::openDialogLoadsTheChosenReport()
@@ -193,7 +195,7 @@ void TestPreview::openDialogLoadsTheChosenReport()
     click(preview, "btnAbrir");
     QCOMPARE(filters, QStringList {QStringLiteral("QuickReport Files (*.QRP *.qrp)")});
     QCOMPARE(preview->informe().title(), QStringLiteral("GUARDADO"));
-    QVERIFY(m_errors.isEmpty());
+    QVERIFY(errors().isEmpty());
 }
 
 void TestPreview::foreignFileIsRefusedAndTheReportStays()
@@ -202,8 +204,8 @@ void TestPreview::foreignFileIsRefusedAndTheReportStays()
     preview->irAPagina(2);
     const QString path = m_appDir->write(QStringLiteral("ajeno.qrp"), QByteArray("not a report at all"));
     QVERIFY(!preview->abrirInforme(path));
-    QCOMPARE(m_errors.size(), 1);
-    QVERIFY(m_errors.first().contains(QStringLiteral("NO ES UN INFORME")));
+    QCOMPARE(errors().size(), 1);
+    QVERIFY(errors().first().contains(QStringLiteral("NO ES UN INFORME")));
     QCOMPARE(preview->informe().title(), QStringLiteral("ACTUAL"));
     QCOMPARE(preview->paginaActual(), 2);
 }
@@ -226,7 +228,7 @@ void TestPreview::saveDialogOffersTheFiveFormats()
              (QStringList {QStringLiteral("Adobe PDF File (*.pdf)"), QStringLiteral("Excel File (*.xlsx)"),
                            QStringLiteral("Word File (*.rtf)"), QStringLiteral("txt File (*.txt)"),
                            QStringLiteral("QuickReport File (*.qrp)")}));
-    QVERIFY(m_errors.isEmpty());
+    QVERIFY(errors().isEmpty());
 }
 
 void TestPreview::chosenFilterDecidesTheFormat_data()
@@ -261,7 +263,7 @@ void TestPreview::chosenFilterDecidesTheFormat()
         static_cast<QDialog *>(dialog)->accept(); // through QDialog: QFileDialog hides it
     });
     click(preview, "btnGuardar");
-    QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(QLatin1Char('\n'))));
+    QVERIFY2(errors().isEmpty(), qPrintable(errors().join(QLatin1Char('\n'))));
     QVERIFY(m_appDir->read(file).startsWith(start));
 }
 
@@ -269,7 +271,7 @@ void TestPreview::failedSaveIsReported()
 {
     TFormPreview *preview = TFormPreview::Mostrar(listingOf(3));
     QVERIFY(!preview->guardarComo(m_appDir->file(QStringLiteral("missing/informe.pdf")), ReportFormat::Pdf));
-    QCOMPARE(m_errors.size(), 1);
+    QCOMPARE(errors().size(), 1);
 }
 
 void TestPreview::mailSendsThePdfNamedAfterTheTitle()
@@ -281,7 +283,7 @@ void TestPreview::mailSendsThePdfNamedAfterTheTitle()
     QCOMPARE(m_mailed, (QList<QStringList> {{QStringLiteral("xdg-email"), QStringLiteral("--attach"), pdf}}));
     QVERIFY(m_appDir->read(QStringLiteral("temp/Tratamientos 1_2.pdf")).startsWith("%PDF-"));
     QCOMPARE(QDir::currentPath(), workingDirectory);
-    QVERIFY(m_errors.isEmpty());
+    QVERIFY(errors().isEmpty());
 }
 
 void TestPreview::mailThatCannotStartIsReported()
@@ -289,7 +291,7 @@ void TestPreview::mailThatCannotStartIsReported()
     m_mailStarts = false;
     TFormPreview *preview = TFormPreview::Mostrar(listingOf(3));
     QVERIFY(!preview->enviarPorCorreo());
-    QCOMPARE(m_errors, QStringList {QStringLiteral("Error while trying to send email")});
+    QCOMPARE(errors(), QStringList {QStringLiteral("Error while trying to send email")});
 }
 
 void TestPreview::failedExportIsNotMailed()
@@ -299,7 +301,7 @@ void TestPreview::failedExportIsNotMailed()
     TFormPreview *preview = TFormPreview::Mostrar(listingOf(3));
     QVERIFY(!preview->enviarPorCorreo());
     QVERIFY(m_mailed.isEmpty());
-    QCOMPARE(m_errors.size(), 1);
+    QCOMPARE(errors().size(), 1);
 }
 
 void TestPreview::headerShowsUserAndPharmacyUpperCase()

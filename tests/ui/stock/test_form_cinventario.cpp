@@ -2,14 +2,15 @@
 #include "core/data/uDM.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/settings/uPreferencias.h"
+#include "support/MensajesGrabados.h"
 #include "support/TestDatabase.h"
 #include "ui/stock/FCInventario.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSqlQuery>
 #include <QTableWidget>
 #include <QTest>
 
@@ -24,6 +25,7 @@ class TestFormCInventario : public QObject
         TestDatabase db;
         TDM dm {db.directory()};
         TPreferences preferencias {IniFile(db.directory().iniFile())};
+        MensajesGrabados grabados;
     };
 
     static void llenar(TDM &dm)
@@ -76,8 +78,29 @@ private slots:
         form.show();
         Hijo<QLineEdit>(form, "edtCodigo")->setText(QStringLiteral("12A"));
         Hijo<QPushButton>(form, "btnFiltrar")->click();
-        QCOMPARE(Hijo<QLabel>(form, "lblMensaje")->text(), QStringLiteral("CODIGO HA DE SER NUMERICO"));
+        QCOMPARE(e.grabados.Textos(PresentadorMensajes::TTipo::Error),
+                 QStringList {QStringLiteral("CODIGO HA DE SER NUMERICO")});
         QCOMPARE(Hijo<QTableWidget>(form, "grdInventario")->rowCount(), 0);
+        QCOMPARE(form.focusWidget(), Hijo<QLineEdit>(form, "edtCodigo"));
+    }
+
+    void everyOpeningIsAudited()
+    {
+        Entorno e;
+        TFormCInventario form;
+        form.show();
+        form.hide();
+        form.show();
+        QSqlQuery q
+                = e.dm.Consulta(QStringLiteral("SELECT Accion, Operacion, Resultado FROM LOPD_Auditoria"));
+        int filas = 0;
+        while (q.next()) {
+            ++filas;
+            QCOMPARE(q.value(0).toString(), QStringLiteral("INVENTARIO DE MEDICAMENTOS"));
+            QCOMPARE(q.value(1).toString(), QStringLiteral("CONSULTA"));
+            QCOMPARE(q.value(2).toString(), QStringLiteral("ACEPTADO"));
+        }
+        QCOMPARE(filas, 2);
     }
 };
 

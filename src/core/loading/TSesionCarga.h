@@ -1,0 +1,143 @@
+#pragma once
+
+#include "core/dosing/URecarga.h"
+#include "core/loading/ComprobacionesCarga.h"
+#include "core/loading/PacienteCarga.h"
+
+#include <QList>
+#include <QObject>
+#include <QTimer>
+
+class TDM;
+class TDialogosCarga;
+class TDispenserTCP;
+
+// Screen state of a load (EstadoUI).
+namespace EstadoCargaUI {
+inline constexpr int kSinComenzar = 0;
+inline constexpr int kCargando = 1;
+inline constexpr int kCancelado = 2;
+inline constexpr int kCompletado = 3;
+} // namespace EstadoCargaUI
+
+// How a start ended.
+enum class TResultadoInicio {
+    Entregada, // the load is being handed to the machine
+    Manual, // the manual load ran (completed or cancelled)
+    Rechazada, // a check refused it; its message was shown
+    FechaInicioInvalida, // the start field does not hold a date; its message was shown
+    FechaFinInvalida, // the same for the end field
+    EnCurso, // a load is already running: nothing done
+};
+
+// One patient's load on the loading screen: plans the window and builds the load, checks it,
+// hands it to the dispenser machine portion by portion (or guides a manual load), follows the
+// machine's reports, and when the machine closes the load stores it, prints its labels and marks
+// the treatment version as loaded. The screen shows what this object holds and forwards the
+// user's actions; dialogs go through TDialogosCarga.
+//
+// The machine's reports arrive from the event loop after the socket handling has returned (the
+// link queues them), so storing, printing and dialogs never run inside a socket handler. A
+// "close" is taken only while a load handed to the machine is in progress: a cancellation ends
+// that, so a late or repeated "close" never stores a load twice or one that was not filled.
+class TSesionCarga : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kPausaEntregaMs = 50; // between two "CHARGE" messages
+    static constexpr int kPeriodoSondaMs = 5000; // connection probe while no load runs
+    static constexpr int kRetrasoAvisosMs = 100; // warnings after the screen opens
+
+    // Takes over the link's progress and close events (the last session created receives them).
+    TSesionCarga(TDM &dm, TDispenserTCP &link, TDialogosCarga &dialogos, QObject *parent = nullptr);
+    ~TSesionCarga() override;
+
+    // ---- what the screen shows ----
+    const TRecarga &Carga() const { return m_carga; }
+    const TPacienteCarga &Paciente() const { return m_paciente; }
+    const QString &TextoInicio() const { return m_textoInicio; }
+    const QString &TextoFin() const { return m_textoFin; }
+    QDate Inicio() const { return m_inicio; }
+    QDate Fin() const { return m_fin; }
+    int EstadoUI() const { return m_estadoUI; }
+    int IndiceActual() const { return m_indiceActual; }
+    bool CargaEnCurso() const { return m_cargaEnCurso; }
+    bool Entregando() const { return m_entrega.isActive(); }
+    bool Comprobando() const { return m_comprobando; }
+    bool Conectado() const { return m_conectado; }
+    qint64 UltimaCarga() const { return m_ultimaCarga; }
+    // The day before which an expiry date makes a portion expired: window end + 1.
+    QDate LimiteCaducidad() const { return m_fin.isValid() ? m_fin.addDays(1) : m_inicio.addDays(7); }
+
+    // ---- actions ----
+    // Opening the screen for the active patient: clears the start field, re-plans, switches
+    // discovery on, starts the probe, asks the machine for its version and, shortly after, shows
+    // the stock, definition and expiry warnings that apply.
+    void Abrir();
+    // The date fields' texts, for the next re-planning.
+    void FijarFechas(const QString &textoInicio, const QString &textoFin);
+    // The date fields changed (typed, chosen in the calendar): re-plan with the texts.
+    void CambiarFechas(const QString &textoInicio, const QString &textoFin);
+    // Re-planning: the window from the fields and the patient's last load, the treatment lines'
+    // stock figures recomputed, the load rebuilt.
+    void Planificar();
+    // "INICIO".
+    TResultadoInicio Iniciar();
+    // "ETIQUETAS": the labels of the load stored last, if any.
+    void ImprimirEtiquetas();
+    // "VOLVER": false when the user chose to stay with a load running.
+    bool Salir();
+    // Cancels the load in progress (the machine reported state 4, or a manual dialog was
+    // cancelled): the machine is told, the plan is rebuilt, the state is "cancelled".
+    void CancelarCarga();
+
+    // The machine's reports (the link's events).
+    void EstadoCarga(const TArrayPastillas &pastillas, quint8 estado, qint32 colocadas);
+    void Cierre();
+
+signals:
+    // The load, its portions or the current index changed: refill the grids.
+    void cargaCambiada();
+    // EstadoUI, the date texts or what may be used changed.
+    void estadoCambiado();
+    // The connection label.
+    void conexionCambiada(bool conectado);
+
+private:
+    TResultadoInicio IntentarIniciar();
+    bool Comprobar(const TComprobacion &comprobacion);
+    quint8 EstadoDeLaMaquina();
+    void EntregarPorciones();
+    void EntregarSiguiente();
+    void CargaManual();
+    void Completar();
+    void GuardarYEtiquetar();
+    // Ends the load handed to the machine: the hand-over stops and the machine is told.
+    void AbortarEnCurso();
+    void Sondear();
+    void AvisosIniciales();
+    void FijarEstadoUI(int estado);
+    void ActivarVigilancia(bool activa);
+
+    TDM &m_dm;
+    TDispenserTCP &m_link;
+    TDialogosCarga &m_dialogos;
+
+    TRecarga m_carga;
+    TPacienteCarga m_paciente;
+    QString m_textoInicio;
+    QString m_textoFin;
+    QDate m_inicio;
+    QDate m_fin;
+    int m_indiceActual = 0;
+    int m_estadoUI = EstadoCargaUI::kSinComenzar;
+    bool m_cargaEnCurso = false;
+    bool m_comprobando = false;
+    bool m_conectado = false;
+    qint64 m_ultimaCarga = -1;
+
+    QTimer m_sonda;
+    QTimer m_entrega;
+    QList<int> m_porEntregar; // indexes of the portions still to hand over
+};

@@ -1,0 +1,14 @@
+#include "core/stock/ValorConsulta.h"
+
+#include "core/data/uDM.h"
+
+#include <QSqlQuery>
+
+QVariant ValorConsulta(TDM &dm, const QString &sql, const QVariantList &valores)
+{
+    QSqlQuery query = dm.Consulta(sql, valores);
+    QVariant valor;
+    while (query.next())
+        valor = query.value(0);
+    return valor;
+}

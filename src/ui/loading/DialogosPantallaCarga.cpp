@@ -1,0 +1,35 @@
+#include "ui/loading/DialogosPantallaCarga.h"
+
+#include "ui/loading/FDlgBlisterManual.h"
+#include "ui/loading/QREtiquetasImpresion.h"
+#include "ui/shell/Mensajes.h"
+
+void TDialogosPantallaCarga::Error(const QString &texto)
+{
+    MostrarError(texto);
+}
+
+void TDialogosPantallaCarga::Informar(const QString &texto)
+{
+    MostrarAviso(texto);
+}
+
+bool TDialogosPantallaCarga::Aceptar(const QString &texto)
+{
+    return ConfirmarContinuar(texto) == 1;
+}
+
+bool TDialogosPantallaCarga::Confirmar(const QString &pregunta)
+{
+    return ::Confirmar(pregunta) == 1;
+}
+
+bool TDialogosPantallaCarga::BlisterManual(const TBlisterManual &blister)
+{
+    return TDlgBlisterManual::Mostrar(blister, m_ventana);
+}
+
+void TDialogosPantallaCarga::ImprimirEtiquetas(qint64 idRecarga)
+{
+    ImprimirEtiquetasCarga(idRecarga);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+
+// The screens the hubs and the administration menu lead to that live in other parts of the
+// application. Each is opened through the function registered for it; until one is registered,
+// choosing it shows a warning that the option is not available yet, and nothing else happens.
+//
+// Registering is one line, made once the main window exists, for example:
+//     RegistrarDestino(TDestino::CargaPaciente, [] { FormInicio().AbrirPantalla<TFormPacienteCarga>(); });
+enum class TDestino {
+    FichaPaciente, // patient card, in the patient screen
+    TratamientoPaciente,
+    CargaPaciente,
+    EntregaPaciente,
+    RetornoPaciente, // opened only when the patient has loads; it selects the latest one
+    CargaCategoria,
+    EntregaCategoria,
+    PacientesCategoria,
+    ListaPacientes, // the entry of the administration screens
+    Usuarios,
+    Preferencias,
+    Consultas, // list of loads
+    Categorias, // master lists
+    Utilidades, // needs
+};
+
+// An empty function removes the registration.
+void RegistrarDestino(TDestino destino, std::function<void()> abrir);
+bool DestinoDisponible(TDestino destino);
+void AbrirDestino(TDestino destino);

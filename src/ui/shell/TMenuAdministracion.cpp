@@ -1,0 +1,36 @@
+#include "ui/shell/TMenuAdministracion.h"
+
+#include "ui/medication/FMedicamentos.h"
+#include "ui/shell/Destinos.h"
+#include "ui/shell/EntradasMenu.h"
+#include "ui/shell/FMain.h"
+#include "ui/shell/FPrincipal.h"
+
+#include <QVBoxLayout>
+
+TMenuAdministracion::TMenuAdministracion(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("MenuAdministracion"));
+    auto *disposicion = new QVBoxLayout(this);
+    CrearEntradas(this, disposicion,
+                  {
+                          {QStringLiteral("btnGestionSPD"), QStringLiteral("GESTIÓN SPDs"),
+                           [] { FormInicio().AbrirPantalla<TFormMain>(); }},
+                          {QStringLiteral("btnPacientes"), QStringLiteral("PACIENTES"),
+                           [] { AbrirDestino(TDestino::ListaPacientes); }},
+                          {QStringLiteral("btnMedicamentos"), QStringLiteral("MEDICAMENTOS"),
+                           [] { FormInicio().AbrirPantalla<TFormMedicamentos>()->Refrescar(); }},
+                          {QStringLiteral("btnUsuarios"), QStringLiteral("USUARIOS"),
+                           [] { AbrirDestino(TDestino::Usuarios); }},
+                          {QStringLiteral("btnPreferencias"), QStringLiteral("PREFERENCIAS"),
+                           [] { AbrirDestino(TDestino::Preferencias); }},
+                          {QStringLiteral("btnConsultas"), QStringLiteral("CONSULTAS"),
+                           [] { AbrirDestino(TDestino::Consultas); }},
+                          {QStringLiteral("btnCategorias"), QStringLiteral("CATEGORIAS"),
+                           [] { AbrirDestino(TDestino::Categorias); }},
+                          {QStringLiteral("btnUtilidades"), QStringLiteral("UTILIDADES"),
+                           [] { AbrirDestino(TDestino::Utilidades); }},
+                  });
+    disposicion->addStretch();
+}

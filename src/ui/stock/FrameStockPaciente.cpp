@@ -1,0 +1,111 @@
+#include "ui/stock/FrameStockPaciente.h"
+
+#include "core/data/uDM.h"
+#include "core/settings/uPreferencias.h"
+#include "core/stock/AuditoriaStock.h"
+#include "ui/stock/Componente.h"
+#include "ui/stock/TAltaStock.h"
+#include "ui/stock/TGridStock.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TFrameStockPaciente::TFrameStockPaciente(QWidget *parent)
+    : QWidget(parent)
+    , m_grdStock(new TGridStock(this))
+{
+    setObjectName(QStringLiteral("FrameStockPaciente"));
+    auto *btnIntroducir
+            = Componente<QPushButton>(this, "btnIntroducir", QStringLiteral("INTRODUCIR MEDICAMENTO"));
+    auto *btnModificar = Componente<QPushButton>(this, "btnModificar", QStringLiteral("MODIFICAR"));
+    auto *btnBorrar = Componente<QPushButton>(this, "btnBorrar", QStringLiteral("BORRAR"));
+    auto *botones = new QHBoxLayout;
+    for (QPushButton *boton : {btnIntroducir, btnModificar, btnBorrar})
+        botones->addWidget(boton);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_grdStock);
+    layout->addLayout(botones);
+
+    connect(btnIntroducir, &QPushButton::clicked, this, &TFrameStockPaciente::btnIntroducirClick);
+    connect(btnModificar, &QPushButton::clicked, this, &TFrameStockPaciente::btnModificarClick);
+    connect(btnBorrar, &QPushButton::clicked, this, &TFrameStockPaciente::btnBorrarClick);
+    connect(m_grdStock, &TGridStock::cellDoubleClicked, this, &TFrameStockPaciente::btnModificarClick);
+    Refrescar();
+}
+
+void TFrameStockPaciente::EstablecerEditorLinea(std::function<bool(const TNuevaLineaTratamiento &)> editor)
+{
+    m_editorLinea = std::move(editor);
+}
+
+QString TFrameStockPaciente::Caption() const
+{
+    return window()->windowTitle();
+}
+
+void TFrameStockPaciente::Refrescar()
+{
+    // Stock, lots and expiry dates are not kept in the United Kingdom.
+    const bool conStock = Preferencias().NoReinoUnido;
+    setHidden(!conStock);
+    if (conStock)
+        m_grdStock->Cargar(DM().idPacienteActivo);
+}
+
+std::optional<qint64> TFrameStockPaciente::Introducir(qint64 esperado)
+{
+    if (!Preferencias().NoReinoUnido)
+        return std::nullopt;
+    TAltaStock alta(DM().idPacienteActivo, this);
+    alta.CompletarAntes(m_editorLinea);
+    const std::optional<TStockAnadido> anadido = alta.Ejecutar(esperado);
+    if (!anadido)
+        return std::nullopt;
+    Refrescar();
+    m_grdStock->Seleccionar(anadido->idInventario);
+    return anadido->idMedicamento;
+}
+
+void TFrameStockPaciente::btnIntroducirClick()
+{
+    const std::optional<qint64> idMedicamento = Introducir(0);
+    if (!idMedicamento)
+        return;
+    AuditoriaStock::Alta(Caption());
+    emit StockCambiado(*idMedicamento);
+}
+
+bool TFrameStockPaciente::Dispensar(qint64 idMedicamento)
+{
+    const std::optional<qint64> introducido = Introducir(idMedicamento);
+    if (!introducido)
+        return false;
+    AuditoriaStock::Dispensar(Caption());
+    emit StockCambiado(*introducido);
+    return true;
+}
+
+void TFrameStockPaciente::btnModificarClick()
+{
+    const std::optional<TFilaStockPaciente> fila = m_grdStock->FilaSeleccionada();
+    if (!fila)
+        return;
+    const bool modificada = m_grdStock->ModificarSeleccionada();
+    Refrescar();
+    if (!modificada)
+        return;
+    AuditoriaStock::Modificacion(Caption());
+    emit StockCambiado(fila->idMedicamento);
+}
+
+void TFrameStockPaciente::btnBorrarClick()
+{
+    const std::optional<TFilaStockPaciente> fila = m_grdStock->FilaSeleccionada();
+    if (!fila || !m_grdStock->BorrarSeleccionada())
+        return;
+    AuditoriaStock::Baja(Caption());
+    Refrescar();
+    emit StockCambiado(fila->idMedicamento);
+}

@@ -1,0 +1,86 @@
+#include "ui/stock/TGridStock.h"
+
+#include "core/data/ManejadorErrores.h"
+#include "core/data/uDM.h"
+#include "core/i18n/ULenguaje.h"
+#include "core/stock/uInventario.h"
+#include "ui/shell/Mensajes.h"
+#include "ui/stock/FDlgModificarCantidad.h"
+
+#include <QHeaderView>
+#include <QLocale>
+
+TGridStock::TGridStock(QWidget *parent)
+    : QTableWidget(parent)
+{
+    setObjectName(QStringLiteral("grdStock"));
+    setColumnCount(5);
+    setHorizontalHeaderLabels({QStringLiteral("CODIGO"), QStringLiteral("MEDICAMENTO"),
+                               QStringLiteral("LOTE"), QStringLiteral("CADUCIDAD"),
+                               QStringLiteral("CANTIDAD")});
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+}
+
+void TGridStock::Cargar(qint64 idPaciente, std::optional<qint64> idMedicamento)
+{
+    const std::optional<TFilaStockPaciente> seleccionada = FilaSeleccionada();
+    m_filas = StockPaciente(DM(), idPaciente, idMedicamento);
+    setRowCount(static_cast<int>(m_filas.size()));
+    const QLocale local;
+    for (int i = 0; i < m_filas.size(); ++i) {
+        const TFilaStockPaciente &fila = m_filas[i];
+        const QStringList textos {QString::number(fila.idMedicamento), fila.Medicamento, fila.Lote,
+                                  local.toString(fila.Caducidad, QLocale::ShortFormat),
+                                  local.toString(fila.CantidadRestante, 'f', 2)};
+        for (int columna = 0; columna < textos.size(); ++columna)
+            setItem(i, columna, new QTableWidgetItem(textos[columna]));
+    }
+    if (seleccionada)
+        Seleccionar(seleccionada->idInventario);
+}
+
+std::optional<TFilaStockPaciente> TGridStock::FilaSeleccionada() const
+{
+    const QList<QTableWidgetItem *> elegidos = selectedItems();
+    if (elegidos.isEmpty())
+        return std::nullopt;
+    return m_filas.value(elegidos.first()->row());
+}
+
+void TGridStock::Seleccionar(qint64 idInventario)
+{
+    for (int i = 0; i < m_filas.size(); ++i) {
+        if (m_filas[i].idInventario == idInventario) {
+            selectRow(i);
+            return;
+        }
+    }
+    clearSelection();
+}
+
+bool TGridStock::ModificarSeleccionada()
+{
+    const std::optional<TFilaStockPaciente> fila = FilaSeleccionada();
+    if (!fila)
+        return false;
+    double cantidad = fila->CantidadRestante;
+    if (!TDlgModificarCantidad::ModificarCantidad(cantidad, this))
+        return false;
+    return ManejadorErrores::Proteger(
+            [&] { TInventario(DM()).ModificarCantidad(fila->idInventario, cantidad); });
+}
+
+bool TGridStock::BorrarSeleccionada()
+{
+    const std::optional<TFilaStockPaciente> fila = FilaSeleccionada();
+    if (!fila)
+        return false;
+    if (Confirmar(Traducir(QStringLiteral("QST_ELIMINAR_INVENTARIO"),
+                           QStringLiteral("¿ESTA SEGURO QUE QUIERE ELIMINAR EL MEDICAMENTE DEL INVENTARIO?")))
+        != 1)
+        return false;
+    return ManejadorErrores::Proteger([&] { TInventario(DM()).BorrarStock(fila->idInventario); });
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/stock/StockPaciente.h"
+
+#include <QTableWidget>
+
+// A grid of a patient's stock rows ("CODIGO", "MEDICAMENTO", "LOTE", "CADUCIDAD", "CANTIDAD"),
+// with the two changes made on a selected row: its quantity and its removal.
+class TGridStock : public QTableWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TGridStock(QWidget *parent = nullptr);
+
+    // Re-reads the patient's rows (of one medication when given) and keeps the selected row
+    // when it is still there.
+    void Cargar(qint64 idPaciente, std::optional<qint64> idMedicamento = {});
+    // The selected row; nothing when none is selected.
+    std::optional<TFilaStockPaciente> FilaSeleccionada() const;
+    void Seleccionar(qint64 idInventario);
+
+    // "MODIFICAR": asks the new quantity of the selected row and stores it with the line's
+    // summary. True when a quantity was stored.
+    bool ModificarSeleccionada();
+    // "BORRAR": asks for confirmation and removes the selected row, recomputing the line's
+    // summary. True when the row was removed.
+    bool BorrarSeleccionada();
+
+private:
+    QList<TFilaStockPaciente> m_filas;
+};
