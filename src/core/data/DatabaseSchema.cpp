@@ -3,6 +3,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QStringList>
 
 namespace DatabaseSchema {
@@ -143,7 +144,7 @@ QList<Table> buildTables()
               text("MedicoReceta", 50), currency("PVP")}},
             {QStringLiteral("Usuario"),
              {key("idUsuario"), text("Nombre", 50), text("username", 50), text("password", 255),
-              integer("idPerfil"), dbl("iSupUser")}},
+              integer("idPerfil"), dbl("iSupUser"), small("CambiarClave")}},
             {QStringLiteral("LOPD_Auditoria"),
              {key("IdAudit"), date("FAudit"), text("Username", 50), text("UserOS", 50), text("Maquina", 50),
               text("Accion", 50), text("Resultado", 50), text("Operacion", 50), text("refPaciente", 50)}},
@@ -288,11 +289,51 @@ QString createTableStatement(const Table &table, SqlEngine engine)
             .arg(table.name, parts.join(QStringLiteral(", ")));
 }
 
+namespace {
+
+bool hasField(const QSqlRecord &record, const QString &name)
+{
+    // PostgreSQL reports unquoted names in lower case.
+    for (int i = 0; i < record.count(); ++i) {
+        if (record.fieldName(i).compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+// The columns of an existing table, read from an empty result (the drivers' own description of
+// a table does not see PostgreSQL's search path); none for a table still to be created.
+QSqlRecord existingColumns(const Table &table, const QSqlDatabase &database)
+{
+    QSqlQuery query(database);
+    if (!query.exec(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(table.name)))
+        return {};
+    return query.record();
+}
+
+QStringList addMissingColumnStatements(const Table &table, const QSqlDatabase &database, SqlEngine engine)
+{
+    const QSqlRecord existing = existingColumns(table, database);
+    QStringList statements;
+    if (existing.isEmpty())
+        return statements;
+    for (const Column &column : table.columns) {
+        if (column.type != T::Key && !hasField(existing, column.name))
+            statements << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                                  .arg(table.name, column.name, columnDefinition(column, engine));
+    }
+    return statements;
+}
+
+} // namespace
+
 QString create(QSqlDatabase &database, SqlEngine engine)
 {
     QStringList statements;
-    for (const Table &table : tables())
+    for (const Table &table : tables()) {
+        statements << addMissingColumnStatements(table, database, engine);
         statements << createTableStatement(table, engine);
+    }
     for (const Index &index : indexes())
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
                               .arg(index.name, index.table, index.expression);

@@ -4,6 +4,7 @@
 #include "core/data/DatabaseSchema.h"
 #include "core/data/ValoresMostrados.h"
 #include "core/i18n/ULenguaje.h"
+#include "core/users/TUsuarios.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -276,6 +277,13 @@ void TDM::EnPuntoDeGuardado(const std::function<void()> &trabajo)
     }
     --m_nivelTransaccion;
     ejecutarControl(QStringLiteral("RELEASE SAVEPOINT ") + punto);
+}
+
+bool TDM::ComprobarUsuario(const QString &usuario, const QString &clave)
+{
+    Usuario.reset();
+    Usuario = TUsuarios(*this).Comprobar(usuario, clave);
+    return Usuario.has_value();
 }
 
 bool TDM::activarPaciente(const QString &condicion, const QVariant &valor)

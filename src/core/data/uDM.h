@@ -67,6 +67,12 @@ public:
     std::optional<TUsuario> Usuario;
     std::optional<TCategoria> Categoria;
 
+    // Drops the logged-in user, then makes the user with this name and password the logged-in
+    // one (see TUsuarios::Comprobar); false, with no user, when none matches.
+    bool ComprobarUsuario(const QString &usuario, const QString &clave);
+    // True when the logged-in user has the pharmacist profile.
+    bool EsFarmaceutico() const { return Usuario && Usuario->esFarmaceutico; }
+
     // Each drops the active patient, then makes the first patient whose column equals the text
     // (whole value; identity number and reference without regard to case) the active one.
     // False, with no active patient, when none matches or the text is empty.

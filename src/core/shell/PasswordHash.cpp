@@ -14,6 +14,12 @@ void iniciarSodium()
                 Traducir(QStringLiteral("ERR_CIFRADO"), QStringLiteral("No se puede iniciar el cifrado")));
 }
 
+// The working copy of a typed password does not outlive the call.
+void borrar(QByteArray &clave)
+{
+    sodium_memzero(clave.data(), static_cast<size_t>(clave.size()));
+}
+
 } // namespace
 
 namespace PasswordHash {
@@ -21,11 +27,13 @@ namespace PasswordHash {
 QString Crear(const QString &password)
 {
     iniciarSodium();
-    const QByteArray clave = password.toUtf8();
+    QByteArray clave = password.toUtf8();
     char hash[crypto_pwhash_STRBYTES];
-    if (crypto_pwhash_str(hash, clave.constData(), static_cast<unsigned long long>(clave.size()),
-                          crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE)
-        != 0)
+    const int resultado
+            = crypto_pwhash_str(hash, clave.constData(), static_cast<unsigned long long>(clave.size()),
+                                crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE);
+    borrar(clave);
+    if (resultado != 0)
         throw AppError(
                 Traducir(QStringLiteral("ERR_CIFRADO"), QStringLiteral("No se puede iniciar el cifrado")));
     return QString::fromLatin1(hash);
@@ -37,10 +45,24 @@ bool Verificar(const QString &hash, const QString &password)
     const QByteArray guardado = hash.toLatin1();
     if (guardado.isEmpty() || guardado.size() >= crypto_pwhash_STRBYTES)
         return false;
-    const QByteArray clave = password.toUtf8();
-    return crypto_pwhash_str_verify(guardado.constData(), clave.constData(),
-                                    static_cast<unsigned long long>(clave.size()))
+    QByteArray clave = password.toUtf8();
+    const bool correcta = crypto_pwhash_str_verify(guardado.constData(), clave.constData(),
+                                                   static_cast<unsigned long long>(clave.size()))
             == 0;
+    borrar(clave);
+    return correcta;
+}
+
+bool EsHash(const QString &texto)
+{
+    iniciarSodium();
+    const QByteArray guardado = texto.toLatin1();
+    if (guardado.isEmpty() || guardado.size() >= crypto_pwhash_STRBYTES)
+        return false;
+    // -1 only for a text the library does not recognise as one of its hashes.
+    return crypto_pwhash_str_needs_rehash(guardado.constData(), crypto_pwhash_OPSLIMIT_INTERACTIVE,
+                                          crypto_pwhash_MEMLIMIT_INTERACTIVE)
+            != -1;
 }
 
 } // namespace PasswordHash

@@ -14,4 +14,8 @@ QString Crear(const QString &password);
 // and for a text that is not such a hash.
 bool Verificar(const QString &hash, const QString &password);
 
+// True when the text is a hash made by Crear (or by the same library with other parameters);
+// false for a password stored as typed by an older version.
+bool EsHash(const QString &texto);
+
 } // namespace PasswordHash

@@ -1,0 +1,84 @@
+#include "ui/users/FDlgCambiarClave.h"
+
+#include "core/data/ManejadorErrores.h"
+#include "core/data/uDM.h"
+#include "core/i18n/ULenguaje.h"
+#include "core/users/TUsuarios.h"
+#include "core/users/ValidacionUsuario.h"
+#include "ui/shell/Mensajes.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLineEdit *CampoClave(QWidget *padre, const char *nombre)
+{
+    auto *campo = new QLineEdit(padre);
+    campo->setObjectName(QString::fromLatin1(nombre));
+    campo->setEchoMode(QLineEdit::Password);
+    return campo;
+}
+
+QLabel *Etiqueta(QWidget *padre, const char *nombre, const QString &texto)
+{
+    auto *etiqueta = new QLabel(texto, padre);
+    etiqueta->setObjectName(QString::fromLatin1(nombre));
+    return etiqueta;
+}
+
+} // namespace
+
+TDlgCambiarClave::TDlgCambiarClave(int idUsuario, QWidget *parent)
+    : TKelvoDlgForm(parent)
+    , m_idUsuario(idUsuario)
+    , m_edtClave(CampoClave(this, "edtClave"))
+    , m_edtConfirmar(CampoClave(this, "edtConfirmar"))
+{
+    setObjectName(QStringLiteral("DlgCambiarClave"));
+    setWindowTitle(QStringLiteral("CAMBIAR CLAVE"));
+    auto *btnAceptar = new QPushButton(QStringLiteral("ACEPTAR"), this);
+    btnAceptar->setObjectName(QStringLiteral("btnAceptar"));
+    btnAceptar->setDefault(true);
+    auto *btnCancelar = new QPushButton(QStringLiteral("CANCELAR"), this);
+    btnCancelar->setObjectName(QStringLiteral("btnCancelar"));
+    btnCancelar->setAutoDefault(false);
+
+    auto *campos = new QFormLayout;
+    campos->addRow(Etiqueta(this, "lblClave", QStringLiteral("CLAVE NUEVA")), m_edtClave);
+    campos->addRow(Etiqueta(this, "lblConfirmar", QStringLiteral("CONFIRMAR CLAVE")), m_edtConfirmar);
+    auto *botones = new QHBoxLayout;
+    botones->addWidget(btnAceptar);
+    botones->addWidget(btnCancelar);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(
+            Etiqueta(this, "lblAviso", QStringLiteral("DEBE ELEGIR UNA CLAVE NUEVA ANTES DE CONTINUAR")));
+    layout->addLayout(campos);
+    layout->addLayout(botones);
+
+    connect(btnAceptar, &QPushButton::clicked, this, &TDlgCambiarClave::btnAceptarClick);
+    connect(btnCancelar, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TDlgCambiarClave::btnAceptarClick()
+{
+    TUsuarios usuarios(DM());
+    QString error = ValidacionUsuario::ErrorClave(m_edtClave->text(), m_edtConfirmar->text());
+    if (error.isEmpty() && usuarios.EsClaveActual(m_idUsuario, m_edtClave->text()))
+        error = Traducir(QStringLiteral("ERR_CLAVE_IGUAL"),
+                         QStringLiteral("La clave nueva debe ser distinta de la actual."));
+    if (!error.isEmpty()) {
+        MostrarError(error);
+        return;
+    }
+    const bool guardada
+            = ManejadorErrores::Proteger([&] { usuarios.CambiarClave(m_idUsuario, m_edtClave->text()); });
+    m_edtClave->clear();
+    m_edtConfirmar->clear();
+    if (guardada)
+        accept();
+}
