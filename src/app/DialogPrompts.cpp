@@ -4,6 +4,7 @@
 #include "core/i18n/ULenguaje.h"
 #include "ui/i18n/FDlgSelectLanguaje.h"
 #include "ui/shell/Mensajes.h"
+#include "ui/users/Login.h"
 
 #include <QFile>
 #include <QMessageBox>
@@ -36,4 +37,9 @@ LanguageChoice DialogPrompts::chooseLanguage()
     TDlgSelectLanguaje dialog;
     dialog.exec();
     return {dialog.Idioma(), dialog.Pais()};
+}
+
+bool DialogPrompts::login()
+{
+    return Login();
 }

@@ -12,4 +12,5 @@ public:
     void showReleaseNotes(const QString &storedBuild, const QString &title,
                           const QString &notesFile) override;
     LanguageChoice chooseLanguage() override;
+    bool login() override;
 };

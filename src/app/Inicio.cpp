@@ -261,8 +261,11 @@ void Inicio::showReleaseNotes()
 
 bool Inicio::login()
 {
-    // Not yet part of the application: the login dialog, one attempt per start.
-    return true;
+    if (m_prompts.login())
+        return true;
+    m_prompts.showError(Traducir(QStringLiteral("ERR_USUARIO_NO_AUTORIZADO"),
+                                 QStringLiteral("No estás autorizado a usar esta aplicacion.")));
+    return false;
 }
 
 void Inicio::checkMachineSoftwareVersion()

@@ -7,6 +7,7 @@
 #include "ui/shell/FPaciente.h"
 #include "ui/shell/FPrincipal.h"
 #include "ui/stock/FDlgInventarioMedicamento.h"
+#include "ui/users/FUsuarios.h"
 
 namespace {
 
@@ -41,4 +42,5 @@ void AbrirCargaPaciente()
 void RegistrarPantallas()
 {
     RegistrarDestino(TDestino::CargaPaciente, &AbrirCargaPaciente);
+    RegistrarDestino(TDestino::Usuarios, [] { FormInicio().AbrirPantalla<TFormUsuarios>(); });
 }

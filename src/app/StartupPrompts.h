@@ -23,4 +23,6 @@ public:
     virtual void showReleaseNotes(const QString &storedBuild, const QString &title, const QString &notesFile)
             = 0;
     virtual LanguageChoice chooseLanguage() = 0;
+    // The one login attempt of the start: true when a known user logged in.
+    virtual bool login() = 0;
 };

@@ -20,6 +20,7 @@ class ScriptedPrompts : public StartupPrompts
 {
 public:
     bool answer = true;
+    bool loginAccepted = true;
     QStringList errors;
     QStringList questions;
     QStringList notes;
@@ -39,6 +40,7 @@ public:
         return answer;
     }
     bool confirmContinue(const QString &text) override { return confirm(text); }
+    bool login() override { return loginAccepted; }
     void showReleaseNotes(const QString &storedBuild, const QString &title, const QString &file) override
     {
         notes << storedBuild + QLatin1Char('|') + title + QLatin1Char('|') + QFileInfo(file).fileName();
@@ -122,6 +124,20 @@ private slots:
         Inicio inicio(dir.directory(), argumentsFor(dir), prompts);
         QCOMPARE(inicio.start(), Inicio::Outcome::Running);
         QVERIFY(dir.read(QStringLiteral("pastillero.log")).contains(" : LOGIN: \r\n"));
+    }
+
+    void refusedLoginEndsTheStartWithItsMessage()
+    {
+        TestAppDirectory dir;
+        ScriptedPrompts prompts;
+        prompts.loginAccepted = false;
+        Inicio inicio(dir.directory(), argumentsFor(dir), prompts);
+        int lastStep = 0;
+        inicio.onStep = [&](int number, const QString &) { lastStep = number; };
+        QCOMPARE(inicio.start(), Inicio::Outcome::LoginRefused);
+        QCOMPARE(lastStep, 16);
+        QCOMPARE(prompts.errors, QStringList {QStringLiteral("No estás autorizado a usar esta aplicacion.")});
+        QVERIFY(!inicio.mainWindow());
     }
 
     void releaseNotesAppearOnceAfterAnUpdate()
