@@ -37,7 +37,6 @@ void Imprimir(const TReportDocument &informe)
     const QString etiquetas = Preferencias().ETIPRINTER;
     ReportPrinting::Result resultado = ReportPrinting::printOn(laidOut, etiquetas);
     if (resultado.outcome == ReportPrinting::Outcome::PrinterNotInstalled) {
-        Log(QStringLiteral(": F_ERROR: ") + resultado.message);
         const QString porDefecto = ReportPrinting::defaultPrinterName();
         if (porDefecto.isEmpty()) {
             // Without any printer the user learns which label printer is missing, and the sheet
@@ -51,6 +50,7 @@ void Imprimir(const TReportDocument &informe)
             TFormPreview::Mostrar(informe);
             return;
         }
+        Log(QStringLiteral(": F_ERROR: ") + resultado.message);
         resultado = ReportPrinting::printOn(laidOut, porDefecto);
     }
     if (resultado.outcome != ReportPrinting::Outcome::Printed)
