@@ -33,7 +33,8 @@ std::optional<TFichaMedicamento> TCatalogoMedicamentos::Ficha(qint64 idMedicamen
         return std::nullopt;
     // Jet stored true as -1: any value other than 0 and Null is true.
     return TFichaMedicamento {fila.value(0).toInt() != 0, fila.value(1).toInt() != 0, fila.value(2).toInt(),
-                              ValoresMostrados::NombreMostrado(fila.value(3).toString(), fila.value(4).toString(),
+                              ValoresMostrados::NombreMostrado(fila.value(3).toString(),
+                                                               fila.value(4).toString(),
                                                                fila.value(5).toString())};
 }
 

@@ -8,6 +8,7 @@
 #include "core/loading/FilasCarga.h"
 #include "core/loading/VentanaCarga.h"
 #include "core/settings/uPreferencias.h"
+#include "ui/i18n/Componente.h"
 
 #include <QCalendarWidget>
 #include <QDialog>
@@ -25,20 +26,6 @@
 namespace {
 
 const QString kPaisSinStock = QStringLiteral("3"); // no stock dialog from the grid
-
-template<typename T> T *Componente(QWidget *padre, const char *nombre)
-{
-    auto *componente = new T(padre);
-    componente->setObjectName(QString::fromLatin1(nombre));
-    return componente;
-}
-
-QPushButton *Boton(QWidget *padre, const char *nombre, const QString &texto)
-{
-    auto *boton = Componente<QPushButton>(padre, nombre);
-    boton->setText(texto);
-    return boton;
-}
 
 // A small blister: a strip of cells, filled for medication that goes into the blister.
 QIcon IconoBlister(bool enBlister)
@@ -110,8 +97,8 @@ TFormPacienteCarga::TFormPacienteCarga(QWidget *parent, TDialogosCarga *dialogos
     , m_lblFechaBaja(Componente<QLabel>(this, "lblFechaBaja"))
     , m_edtFechaInicio(Componente<QLineEdit>(this, "edtFechaInicio"))
     , m_edtFechaFin(Componente<QLineEdit>(this, "edtFechaFin"))
-    , m_btnCalendarioInicio(Boton(this, "btnCalendarioInicio", QStringLiteral("...")))
-    , m_btnCalendarioFin(Boton(this, "btnCalendarioFin", QStringLiteral("...")))
+    , m_btnCalendarioInicio(Componente<QPushButton>(this, "btnCalendarioInicio", QStringLiteral("...")))
+    , m_btnCalendarioFin(Componente<QPushButton>(this, "btnCalendarioFin", QStringLiteral("...")))
     , m_lblConexion(Componente<QLabel>(this, "lblConexion"))
     , m_grdMedicamentos(Rejilla(
               this, "grdMedicamentos",
@@ -123,9 +110,9 @@ TFormPacienteCarga::TFormPacienteCarga(QWidget *parent, TDialogosCarga *dialogos
                          {QStringLiteral("SPD"), QStringLiteral("Medicamento"), QStringLiteral("Posologia"),
                           QStringLiteral("Descripcion")}))
     , m_lblEstado(Componente<QLabel>(this, "lblEstado"))
-    , m_btnInicio(Boton(this, "btnInicio", QStringLiteral("INICIO")))
-    , m_btnEtiquetas(Boton(this, "btnEtiquetas", QStringLiteral("ETIQUETAS")))
-    , m_btnVolver(Boton(this, "btnVolver", QStringLiteral("VOLVER")))
+    , m_btnInicio(Componente<QPushButton>(this, "btnInicio", QStringLiteral("INICIO")))
+    , m_btnEtiquetas(Componente<QPushButton>(this, "btnEtiquetas", QStringLiteral("ETIQUETAS")))
+    , m_btnVolver(Componente<QPushButton>(this, "btnVolver", QStringLiteral("VOLVER")))
 {
     setObjectName(QStringLiteral("FormPacienteCarga"));
     setWindowTitle(QStringLiteral("CARGA DEL PACIENTE"));

@@ -6,6 +6,7 @@
 #include "core/medication/TCatalogoMedicamentos.h"
 #include "core/settings/uPreferencias.h"
 #include "render/CodigoBarrasEAN.h"
+#include "ui/i18n/Componente.h"
 #include "ui/shell/Mensajes.h"
 
 #include <QButtonGroup>
@@ -23,15 +24,6 @@
 #include <type_traits>
 
 namespace {
-
-template<typename T> T *Componente(QWidget *padre, const char *nombre, const QString &texto = {})
-{
-    auto *componente = new T(padre);
-    componente->setObjectName(QString::fromLatin1(nombre));
-    if constexpr (std::is_base_of_v<QAbstractButton, T>)
-        componente->setText(texto);
-    return componente;
-}
 
 // A pair of exclusive choices in a row.
 QWidget *Eleccion(QWidget *padre, QRadioButton *si, QRadioButton *no)

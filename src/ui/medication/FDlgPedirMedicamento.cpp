@@ -5,6 +5,7 @@
 #include "core/medication/uEAN.h"
 #include "core/settings/uPreferencias.h"
 #include "core/stock/uInventario.h"
+#include "ui/i18n/Componente.h"
 #include "ui/shell/Mensajes.h"
 
 #include <QCalendarWidget>
@@ -21,13 +22,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template<typename T> T *Componente(QWidget *padre, const char *nombre)
-{
-    auto *componente = new T(padre);
-    componente->setObjectName(QString::fromLatin1(nombre));
-    return componente;
-}
 
 // The locale writes its short dates month first (as "M/d/yyyy").
 bool MesPrimero()

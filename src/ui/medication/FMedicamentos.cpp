@@ -7,6 +7,7 @@
 #include "core/medication/TCatalogoMedicamentos.h"
 #include "core/medication/uEAN.h"
 #include "core/settings/uPreferencias.h"
+#include "ui/i18n/Componente.h"
 #include "ui/reports/ListadoRejilla.h"
 #include "ui/shell/Mensajes.h"
 
@@ -45,13 +46,6 @@ public:
     }
 };
 
-QPushButton *Boton(QWidget *padre, const char *nombre, const QString &texto)
-{
-    auto *boton = new QPushButton(texto, padre);
-    boton->setObjectName(QString::fromLatin1(nombre));
-    return boton;
-}
-
 } // namespace
 
 TFormMedicamentos::TFormMedicamentos(QWidget *parent)
@@ -63,7 +57,7 @@ TFormMedicamentos::TFormMedicamentos(QWidget *parent)
     , m_modelo(new TModeloMedicamentos(this))
     , m_orden(new QSortFilterProxyModel(this))
     , m_listado(nullptr)
-    , m_btnImprimir(Boton(this, "btnImprimir", QStringLiteral("IMPRIMIR")))
+    , m_btnImprimir(Componente<QPushButton>(this, "btnImprimir", QStringLiteral("IMPRIMIR")))
 {
     setObjectName(QStringLiteral("FormMedicamentos"));
     setWindowTitle(QStringLiteral("MEDICAMENTOS"));
@@ -92,10 +86,10 @@ TFormMedicamentos::TFormMedicamentos(QWidget *parent)
                                                              lblCodigo, m_edtCodigo})
         filtros->addWidget(widget);
     auto *botones = new QHBoxLayout;
-    QPushButton *btnBorrar = Boton(this, "btnBorrar", QStringLiteral("BORRAR"));
+    QPushButton *btnBorrar = Componente<QPushButton>(this, "btnBorrar", QStringLiteral("BORRAR"));
     botones->addWidget(btnBorrar);
     botones->addWidget(m_btnImprimir);
-    QPushButton *btnExportar = Boton(this, "btnExportar", QStringLiteral("EXPORTAR"));
+    QPushButton *btnExportar = Componente<QPushButton>(this, "btnExportar", QStringLiteral("EXPORTAR"));
     botones->addWidget(btnExportar);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(filtros);

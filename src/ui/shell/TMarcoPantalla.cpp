@@ -4,29 +4,19 @@
 #include "core/data/uDM.h"
 #include "core/settings/uPreferencias.h"
 #include "core/shell/TextosCabecera.h"
+#include "ui/i18n/Componente.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
-namespace {
-
-QLabel *Etiqueta(QWidget *padre, const char *nombre)
-{
-    auto *etiqueta = new QLabel(padre);
-    etiqueta->setObjectName(QString::fromLatin1(nombre));
-    return etiqueta;
-}
-
-} // namespace
-
 TMarcoPantalla::TMarcoPantalla(QWidget *parent)
     : QWidget(parent)
-    , m_lblUsuario(Etiqueta(this, "lblUsuario"))
-    , m_lblTitular(Etiqueta(this, "lblTitular"))
-    , m_lblFarmacia(Etiqueta(this, "lblFarmacia"))
+    , m_lblUsuario(Componente<QLabel>(this, "lblUsuario"))
+    , m_lblTitular(Componente<QLabel>(this, "lblTitular"))
+    , m_lblFarmacia(Componente<QLabel>(this, "lblFarmacia"))
     , m_contenido(new QWidget(this))
-    , m_lblPie(Etiqueta(this, "lblPie"))
+    , m_lblPie(Componente<QLabel>(this, "lblPie"))
 {
     setObjectName(QStringLiteral("MarcoPantalla"));
     m_contenido->setObjectName(QStringLiteral("Contenido"));

@@ -3,7 +3,7 @@
 #include "core/data/uDM.h"
 #include "core/settings/uPreferencias.h"
 #include "core/stock/AuditoriaStock.h"
-#include "ui/stock/Componente.h"
+#include "ui/i18n/Componente.h"
 #include "ui/stock/TAltaStock.h"
 #include "ui/stock/TGridStock.h"
 

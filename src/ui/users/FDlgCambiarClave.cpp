@@ -5,6 +5,7 @@
 #include "core/i18n/ULenguaje.h"
 #include "core/users/TUsuarios.h"
 #include "core/users/ValidacionUsuario.h"
+#include "ui/i18n/Componente.h"
 #include "ui/shell/Mensajes.h"
 
 #include <QFormLayout>
@@ -22,13 +23,6 @@ QLineEdit *CampoClave(QWidget *padre, const char *nombre)
     campo->setObjectName(QString::fromLatin1(nombre));
     campo->setEchoMode(QLineEdit::Password);
     return campo;
-}
-
-QLabel *Etiqueta(QWidget *padre, const char *nombre, const QString &texto)
-{
-    auto *etiqueta = new QLabel(texto, padre);
-    etiqueta->setObjectName(QString::fromLatin1(nombre));
-    return etiqueta;
 }
 
 } // namespace
@@ -49,14 +43,15 @@ TDlgCambiarClave::TDlgCambiarClave(int idUsuario, QWidget *parent)
     btnCancelar->setAutoDefault(false);
 
     auto *campos = new QFormLayout;
-    campos->addRow(Etiqueta(this, "lblClave", QStringLiteral("CLAVE NUEVA")), m_edtClave);
-    campos->addRow(Etiqueta(this, "lblConfirmar", QStringLiteral("CONFIRMAR CLAVE")), m_edtConfirmar);
+    campos->addRow(Componente<QLabel>(this, "lblClave", QStringLiteral("CLAVE NUEVA")), m_edtClave);
+    campos->addRow(Componente<QLabel>(this, "lblConfirmar", QStringLiteral("CONFIRMAR CLAVE")),
+                   m_edtConfirmar);
     auto *botones = new QHBoxLayout;
     botones->addWidget(btnAceptar);
     botones->addWidget(btnCancelar);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(
-            Etiqueta(this, "lblAviso", QStringLiteral("DEBE ELEGIR UNA CLAVE NUEVA ANTES DE CONTINUAR")));
+    layout->addWidget(Componente<QLabel>(this, "lblAviso",
+                                         QStringLiteral("DEBE ELEGIR UNA CLAVE NUEVA ANTES DE CONTINUAR")));
     layout->addLayout(campos);
     layout->addLayout(botones);
 

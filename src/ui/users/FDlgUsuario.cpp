@@ -4,6 +4,7 @@
 #include "core/data/uDM.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/users/ValidacionUsuario.h"
+#include "ui/i18n/Componente.h"
 #include "ui/shell/Mensajes.h"
 
 #include <QComboBox>
@@ -17,20 +18,6 @@
 namespace {
 
 constexpr int kAnchoTexto = 50; // Usuario.username and Usuario.Nombre
-
-template<typename T> T *Componente(QWidget *padre, const char *nombre)
-{
-    auto *componente = new T(padre);
-    componente->setObjectName(QString::fromLatin1(nombre));
-    return componente;
-}
-
-QLabel *Etiqueta(QWidget *padre, const char *nombre, const QString &texto)
-{
-    auto *etiqueta = new QLabel(texto, padre);
-    etiqueta->setObjectName(QString::fromLatin1(nombre));
-    return etiqueta;
-}
 
 } // namespace
 
@@ -59,11 +46,12 @@ TDlgUsuario::TDlgUsuario(const std::optional<TFilaUsuario> &fila, QWidget *paren
     btnCancelar->setAutoDefault(false);
 
     auto *campos = new QFormLayout;
-    campos->addRow(Etiqueta(this, "lblUsuario", QStringLiteral("USUARIO")), m_edtUsuario);
-    campos->addRow(Etiqueta(this, "lblNombre", QStringLiteral("NOMBRE COMPLETO")), m_edtNombre);
-    campos->addRow(Etiqueta(this, "lblPerfil", QStringLiteral("PERFIL")), m_cmbPerfil);
-    campos->addRow(Etiqueta(this, "lblClave", QStringLiteral("CONTRASEÑA")), m_edtClave);
-    campos->addRow(Etiqueta(this, "lblConfirmar", QStringLiteral("CONFIRMAR CONTRASEÑA")), m_edtConfirmar);
+    campos->addRow(Componente<QLabel>(this, "lblUsuario", QStringLiteral("USUARIO")), m_edtUsuario);
+    campos->addRow(Componente<QLabel>(this, "lblNombre", QStringLiteral("NOMBRE COMPLETO")), m_edtNombre);
+    campos->addRow(Componente<QLabel>(this, "lblPerfil", QStringLiteral("PERFIL")), m_cmbPerfil);
+    campos->addRow(Componente<QLabel>(this, "lblClave", QStringLiteral("CONTRASEÑA")), m_edtClave);
+    campos->addRow(Componente<QLabel>(this, "lblConfirmar", QStringLiteral("CONFIRMAR CONTRASEÑA")),
+                   m_edtConfirmar);
     auto *botones = new QHBoxLayout;
     botones->addWidget(btnAceptar);
     botones->addWidget(btnCancelar);

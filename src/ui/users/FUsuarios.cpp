@@ -3,6 +3,7 @@
 #include "core/data/ManejadorErrores.h"
 #include "core/data/uDM.h"
 #include "core/i18n/ULenguaje.h"
+#include "ui/i18n/Componente.h"
 #include "ui/shell/Mensajes.h"
 #include "ui/users/FDlgUsuario.h"
 
@@ -20,20 +21,6 @@ namespace {
 enum Columna { kUsuario, kNombre, kClave, kPerfil };
 
 const QString kClaveOculta = QStringLiteral("****");
-
-QPushButton *Boton(QWidget *padre, const char *nombre, const QString &texto)
-{
-    auto *boton = new QPushButton(texto, padre);
-    boton->setObjectName(QString::fromLatin1(nombre));
-    return boton;
-}
-
-QLabel *Etiqueta(QWidget *padre, const char *nombre, const QString &texto)
-{
-    auto *etiqueta = new QLabel(texto, padre);
-    etiqueta->setObjectName(QString::fromLatin1(nombre));
-    return etiqueta;
-}
 
 } // namespace
 
@@ -58,14 +45,14 @@ TFormUsuarios::TFormUsuarios(QWidget *parent)
     m_grdUsuarios->horizontalHeader()->setStretchLastSection(true);
 
     auto *busqueda = new QHBoxLayout;
-    busqueda->addWidget(Etiqueta(this, "lblBuscarUsuario", QStringLiteral("USUARIO")));
+    busqueda->addWidget(Componente<QLabel>(this, "lblBuscarUsuario", QStringLiteral("USUARIO")));
     busqueda->addWidget(m_edtBuscarUsuario);
-    busqueda->addWidget(Etiqueta(this, "lblBuscarNombre", QStringLiteral("NOMBRE")));
+    busqueda->addWidget(Componente<QLabel>(this, "lblBuscarNombre", QStringLiteral("NOMBRE")));
     busqueda->addWidget(m_edtBuscarNombre);
     auto *botones = new QHBoxLayout;
-    QPushButton *btnNuevo = Boton(this, "btnNuevo", QStringLiteral("NUEVO"));
-    QPushButton *btnEditar = Boton(this, "btnEditar", QStringLiteral("EDITAR"));
-    QPushButton *btnBorrar = Boton(this, "btnBorrar", QStringLiteral("BORRAR"));
+    QPushButton *btnNuevo = Componente<QPushButton>(this, "btnNuevo", QStringLiteral("NUEVO"));
+    QPushButton *btnEditar = Componente<QPushButton>(this, "btnEditar", QStringLiteral("EDITAR"));
+    QPushButton *btnBorrar = Componente<QPushButton>(this, "btnBorrar", QStringLiteral("BORRAR"));
     for (QPushButton *boton : {btnNuevo, btnEditar, btnBorrar})
         botones->addWidget(boton);
     auto *layout = new QVBoxLayout(this);
