@@ -35,11 +35,9 @@ TDlgCambiarClave::TDlgCambiarClave(int idUsuario, QWidget *parent)
 {
     setObjectName(QStringLiteral("DlgCambiarClave"));
     setWindowTitle(QStringLiteral("CAMBIAR CLAVE"));
-    auto *btnAceptar = new QPushButton(QStringLiteral("ACEPTAR"), this);
-    btnAceptar->setObjectName(QStringLiteral("btnAceptar"));
+    auto *btnAceptar = Componente<QPushButton>(this, "btnAceptar", QStringLiteral("ACEPTAR"));
     btnAceptar->setDefault(true);
-    auto *btnCancelar = new QPushButton(QStringLiteral("CANCELAR"), this);
-    btnCancelar->setObjectName(QStringLiteral("btnCancelar"));
+    auto *btnCancelar = Componente<QPushButton>(this, "btnCancelar", QStringLiteral("CANCELAR"));
     btnCancelar->setAutoDefault(false);
 
     auto *campos = new QFormLayout;

@@ -38,11 +38,9 @@ TDlgUsuario::TDlgUsuario(const std::optional<TFilaUsuario> &fila, QWidget *paren
     // The item's position is the profile id.
     for (const TCodigos &perfil : ListaPerfiles())
         m_cmbPerfil->addItem(perfil.Descripcion);
-    auto *btnAceptar = new QPushButton(QStringLiteral("ACEPTAR"), this);
-    btnAceptar->setObjectName(QStringLiteral("btnAceptar"));
+    auto *btnAceptar = Componente<QPushButton>(this, "btnAceptar", QStringLiteral("ACEPTAR"));
     btnAceptar->setDefault(true);
-    auto *btnCancelar = new QPushButton(QStringLiteral("CANCELAR"), this);
-    btnCancelar->setObjectName(QStringLiteral("btnCancelar"));
+    auto *btnCancelar = Componente<QPushButton>(this, "btnCancelar", QStringLiteral("CANCELAR"));
     btnCancelar->setAutoDefault(false);
 
     auto *campos = new QFormLayout;
