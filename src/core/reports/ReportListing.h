@@ -14,10 +14,23 @@ struct ListingColumn
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
 };
 
+// What a listing may print around its rows on every page besides the title: a picture at the
+// top left (the pharmacy's logo), lines of text under the title (what the listing was asked
+// for) and a footer line with a text at each end.
+struct ListingFrame
+{
+    QByteArray logo; // empty: no picture
+    QStringList headerLines; // empty lines are left out
+    QString footerLeft;
+    QString footerRight;
+    QString pageNumberPattern = QStringLiteral("%1/%2");
+};
+
 class ReportListing
 {
 public:
-    ReportListing(const QString &title, const ReportPageSetup &page, const QList<ListingColumn> &columns);
+    ReportListing(const QString &title, const ReportPageSetup &page, const QList<ListingColumn> &columns,
+                  const ListingFrame &frame = {});
 
     // A group heading; the rows added after it belong to the group.
     void addGroup(const QString &heading, bool newPage = false);
@@ -27,6 +40,7 @@ public:
     const TReportDocument &document() const { return m_document; }
 
     static constexpr double kRowHeight = 5.0;
+    static constexpr double kLogoWidth = 30.0;
 
 private:
     QList<ListingColumn> m_columns;

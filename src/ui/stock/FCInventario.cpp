@@ -2,10 +2,14 @@
 
 #include "core/audit/uLOPD.h"
 #include "core/common/AppError.h"
+#include "core/common/Clock.h"
 #include "core/data/uDM.h"
+#include "core/i18n/ULenguaje.h"
 #include "core/medication/uEAN.h"
 #include "core/settings/uPreferencias.h"
-#include "core/stock/ConsultaInventario.h"
+#include "core/stock/InformeStock.h"
+#include "ui/i18n/Componente.h"
+#include "ui/reports/Fpreview.h"
 #include "ui/reports/ListadoRejilla.h"
 #include "ui/shell/Mensajes.h"
 
@@ -20,17 +24,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-template<typename T> T *Componente(QWidget *padre, const char *nombre)
-{
-    auto *componente = new T(padre);
-    componente->setObjectName(QString::fromLatin1(nombre));
-    return componente;
-}
-
-} // namespace
-
 TFormCInventario::TFormCInventario(QWidget *parent)
     : TKelvoForm(parent)
     , m_cmbCategoria(Componente<QComboBox>(this, "cmbCategoria"))
@@ -38,7 +31,9 @@ TFormCInventario::TFormCInventario(QWidget *parent)
     , m_edtNombre(Componente<QLineEdit>(this, "edtNombre"))
     , m_edtCodigo(Componente<QLineEdit>(this, "edtCodigo"))
     , m_edtDescripcion(Componente<QLineEdit>(this, "edtDescripcion"))
-    , m_rbMedicamentos(Componente<QRadioButton>(this, "rbMedicamentos"))
+    , m_rbPrincipios(
+              Componente<QRadioButton>(this, "rbPrincipiosActivos", QStringLiteral("Ver principios activos")))
+    , m_rbMedicamentos(Componente<QRadioButton>(this, "rbMedicamentos", QStringLiteral("Ver medicamentos")))
     , m_grdInventario(Componente<QTableWidget>(this, "grdInventario"))
     , m_listado(new TListadoRejilla(*m_grdInventario, Qt::AscendingOrder))
 {
@@ -47,22 +42,17 @@ TFormCInventario::TFormCInventario(QWidget *parent)
     m_cmbCategoria->addItem(QString()); // every category
     for (const TCodigos &categoria : DM().ListaCategorias())
         m_cmbCategoria->addItem(categoria.Descripcion, categoria.Codigo);
-    auto *rbPrincipios = Componente<QRadioButton>(this, "rbPrincipiosActivos");
-    rbPrincipios->setText(QStringLiteral("Ver principios activos"));
-    rbPrincipios->setChecked(true);
-    m_rbMedicamentos->setText(QStringLiteral("Ver medicamentos"));
-    auto *btnFiltrar = Componente<QPushButton>(this, "btnFiltrar");
-    btnFiltrar->setText(QStringLiteral("FILTRAR"));
+    m_rbPrincipios->setChecked(true);
+    auto *btnFiltrar = Componente<QPushButton>(this, "btnFiltrar", QStringLiteral("FILTRAR"));
     m_grdInventario->setColumnCount(8);
     m_grdInventario->setHorizontalHeaderLabels({QStringLiteral("CATEGORIA"), QStringLiteral("REFERENCIA"),
                                                 QStringLiteral("NOMBRE"), QStringLiteral("CODIGO"),
                                                 QStringLiteral("MEDICAMENTO"), QStringLiteral("LOTE"),
                                                 QStringLiteral("CADUCIDAD"), QStringLiteral("CANTIDAD")});
     m_grdInventario->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    auto *btnImprimir = Componente<QPushButton>(this, "btnImprimir");
-    btnImprimir->setText(QStringLiteral("IMPRIMIR"));
-    auto *btnExportar = Componente<QPushButton>(this, "btnExportar");
-    btnExportar->setText(QStringLiteral("EXPORTAR"));
+    auto *btnImprimir = Componente<QPushButton>(this, "btnImprimir", QStringLiteral("IMPRIMIR"));
+    auto *btnExportar = Componente<QPushButton>(this, "btnExportar", QStringLiteral("EXPORTAR"));
+    btnExportar->hide(); // exporting the inquiry is not offered yet
 
     auto *filtros = new QFormLayout;
     filtros->addRow(QStringLiteral("CATEGORIA"), m_cmbCategoria);
@@ -71,7 +61,7 @@ TFormCInventario::TFormCInventario(QWidget *parent)
     filtros->addRow(QStringLiteral("CODIGO"), m_edtCodigo);
     filtros->addRow(QStringLiteral("DESCRIPCION"), m_edtDescripcion);
     auto *opciones = new QHBoxLayout;
-    opciones->addWidget(rbPrincipios);
+    opciones->addWidget(m_rbPrincipios);
     opciones->addWidget(m_rbMedicamentos);
     opciones->addWidget(btnFiltrar);
     opciones->addWidget(btnImprimir);
@@ -82,8 +72,8 @@ TFormCInventario::TFormCInventario(QWidget *parent)
     layout->addWidget(m_grdInventario);
 
     connect(btnFiltrar, &QPushButton::clicked, this, &TFormCInventario::btnFiltrarClick);
-    connect(btnImprimir, &QPushButton::clicked, this, [this] { m_listado->Imprimir(windowTitle()); });
-    connect(btnExportar, &QPushButton::clicked, m_listado, &TListadoRejilla::ExportarConDialogo);
+    connect(btnImprimir, &QPushButton::clicked, this, &TFormCInventario::btnImprimirClick);
+    connect(btnExportar, &QPushButton::clicked, this, &TFormCInventario::btnExportarClick);
     connect(m_edtCodigo, &QLineEdit::editingFinished, this, &TFormCInventario::edtCodigoExit);
     connect(m_edtCodigo, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
 }
@@ -103,6 +93,35 @@ void TFormCInventario::edtCodigoExit()
 
 void TFormCInventario::btnFiltrarClick()
 {
+    Buscar();
+}
+
+void TFormCInventario::btnImprimirClick()
+{
+    const std::optional<QList<TFilaInventario>> filas = Buscar();
+    if (!filas || filas->isEmpty())
+        return;
+    const TCabeceraInventario cabecera {
+            m_cmbCategoria->currentText(),
+            m_edtReferencia->text().trimmed(),
+            m_edtNombre->text().trimmed(),
+            (m_rbMedicamentos->isChecked() ? m_rbMedicamentos : m_rbPrincipios)->text(),
+            m_edtCodigo->text().trimmed(),
+            m_edtDescripcion->text().trimmed()};
+    TFormPreview::Mostrar(InformeStock(Traducir(QStringLiteral("CAPTION_INVENTARIO_MEDICAMENTOS"),
+                                                QStringLiteral("INVENTARIO DE MEDICAMENTOS")),
+                                       cabecera.Textos(), FilasInformeInventario(*filas),
+                                       MembreteFarmacia(Preferencias()), Clock::today()));
+}
+
+void TFormCInventario::btnExportarClick()
+{
+    MostrarAviso(Traducir(QStringLiteral("MSG_NOT_IMPLEMENTED"), QStringLiteral("NOT IMPLEMENTED: "))
+                 + Traducir(QStringLiteral("NIP_EXPORTAR_CARGAS"), QStringLiteral("EXPORTAR CARGAS")));
+}
+
+std::optional<QList<TFilaInventario>> TFormCInventario::Buscar()
+{
     TFiltroInventario filtro;
     if (const QVariant categoria = m_cmbCategoria->currentData(); categoria.isValid())
         filtro.Categoria = categoria.toInt();
@@ -117,7 +136,7 @@ void TFormCInventario::btnFiltrarClick()
     } catch (const AppError &error) {
         MostrarError(error.message());
         m_edtCodigo->setFocus();
-        return;
+        return std::nullopt;
     }
     m_grdInventario->setRowCount(static_cast<int>(filas.size()));
     const QLocale local;
@@ -135,4 +154,5 @@ void TFormCInventario::btnFiltrarClick()
             m_grdInventario->setItem(i, columna, new QTableWidgetItem(textos[columna]));
     }
     m_listado->Reordenar();
+    return filas;
 }

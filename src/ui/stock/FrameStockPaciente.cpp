@@ -1,6 +1,7 @@
 #include "ui/stock/FrameStockPaciente.h"
 
 #include "core/data/uDM.h"
+#include "core/i18n/ULenguaje.h"
 #include "core/settings/uPreferencias.h"
 #include "core/stock/AuditoriaStock.h"
 #include "ui/i18n/Componente.h"
@@ -14,14 +15,16 @@
 TFrameStockPaciente::TFrameStockPaciente(QWidget *parent)
     : QWidget(parent)
     , m_grdStock(new TGridStock(this))
+    , m_btnCompleto(Componente<QPushButton>(this, "btnCompleto"))
 {
     setObjectName(QStringLiteral("FrameStockPaciente"));
     auto *btnIntroducir
             = Componente<QPushButton>(this, "btnIntroducir", QStringLiteral("INTRODUCIR MEDICAMENTO"));
     auto *btnModificar = Componente<QPushButton>(this, "btnModificar", QStringLiteral("MODIFICAR"));
     auto *btnBorrar = Componente<QPushButton>(this, "btnBorrar", QStringLiteral("BORRAR"));
+    m_btnCompleto->hide();
     auto *botones = new QHBoxLayout;
-    for (QPushButton *boton : {btnIntroducir, btnModificar, btnBorrar})
+    for (QPushButton *boton : {btnIntroducir, btnModificar, btnBorrar, m_btnCompleto})
         botones->addWidget(boton);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -31,6 +34,7 @@ TFrameStockPaciente::TFrameStockPaciente(QWidget *parent)
     connect(btnIntroducir, &QPushButton::clicked, this, &TFrameStockPaciente::btnIntroducirClick);
     connect(btnModificar, &QPushButton::clicked, this, &TFrameStockPaciente::btnModificarClick);
     connect(btnBorrar, &QPushButton::clicked, this, &TFrameStockPaciente::btnBorrarClick);
+    connect(m_btnCompleto, &QPushButton::clicked, this, &TFrameStockPaciente::btnCompletoClick);
     connect(m_grdStock, &TGridStock::cellDoubleClicked, this, &TFrameStockPaciente::btnModificarClick);
     Refrescar();
 }
@@ -50,8 +54,29 @@ void TFrameStockPaciente::Refrescar()
     // Stock, lots and expiry dates are not kept in the United Kingdom.
     const bool conStock = Preferencias().NoReinoUnido;
     setHidden(!conStock);
-    if (conStock)
-        m_grdStock->Cargar(DM().idPacienteActivo);
+    // The button names the view it switches to.
+    m_btnCompleto->setText(m_soloLinea
+                                   ? Traducir(QStringLiteral("CAPTION_COMPLETO"), QStringLiteral("COMPLETO"))
+                                   : Traducir(QStringLiteral("CAPTION_ACTUAL"), QStringLiteral("ACTUAL")));
+    if (conStock) {
+        m_grdStock->Cargar(DM().idPacienteActivo,
+                           m_soloLinea ? std::optional<qint64>(m_medicamentoLinea) : std::nullopt);
+    }
+}
+
+void TFrameStockPaciente::SeleccionarLinea(qint64 idMedicamento)
+{
+    if (idMedicamento == m_medicamentoLinea)
+        return;
+    m_medicamentoLinea = idMedicamento;
+    if (m_soloLinea)
+        Refrescar();
+}
+
+void TFrameStockPaciente::btnCompletoClick()
+{
+    m_soloLinea = !m_soloLinea;
+    Refrescar();
 }
 
 std::optional<qint64> TFrameStockPaciente::Introducir(qint64 esperado)

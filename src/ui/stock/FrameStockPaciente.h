@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+class QPushButton;
 class TGridStock;
 struct TNuevaLineaTratamiento;
 
@@ -13,6 +14,9 @@ struct TNuevaLineaTratamiento;
 // keeps the treatment line's summary, writes its audit row with the hosting screen's caption and
 // is announced with StockCambiado so that the screen re-reads its treatment lines. With the
 // United Kingdom as country the panel stays hidden and reads nothing.
+//
+// The panel shows all the patient's stock, or only the stock of the treatment line selected on
+// the screen; the button that switches between them ("ACTUAL" / "COMPLETO") is kept hidden.
 class TFrameStockPaciente : public QWidget
 {
     Q_OBJECT
@@ -26,6 +30,9 @@ public:
 
     // Re-reads the active patient's stock, keeping the selected row.
     void Refrescar();
+    // The medication of the treatment line selected on the screen (0: none).
+    void SeleccionarLinea(qint64 idMedicamento);
+    bool SoloLinea() const { return m_soloLinea; }
     // "DISPENSAR" of a prescription: enters a box of its medication. True when a row was
     // entered; the caller then deletes the prescription.
     bool Dispensar(qint64 idMedicamento);
@@ -33,6 +40,7 @@ public:
     void btnIntroducirClick();
     void btnModificarClick();
     void btnBorrarClick();
+    void btnCompletoClick();
 
 signals:
     // The patient's stock of the medication changed: the treatment lines must be re-read and
@@ -47,5 +55,8 @@ private:
     QString Caption() const;
 
     TGridStock *m_grdStock;
+    QPushButton *m_btnCompleto;
+    bool m_soloLinea = false;
+    qint64 m_medicamentoLinea = 0;
     std::function<bool(const TNuevaLineaTratamiento &)> m_editorLinea;
 };

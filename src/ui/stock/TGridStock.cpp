@@ -4,6 +4,7 @@
 #include "core/data/uDM.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/stock/uInventario.h"
+#include "ui/reports/ListadoRejilla.h"
 #include "ui/shell/Mensajes.h"
 #include "ui/stock/FDlgModificarCantidad.h"
 
@@ -22,6 +23,7 @@ TGridStock::TGridStock(QWidget *parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_listado = new TListadoRejilla(*this, Qt::AscendingOrder);
 }
 
 void TGridStock::Cargar(qint64 idPaciente, std::optional<qint64> idMedicamento)
@@ -37,7 +39,10 @@ void TGridStock::Cargar(qint64 idPaciente, std::optional<qint64> idMedicamento)
                                   local.toString(fila.CantidadRestante, 'f', 2)};
         for (int columna = 0; columna < textos.size(); ++columna)
             setItem(i, columna, new QTableWidgetItem(textos[columna]));
+        // The row carries its stock row, so that it is found again after sorting.
+        item(i, 0)->setData(Qt::UserRole, fila.idInventario);
     }
+    m_listado->Reordenar();
     if (seleccionada)
         Seleccionar(seleccionada->idInventario);
 }
@@ -47,13 +52,24 @@ std::optional<TFilaStockPaciente> TGridStock::FilaSeleccionada() const
     const QList<QTableWidgetItem *> elegidos = selectedItems();
     if (elegidos.isEmpty())
         return std::nullopt;
-    return m_filas.value(elegidos.first()->row());
+    const qint64 idInventario = IdInventario(elegidos.first()->row());
+    for (const TFilaStockPaciente &fila : m_filas) {
+        if (fila.idInventario == idInventario)
+            return fila;
+    }
+    return std::nullopt;
+}
+
+qint64 TGridStock::IdInventario(int fila) const
+{
+    const QTableWidgetItem *codigo = item(fila, 0);
+    return codigo ? codigo->data(Qt::UserRole).toLongLong() : 0;
 }
 
 void TGridStock::Seleccionar(qint64 idInventario)
 {
-    for (int i = 0; i < m_filas.size(); ++i) {
-        if (m_filas[i].idInventario == idInventario) {
+    for (int i = 0; i < rowCount(); ++i) {
+        if (IdInventario(i) == idInventario) {
             selectRow(i);
             return;
         }

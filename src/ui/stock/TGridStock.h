@@ -4,8 +4,11 @@
 
 #include <QTableWidget>
 
+class TListadoRejilla;
+
 // A grid of a patient's stock rows ("CODIGO", "MEDICAMENTO", "LOTE", "CADUCIDAD", "CANTIDAD"),
-// with the two changes made on a selected row: its quantity and its removal.
+// sorted by a click on a column title, with the two changes made on a selected row: its
+// quantity and its removal.
 class TGridStock : public QTableWidget
 {
     Q_OBJECT
@@ -28,5 +31,9 @@ public:
     bool BorrarSeleccionada();
 
 private:
+    // The stock row shown on a grid row.
+    qint64 IdInventario(int fila) const;
+
     QList<TFilaStockPaciente> m_filas;
+    TListadoRejilla *m_listado;
 };

@@ -4,6 +4,7 @@
 #include "core/settings/uPreferencias.h"
 #include "support/MensajesGrabados.h"
 #include "support/TestDatabase.h"
+#include "ui/reports/Fpreview.h"
 #include "ui/stock/FCInventario.h"
 
 #include <QApplication>
@@ -44,6 +45,14 @@ class TestFormCInventario : public QObject
                    {QStringLiteral("Caducidad"), SqlFecha::valor(QDate(2027, 1, 1))},
                    {QStringLiteral("CantidadRestante"), 12.5}});
     }
+    // The texts of a laid-out page, in the order placed.
+    static QStringList textosPagina(const TLaidOutReport &informe, int pagina)
+    {
+        QStringList textos;
+        for (const PlacedElement &colocado : informe.pages.value(pagina).elements)
+            textos << colocado.element.text;
+        return textos;
+    }
     template<typename T> static T *Hijo(QWidget &padre, const char *nombre)
     {
         auto *hijo = padre.findChild<T *>(QString::fromLatin1(nombre));
@@ -82,6 +91,40 @@ private slots:
                  QStringList {QStringLiteral("CODIGO HA DE SER NUMERICO")});
         QCOMPARE(Hijo<QTableWidget>(form, "grdInventario")->rowCount(), 0);
         QCOMPARE(form.focusWidget(), Hijo<QLineEdit>(form, "edtCodigo"));
+    }
+
+    void printShowsTheReportOfTheSearch()
+    {
+        Entorno e;
+        llenar(e.dm);
+        e.preferencias.ofDireccion = QStringLiteral("C/ Mayor 1\r\nMadrid");
+        e.preferencias.ofTelefono = QStringLiteral("911 000 000");
+        TFormCInventario form;
+        form.show();
+        Hijo<QLineEdit>(form, "edtReferencia")->setText(QStringLiteral("r1"));
+        Hijo<QPushButton>(form, "btnImprimir")->click();
+        QCOMPARE(TFormPreview::abiertos().size(), 1);
+        const TLaidOutReport &informe = TFormPreview::abiertos().first()->informe();
+        QCOMPARE(informe.title(), QStringLiteral("INVENTARIO DE MEDICAMENTOS"));
+        const QStringList textos = textosPagina(informe, 0);
+        for (const QString &esperado :
+             {QStringLiteral("R1"), QStringLiteral("VER PRINCIPIOS ACTIVOS"),
+              QStringLiteral("1234568 IBUPROFENO 600MG"), QStringLiteral("L9"), QStringLiteral("1 / 1"),
+              QStringLiteral("C/ Mayor 1 Madrid - 911 000 000")})
+            QVERIFY2(textos.contains(esperado), qPrintable(esperado));
+        qDeleteAll(TFormPreview::abiertos());
+    }
+
+    void printWithNothingFoundShowsNoReport()
+    {
+        Entorno e;
+        llenar(e.dm);
+        TFormCInventario form;
+        form.show();
+        Hijo<QLineEdit>(form, "edtReferencia")->setText(QStringLiteral("R2"));
+        Hijo<QPushButton>(form, "btnImprimir")->click();
+        QVERIFY(TFormPreview::abiertos().isEmpty());
+        QCOMPARE(Hijo<QTableWidget>(form, "grdInventario")->rowCount(), 0);
     }
 
     void everyOpeningIsAudited()

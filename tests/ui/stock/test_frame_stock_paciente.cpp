@@ -7,6 +7,8 @@
 #include "ui/stock/TGridStock.h"
 
 #include <QApplication>
+#include <QHeaderView>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -146,6 +148,50 @@ private slots:
         QCOMPARE(e.auditoria(), QStringList {QStringLiteral("TRATAMIENTO MOD. INVENTARIO|MODIFICACION")});
         QCOMPARE(cambios.size(), 1);
         QCOMPARE(cambios[0][0].toLongLong(), StockEntorno::kTratado);
+    }
+
+    void modifyActsOnTheRowShownAfterSorting()
+    {
+        StockEntorno e;
+        e.stock(StockEntorno::kTratado, QStringLiteral("A"), QDate(2027, 1, 1), 9);
+        const qint64 mayor = e.stock(StockEntorno::kTratado, QStringLiteral("B"), QDate(2027, 2, 1), 10);
+        e.dm.idPacienteActivo = int(e.paciente);
+        Pantalla pantalla;
+        // Twice on "CANTIDAD": descending by value, so 10 comes before 9.
+        for (int vez = 0; vez < 2; ++vez)
+            emit pantalla.grid()->horizontalHeader()->sectionClicked(4);
+        pantalla.grid()->selectRow(0);
+        CuandoSeAbra<TDlgModificarCantidad>(
+                [](TDlgModificarCantidad &dialogo) { ResponderCantidad(dialogo, QStringLiteral("4")); });
+        pantalla.panel->btnModificarClick();
+        QCOMPARE(e.dm.Valor(QStringLiteral("SELECT CantidadRestante FROM Inventario WHERE idInventario = ?"),
+                            {mayor})
+                         .toDouble(),
+                 4.0);
+        QCOMPARE(e.cantidadLinea(), 13.0);
+    }
+
+    void hiddenToggleShowsTheSelectedLineOnly()
+    {
+        StockEntorno e;
+        e.stock(StockEntorno::kTratado, QStringLiteral("A"), QDate(2027, 1, 1), 9);
+        e.stock(StockEntorno::kOtro, QStringLiteral("B"), QDate(2027, 2, 1), 10);
+        e.dm.idPacienteActivo = int(e.paciente);
+        Pantalla pantalla;
+        auto *boton = pantalla.panel->findChild<QPushButton *>(QStringLiteral("btnCompleto"));
+        QVERIFY(boton && !boton->isVisible());
+        QCOMPARE(boton->text(), QStringLiteral("ACTUAL"));
+        pantalla.panel->SeleccionarLinea(StockEntorno::kOtro);
+        QCOMPARE(pantalla.grid()->rowCount(), 2);
+        boton->click();
+        QCOMPARE(boton->text(), QStringLiteral("COMPLETO"));
+        QCOMPARE(pantalla.grid()->rowCount(), 1);
+        pantalla.grid()->selectRow(0);
+        QCOMPARE(pantalla.grid()->FilaSeleccionada()->Lote, QStringLiteral("B"));
+        pantalla.panel->SeleccionarLinea(StockEntorno::kTratado);
+        QCOMPARE(pantalla.grid()->item(0, 2)->text(), QStringLiteral("A"));
+        boton->click();
+        QCOMPARE(pantalla.grid()->rowCount(), 2);
     }
 
     void removingTheLastRowLeavesTheLineAtZero()
