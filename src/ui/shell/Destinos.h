@@ -21,6 +21,8 @@ enum class TDestino {
     Usuarios,
     Preferencias,
     Consultas, // list of loads
+    Auditoria, // audit view
+    Trazabilidad, // traceability view
     Categorias, // master lists
     Utilidades, // needs
 };

@@ -12,6 +12,7 @@
 #include "ui/reports/Fpreview.h"
 #include "ui/reports/ListadoRejilla.h"
 #include "ui/shell/Mensajes.h"
+#include "ui/shell/TMenuConsultas.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -66,10 +67,13 @@ TFormCInventario::TFormCInventario(QWidget *parent)
     opciones->addWidget(btnFiltrar);
     opciones->addWidget(btnImprimir);
     opciones->addWidget(btnExportar);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(filtros);
-    layout->addLayout(opciones);
-    layout->addWidget(m_grdInventario);
+    auto *consulta = new QVBoxLayout;
+    consulta->addLayout(filtros);
+    consulta->addLayout(opciones);
+    consulta->addWidget(m_grdInventario);
+    auto *layout = new QHBoxLayout(this);
+    layout->addWidget(new TMenuConsultas(this));
+    layout->addLayout(consulta, 1);
 
     connect(btnFiltrar, &QPushButton::clicked, this, &TFormCInventario::btnFiltrarClick);
     connect(btnImprimir, &QPushButton::clicked, this, &TFormCInventario::btnImprimirClick);

@@ -12,6 +12,8 @@
 #include "ui/shell/FPaciente.h"
 #include "ui/shell/FPrincipal.h"
 #include "ui/shell/TMenuAdministracion.h"
+#include "ui/shell/TMenuConsultas.h"
+#include "ui/stock/FCInventario.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -358,6 +360,23 @@ private slots:
         Hijo<QPushButton>(&menu, "btnMedicamentos")->click();
         QVERIFY(qobject_cast<TFormMedicamentos *>(e.ventana.PantallaActual()));
         Hijo<QPushButton>(&menu, "btnUsuarios")->click();
+        QCOMPARE(e.grabados.Textos(TTipo::Aviso), QStringList {kNoDisponible});
+        Hijo<QPushButton>(&menu, "btnGestionSPD")->click();
+        QVERIFY(qobject_cast<TFormMain *>(e.ventana.PantallaActual()));
+    }
+
+    void menuDeConsultas()
+    {
+        Entorno e;
+        e.ventana.show();
+        TMenuConsultas menu;
+        Hijo<QPushButton>(&menu, "btnInventario")->click();
+        QWidget *inventario = e.ventana.PantallaActual();
+        QVERIFY(qobject_cast<TFormCInventario *>(inventario));
+        // The stock inquiry carries the menu itself.
+        Hijo<QPushButton>(inventario, "btnGestion")->click();
+        QVERIFY(qobject_cast<TFormMedicamentos *>(e.ventana.PantallaActual()));
+        Hijo<QPushButton>(&menu, "btnAuditoria")->click();
         QCOMPARE(e.grabados.Textos(TTipo::Aviso), QStringList {kNoDisponible});
         Hijo<QPushButton>(&menu, "btnGestionSPD")->click();
         QVERIFY(qobject_cast<TFormMain *>(e.ventana.PantallaActual()));
