@@ -122,8 +122,7 @@ TFormPacienteCarga::TFormPacienteCarga(QWidget *parent, TDialogosCarga *dialogos
     m_lblConexion->setAlignment(Qt::AlignCenter);
     m_lblConexion->setMinimumWidth(140);
 
-    auto *lblPaciente = Componente<QLabel>(this, "lblPaciente");
-    lblPaciente->setText(QStringLiteral("PACIENTE"));
+    auto *lblPaciente = Componente<QLabel>(this, "lblPaciente", QStringLiteral("PACIENTE"));
     auto *paciente = new QGridLayout;
     paciente->addWidget(lblPaciente, 0, 0);
     paciente->addWidget(m_lblReferencia, 0, 1);
@@ -132,10 +131,8 @@ TFormPacienteCarga::TFormPacienteCarga(QWidget *parent, TDialogosCarga *dialogos
     paciente->addWidget(m_lblFechaBaja, 1, 2);
 
     auto *fechas = new QHBoxLayout;
-    auto *lblInicio = Componente<QLabel>(this, "lblFechaInicio");
-    lblInicio->setText(QStringLiteral("FECHA INICIO"));
-    auto *lblFin = Componente<QLabel>(this, "lblFechaFin");
-    lblFin->setText(QStringLiteral("FECHA FIN"));
+    auto *lblInicio = Componente<QLabel>(this, "lblFechaInicio", QStringLiteral("FECHA INICIO"));
+    auto *lblFin = Componente<QLabel>(this, "lblFechaFin", QStringLiteral("FECHA FIN"));
     fechas->addWidget(lblInicio);
     fechas->addWidget(m_edtFechaInicio);
     fechas->addWidget(m_btnCalendarioInicio);

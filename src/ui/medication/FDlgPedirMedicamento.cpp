@@ -46,8 +46,7 @@ TDlgPedirMedicamento::TDlgPedirMedicamento(qint64 esperado, QWidget *parent)
     setWindowTitle(QStringLiteral("INTRODUCIR MEDICAMENTO"));
     Enlazar(m_edtCodigo, m_cmbMedicamento, false);
     Enlazar(m_edtPrincipio, m_cmbPrincipio, true);
-    auto *btnCalendario = Componente<QToolButton>(this, "btnCalendario");
-    btnCalendario->setText(QStringLiteral("..."));
+    auto *btnCalendario = Componente<QToolButton>(this, "btnCalendario", QStringLiteral("..."));
     auto *caducidad = new QHBoxLayout;
     caducidad->addWidget(m_edtCaducidad);
     caducidad->addWidget(btnCalendario);
@@ -59,11 +58,9 @@ TDlgPedirMedicamento::TDlgPedirMedicamento(qint64 esperado, QWidget *parent)
     campos->addRow(QString(), m_cmbPrincipio);
     campos->addRow(QStringLiteral("LOTE"), m_edtLote);
     campos->addRow(QStringLiteral("CADUCIDAD"), caducidad);
-    auto *btnAceptar = Componente<QPushButton>(this, "btnAceptar");
-    btnAceptar->setText(QStringLiteral("ACEPTAR"));
+    auto *btnAceptar = Componente<QPushButton>(this, "btnAceptar", QStringLiteral("ACEPTAR"));
     btnAceptar->setDefault(true);
-    auto *btnCancelar = Componente<QPushButton>(this, "btnCancelar");
-    btnCancelar->setText(QStringLiteral("CANCELAR"));
+    auto *btnCancelar = Componente<QPushButton>(this, "btnCancelar", QStringLiteral("CANCELAR"));
     auto *botones = new QHBoxLayout;
     botones->addWidget(btnAceptar);
     botones->addWidget(btnCancelar);
