@@ -73,11 +73,14 @@ QList<TFilaInformeStock> FilasInformeInventario(QList<TFilaInventario> filas)
     QList<TFilaInformeStock> informe;
     informe.reserve(filas.size());
     for (const TFilaInventario &fila : filas) {
-        informe << TFilaInformeStock {
-                fila.RefPaciente, fila.Nombre,
-                fila.Categoria,   QString::number(fila.Codigo) + QLatin1Char(' ') + fila.Medicamento,
-                fila.Cantidad,    fila.Lote,
-                fila.Caducidad};
+        informe << TFilaInformeStock {.RefPaciente = fila.RefPaciente,
+                                      .Nombre = fila.Nombre,
+                                      .Categoria = fila.Categoria,
+                                      .Medicamento
+                                      = QString::number(fila.Codigo) + QLatin1Char(' ') + fila.Medicamento,
+                                      .Cantidad = fila.Cantidad,
+                                      .Lote = fila.Lote,
+                                      .Caducidad = fila.Caducidad};
     }
     return informe;
 }
