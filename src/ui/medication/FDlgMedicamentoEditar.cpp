@@ -211,3 +211,8 @@ void TDlgMedicamentoEditar::btnAceptarClick()
     }
     accept();
 }
+
+qint64 TDlgMedicamentoEditar::Codigo() const
+{
+    return m_edtCodigo->text().trimmed().toLongLong();
+}

@@ -21,6 +21,8 @@ public:
     explicit TDlgMedicamentoEditar(qint64 codigo, QWidget *parent = nullptr);
 
     void btnAceptarClick();
+    // The code of the entry as typed or opened.
+    qint64 Codigo() const;
 
 private:
     void Cargar(qint64 codigo);

@@ -8,8 +8,11 @@
 #include "core/medication/uEAN.h"
 #include "core/settings/uPreferencias.h"
 #include "ui/i18n/Componente.h"
+#include "ui/medication/FDlgMedicamentoEditar.h"
 #include "ui/reports/ListadoRejilla.h"
 #include "ui/shell/Mensajes.h"
+#include "ui/shell/TBanderaPais.h"
+#include "ui/shell/TMenuAdministracion.h"
 
 #include <QBrush>
 #include <QComboBox>
@@ -18,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSortFilterProxyModel>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -58,6 +62,7 @@ TFormMedicamentos::TFormMedicamentos(QWidget *parent)
     , m_orden(new QSortFilterProxyModel(this))
     , m_listado(nullptr)
     , m_btnImprimir(Componente<QPushButton>(this, "btnImprimir", QStringLiteral("IMPRIMIR")))
+    , m_imgBandera(new TBanderaPais(this))
 {
     setObjectName(QStringLiteral("FormMedicamentos"));
     setWindowTitle(QStringLiteral("MEDICAMENTOS"));
@@ -85,21 +90,33 @@ TFormMedicamentos::TFormMedicamentos(QWidget *parent)
     for (QWidget *widget : std::initializer_list<QWidget *> {lblPropios, m_cmbPropios, lblNombre, m_edtNombre,
                                                              lblCodigo, m_edtCodigo})
         filtros->addWidget(widget);
+    filtros->addWidget(m_imgBandera);
     auto *botones = new QHBoxLayout;
+    QPushButton *btnNuevo = Componente<QPushButton>(this, "btnNuevo", QStringLiteral("NUEVO"));
+    botones->addWidget(btnNuevo);
+    QPushButton *btnEditar = Componente<QPushButton>(this, "btnEditar", QStringLiteral("EDITAR"));
+    botones->addWidget(btnEditar);
     QPushButton *btnBorrar = Componente<QPushButton>(this, "btnBorrar", QStringLiteral("BORRAR"));
     botones->addWidget(btnBorrar);
     botones->addWidget(m_btnImprimir);
     QPushButton *btnExportar = Componente<QPushButton>(this, "btnExportar", QStringLiteral("EXPORTAR"));
     botones->addWidget(btnExportar);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(filtros);
-    layout->addWidget(m_grdMedicamentos);
-    layout->addLayout(botones);
+    auto *lista = new QVBoxLayout;
+    lista->addLayout(filtros);
+    lista->addWidget(m_grdMedicamentos);
+    lista->addLayout(botones);
+    auto *layout = new QHBoxLayout(this);
+    layout->addWidget(new TMenuAdministracion(this));
+    layout->addLayout(lista, 1);
 
     connect(m_cmbPropios, &QComboBox::currentIndexChanged, this, &TFormMedicamentos::Refrescar);
     connect(m_edtNombre, &QLineEdit::textChanged, this, &TFormMedicamentos::Refrescar);
+    connect(m_edtCodigo, &QLineEdit::textEdited, this, &TFormMedicamentos::edtCodigoChange);
     connect(m_edtCodigo, &QLineEdit::editingFinished, this, &TFormMedicamentos::edtCodigoExit);
     connect(m_edtCodigo, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
+    connect(btnNuevo, &QPushButton::clicked, this, &TFormMedicamentos::btnNuevoClick);
+    connect(btnEditar, &QPushButton::clicked, this, &TFormMedicamentos::btnEditarClick);
+    connect(m_grdMedicamentos, &QTableView::doubleClicked, this, &TFormMedicamentos::btnEditarClick);
     connect(btnBorrar, &QPushButton::clicked, this, &TFormMedicamentos::btnBorrarClick);
     connect(m_btnImprimir, &QPushButton::clicked, this, [this] {
         m_listado->Imprimir(Traducir(QStringLiteral("CAPTION_LIS_MEDICAMENTOS_PROPIOS"),
@@ -160,13 +177,45 @@ bool TFormMedicamentos::SeleccionarCodigo(qint64 codigo)
     return false;
 }
 
+void TFormMedicamentos::showEvent(QShowEvent *event)
+{
+    TKelvoForm::showEvent(event);
+    m_imgBandera->MostrarPais(Preferencias().Pais);
+}
+
+void TFormMedicamentos::edtCodigoChange(const QString &texto)
+{
+    bool numero = false;
+    const qint64 codigo = texto.trimmed().toLongLong(&numero);
+    if (numero)
+        SeleccionarCodigo(codigo);
+}
+
 void TFormMedicamentos::edtCodigoExit()
 {
     m_edtCodigo->setText(CortarCodigoEscaneado(m_edtCodigo->text(), Preferencias().Pais));
-    bool numero = false;
-    const qint64 codigo = m_edtCodigo->text().toLongLong(&numero);
-    if (numero)
-        SeleccionarCodigo(codigo);
+    edtCodigoChange(m_edtCodigo->text());
+}
+
+void TFormMedicamentos::btnNuevoClick()
+{
+    TDlgMedicamentoEditar editor(0, this);
+    if (editor.exec() != QDialog::Accepted)
+        return;
+    Refrescar();
+    SeleccionarCodigo(editor.Codigo());
+}
+
+void TFormMedicamentos::btnEditarClick()
+{
+    // The entry may have changed on another workstation: the list is read again first.
+    Refrescar();
+    const qint64 codigo = CodigoSeleccionado();
+    if (codigo == 0)
+        return;
+    TDlgMedicamentoEditar editor(codigo, this);
+    if (editor.exec() == QDialog::Accepted)
+        Refrescar();
 }
 
 void TFormMedicamentos::btnBorrarClick()

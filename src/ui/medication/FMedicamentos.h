@@ -9,11 +9,13 @@ class QPushButton;
 class QSortFilterProxyModel;
 class QSqlQueryModel;
 class QTableView;
+class TBanderaPais;
 class TListadoRejilla;
 
 // The medications list: the catalogue with its displayed names, filtered by own entries and by
 // the beginning of the name, a code box that finds a row (scanned codes are cut to the national
-// code), and the deletion of own entries no table uses.
+// code), the editor for a new or the selected entry, and the deletion of own entries no table
+// uses. It is an administration screen: the side menu and the country's flag are shown.
 class TFormMedicamentos : public TKelvoForm
 {
     Q_OBJECT
@@ -27,7 +29,14 @@ public:
     // The code of the selected row; 0 when none.
     qint64 CodigoSeleccionado() const;
 
+    void btnNuevoClick();
+    void btnEditarClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void edtCodigoChange(const QString &texto);
     void edtCodigoExit();
     void btnBorrarClick();
     bool SeleccionarCodigo(qint64 codigo);
@@ -40,4 +49,5 @@ private:
     QSortFilterProxyModel *m_orden;
     TListadoRejilla *m_listado;
     QPushButton *m_btnImprimir;
+    TBanderaPais *m_imgBandera;
 };

@@ -5,6 +5,7 @@
 #include "core/i18n/ULenguaje.h"
 #include "ui/i18n/Componente.h"
 #include "ui/shell/Mensajes.h"
+#include "ui/shell/TMenuAdministracion.h"
 #include "ui/users/FDlgUsuario.h"
 
 #include <QHBoxLayout>
@@ -55,10 +56,13 @@ TFormUsuarios::TFormUsuarios(QWidget *parent)
     QPushButton *btnBorrar = Componente<QPushButton>(this, "btnBorrar", QStringLiteral("BORRAR"));
     for (QPushButton *boton : {btnNuevo, btnEditar, btnBorrar})
         botones->addWidget(boton);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(busqueda);
-    layout->addWidget(m_grdUsuarios);
-    layout->addLayout(botones);
+    auto *lista = new QVBoxLayout;
+    lista->addLayout(busqueda);
+    lista->addWidget(m_grdUsuarios);
+    lista->addLayout(botones);
+    auto *layout = new QHBoxLayout(this);
+    layout->addWidget(new TMenuAdministracion(this));
+    layout->addLayout(lista, 1);
 
     connect(m_edtBuscarUsuario, &QLineEdit::textChanged, this,
             [this](const QString &texto) { Buscar(kUsuario, texto); });

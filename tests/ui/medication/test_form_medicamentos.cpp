@@ -1,8 +1,10 @@
 #include "core/data/uDM.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/settings/uPreferencias.h"
+#include "support/DialogoModal.h"
 #include "support/MensajesGrabados.h"
 #include "support/TestDatabase.h"
+#include "ui/medication/FDlgMedicamentoEditar.h"
 #include "ui/medication/FMedicamentos.h"
 #include "ui/reports/Fpreview.h"
 
@@ -12,6 +14,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 #include <QTest>
 
@@ -89,6 +92,44 @@ private slots:
         Escanear(form, QStringLiteral("8470001234568"));
         QCOMPARE(Hijo<QLineEdit>(form, "edtCodigo")->text(), QStringLiteral("1234568"));
         QCOMPARE(form.CodigoSeleccionado(), 1234568);
+    }
+
+    void newEntryIsSelectedOnceStored()
+    {
+        Entorno e;
+        addMedication(e.dm, 1, QStringLiteral("ASPIRINA"), 0);
+        TFormMedicamentos form;
+        form.show();
+        CuandoSeAbra<TDlgMedicamentoEditar>([](TDlgMedicamentoEditar &editor) {
+            Hijo<QLineEdit>(editor, "edtCodigo")->setText(QStringLiteral("999999"));
+            Hijo<QLineEdit>(editor, "edtNombre")->setText(QStringLiteral("MI FORMULA"));
+            Hijo<QLineEdit>(editor, "edtDescripcion")->setText(QStringLiteral("1G"));
+            Hijo<QRadioButton>(editor, "rbSpdNo")->click();
+            Hijo<QPushButton>(editor, "btnAceptar")->click();
+        });
+        Hijo<QPushButton>(form, "btnNuevo")->click();
+        QCOMPARE(Nombres(form).size(), 2);
+        QCOMPARE(form.CodigoSeleccionado(), 999999);
+    }
+
+    void editOpensTheSelectedEntry()
+    {
+        Entorno e;
+        addMedication(e.dm, 1, QStringLiteral("ASPIRINA"), 0);
+        addMedication(e.dm, 2, QStringLiteral("IBUPROFENO"), 0);
+        TFormMedicamentos form;
+        form.show();
+        Hijo<QPushButton>(form, "btnEditar")->click(); // nothing selected: no editor
+        auto *codigo = Hijo<QLineEdit>(form, "edtCodigo");
+        codigo->setText(QStringLiteral("2"));
+        emit codigo->textEdited(codigo->text());
+        qint64 abierto = 0;
+        CuandoSeAbra<TDlgMedicamentoEditar>([&abierto](TDlgMedicamentoEditar &editor) {
+            abierto = editor.Codigo();
+            editor.reject();
+        });
+        emit Hijo<QTableView>(form, "grdMedicamentos")->doubleClicked({});
+        QCOMPARE(abierto, 2);
     }
 
     void usedMedicationIsNotDeleted()
