@@ -124,6 +124,7 @@ TFormMedicamentos::TFormMedicamentos(QWidget *parent)
     });
     connect(btnExportar, &QPushButton::clicked, m_listado, &TListadoRejilla::ExportarConDialogo);
     Refrescar();
+    m_grdMedicamentos->horizontalHeader()->setSectionResizeMode(kNombre, QHeaderView::Stretch);
 }
 
 void TFormMedicamentos::Refrescar()
