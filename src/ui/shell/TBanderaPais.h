@@ -14,7 +14,6 @@ public:
     explicit TBanderaPais(QWidget *parent = nullptr);
 
     void MostrarPais(const QString &pais);
-    const QString &Pais() const { return m_pais; }
 
     QSize sizeHint() const override { return {48, 32}; }
 

@@ -32,7 +32,6 @@ public:
     void Refrescar();
     // The medication of the treatment line selected on the screen (0: none).
     void SeleccionarLinea(qint64 idMedicamento);
-    bool SoloLinea() const { return m_soloLinea; }
     // "DISPENSAR" of a prescription: enters a box of its medication. True when a row was
     // entered; the caller then deletes the prescription.
     bool Dispensar(qint64 idMedicamento);
