@@ -89,15 +89,27 @@ class TestFormPacienteCarga : public QObject
         }
     };
 
+    // The load screen, printing answered with "no printer", opened on the active patient.
+    struct PantallaCarga
+    {
+        DialogosSinImpresora dialogos;
+        TFormPacienteCarga form {nullptr, &dialogos};
+
+        TFormPacienteCarga &Abrir()
+        {
+            form.show();
+            form.AbrirCargaPaciente();
+            return form;
+        }
+    };
+
 private slots:
     void inicioLlenaElBlisterYLoGuarda()
     {
         Entorno e;
         QVERIFY(e.Preparar());
-        DialogosSinImpresora dialogos;
-        TFormPacienteCarga form(nullptr, &dialogos);
-        form.show();
-        form.AbrirCargaPaciente();
+        PantallaCarga pantalla;
+        TFormPacienteCarga &form = pantalla.Abrir();
 
         QCOMPARE(Hijo<QLineEdit>(form, "edtFechaInicio")->text(), QString("06/05/2024"));
         QCOMPARE(Hijo<QLineEdit>(form, "edtFechaFin")->text(), QString("12/05/2024"));
@@ -129,21 +141,19 @@ private slots:
         QCOMPARE(medicamentos->item(1, TFormPacienteCarga::kColFalta)->text(), QString("0"));
         QVERIFY(!Hijo<QPushButton>(form, "btnEtiquetas")->isHidden());
         QCOMPARE(e.dm.Valor("SELECT COUNT(*) FROM Recarga").toInt(), 1);
-        QCOMPARE(dialogos.impresas, QList<qint64> {form.Sesion().UltimaCarga()});
+        QCOMPARE(pantalla.dialogos.impresas, QList<qint64> {form.Sesion().UltimaCarga()});
         QVERIFY(e.grabados.mensajes.isEmpty());
 
         Hijo<QPushButton>(form, "btnEtiquetas")->click();
-        QCOMPARE(dialogos.impresas.size(), 2);
+        QCOMPARE(pantalla.dialogos.impresas.size(), 2);
     }
 
     void filasRojasYAvisoAlAbrir()
     {
         Entorno e;
         QVERIFY(e.Preparar(3));
-        DialogosSinImpresora dialogos;
-        TFormPacienteCarga form(nullptr, &dialogos);
-        form.show();
-        form.AbrirCargaPaciente();
+        PantallaCarga pantalla;
+        TFormPacienteCarga &form = pantalla.Abrir();
         QTRY_COMPARE(e.grabados.Textos(PresentadorMensajes::TTipo::Error),
                      QStringList {"NO HAY SUFICIENTES PASTILLAS PARA SIGUIENTE CARGA "});
         auto *medicamentos = Hijo<QTableWidget>(form, "grdMedicamentos");
@@ -163,10 +173,8 @@ private slots:
     {
         Entorno e;
         QVERIFY(e.Preparar());
-        DialogosSinImpresora dialogos;
-        TFormPacienteCarga form(nullptr, &dialogos);
-        form.show();
-        form.AbrirCargaPaciente();
+        PantallaCarga pantalla;
+        TFormPacienteCarga &form = pantalla.Abrir();
         Hijo<QLineEdit>(form, "edtFechaFin")->setText("el viernes");
         Hijo<QPushButton>(form, "btnInicio")->click();
         QCOMPARE(e.grabados.Textos(PresentadorMensajes::TTipo::Error),
@@ -179,10 +187,8 @@ private slots:
     {
         Entorno e;
         QVERIFY(e.Preparar());
-        DialogosSinImpresora dialogos;
-        TFormPacienteCarga form(nullptr, &dialogos);
-        form.show();
-        form.AbrirCargaPaciente();
+        PantallaCarga pantalla;
+        TFormPacienteCarga &form = pantalla.Abrir();
         auto *inicio = Hijo<QLineEdit>(form, "edtFechaInicio");
         inicio->setText("08/05/2024");
         emit inicio->editingFinished();
@@ -196,14 +202,12 @@ private slots:
     {
         Entorno e;
         QVERIFY(e.Preparar());
-        DialogosSinImpresora dialogos;
-        TFormPacienteCarga form(nullptr, &dialogos);
+        PantallaCarga pantalla;
         QList<QPair<qint64, qint64>> abiertos;
-        form.OnStockMedicamento = [&](qint64 paciente, qint64 medicamento) {
+        pantalla.form.OnStockMedicamento = [&](qint64 paciente, qint64 medicamento) {
             abiertos.append({paciente, medicamento});
         };
-        form.show();
-        form.AbrirCargaPaciente();
+        TFormPacienteCarga &form = pantalla.Abrir();
         auto *medicamentos = Hijo<QTableWidget>(form, "grdMedicamentos");
         emit medicamentos->cellDoubleClicked(1, 1);
         QCOMPARE(abiertos, (QList<QPair<qint64, qint64>> {{e.paciente, kSintrom}}));
