@@ -5,6 +5,7 @@
 #include "core/medication/uEAN.h"
 #include "core/settings/uPreferencias.h"
 #include "core/stock/uInventario.h"
+#include "ui/i18n/BotonesDialogo.h"
 #include "ui/i18n/Componente.h"
 #include "ui/shell/Mensajes.h"
 
@@ -58,18 +59,10 @@ TDlgPedirMedicamento::TDlgPedirMedicamento(qint64 esperado, QWidget *parent)
     campos->addRow(QString(), m_cmbPrincipio);
     campos->addRow(QStringLiteral("LOTE"), m_edtLote);
     campos->addRow(QStringLiteral("CADUCIDAD"), caducidad);
-    auto *btnAceptar = Componente<QPushButton>(this, "btnAceptar", QStringLiteral("ACEPTAR"));
-    btnAceptar->setDefault(true);
-    auto *btnCancelar = Componente<QPushButton>(this, "btnCancelar", QStringLiteral("CANCELAR"));
-    auto *botones = new QHBoxLayout;
-    botones->addWidget(btnAceptar);
-    botones->addWidget(btnCancelar);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(campos);
-    layout->addLayout(botones);
+    layout->addLayout(BotonesAceptarCancelar(this, [this] { btnAceptarClick(); }));
 
-    connect(btnAceptar, &QPushButton::clicked, this, &TDlgPedirMedicamento::btnAceptarClick);
-    connect(btnCancelar, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnCalendario, &QToolButton::clicked, this, &TDlgPedirMedicamento::ElegirCalendario);
     if (esperado > 0) {
         QLineEdit *campo = DM().EsPrincipioActivo(QString::number(esperado)) ? m_edtPrincipio : m_edtCodigo;

@@ -5,6 +5,7 @@
 #include "core/i18n/ULenguaje.h"
 #include "core/users/TUsuarios.h"
 #include "core/users/ValidacionUsuario.h"
+#include "ui/i18n/BotonesDialogo.h"
 #include "ui/i18n/Componente.h"
 #include "ui/shell/Mensajes.h"
 
@@ -35,26 +36,16 @@ TDlgCambiarClave::TDlgCambiarClave(int idUsuario, QWidget *parent)
 {
     setObjectName(QStringLiteral("DlgCambiarClave"));
     setWindowTitle(QStringLiteral("CAMBIAR CLAVE"));
-    auto *btnAceptar = Componente<QPushButton>(this, "btnAceptar", QStringLiteral("ACEPTAR"));
-    btnAceptar->setDefault(true);
-    auto *btnCancelar = Componente<QPushButton>(this, "btnCancelar", QStringLiteral("CANCELAR"));
-    btnCancelar->setAutoDefault(false);
 
     auto *campos = new QFormLayout;
     campos->addRow(Componente<QLabel>(this, "lblClave", QStringLiteral("CLAVE NUEVA")), m_edtClave);
     campos->addRow(Componente<QLabel>(this, "lblConfirmar", QStringLiteral("CONFIRMAR CLAVE")),
                    m_edtConfirmar);
-    auto *botones = new QHBoxLayout;
-    botones->addWidget(btnAceptar);
-    botones->addWidget(btnCancelar);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Componente<QLabel>(this, "lblAviso",
                                          QStringLiteral("DEBE ELEGIR UNA CLAVE NUEVA ANTES DE CONTINUAR")));
     layout->addLayout(campos);
-    layout->addLayout(botones);
-
-    connect(btnAceptar, &QPushButton::clicked, this, &TDlgCambiarClave::btnAceptarClick);
-    connect(btnCancelar, &QPushButton::clicked, this, &QDialog::reject);
+    layout->addLayout(BotonesAceptarCancelar(this, [this] { btnAceptarClick(); }));
 }
 
 void TDlgCambiarClave::btnAceptarClick()

@@ -4,6 +4,7 @@
 #include "core/data/uDM.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/users/ValidacionUsuario.h"
+#include "ui/i18n/BotonesDialogo.h"
 #include "ui/i18n/Componente.h"
 #include "ui/shell/Mensajes.h"
 
@@ -38,10 +39,6 @@ TDlgUsuario::TDlgUsuario(const std::optional<TFilaUsuario> &fila, QWidget *paren
     // The item's position is the profile id.
     for (const TCodigos &perfil : ListaPerfiles())
         m_cmbPerfil->addItem(perfil.Descripcion);
-    auto *btnAceptar = Componente<QPushButton>(this, "btnAceptar", QStringLiteral("ACEPTAR"));
-    btnAceptar->setDefault(true);
-    auto *btnCancelar = Componente<QPushButton>(this, "btnCancelar", QStringLiteral("CANCELAR"));
-    btnCancelar->setAutoDefault(false);
 
     auto *campos = new QFormLayout;
     campos->addRow(Componente<QLabel>(this, "lblUsuario", QStringLiteral("USUARIO")), m_edtUsuario);
@@ -50,15 +47,9 @@ TDlgUsuario::TDlgUsuario(const std::optional<TFilaUsuario> &fila, QWidget *paren
     campos->addRow(Componente<QLabel>(this, "lblClave", QStringLiteral("CONTRASEÑA")), m_edtClave);
     campos->addRow(Componente<QLabel>(this, "lblConfirmar", QStringLiteral("CONFIRMAR CONTRASEÑA")),
                    m_edtConfirmar);
-    auto *botones = new QHBoxLayout;
-    botones->addWidget(btnAceptar);
-    botones->addWidget(btnCancelar);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(campos);
-    layout->addLayout(botones);
-
-    connect(btnAceptar, &QPushButton::clicked, this, &TDlgUsuario::btnAceptarClick);
-    connect(btnCancelar, &QPushButton::clicked, this, &QDialog::reject);
+    layout->addLayout(BotonesAceptarCancelar(this, [this] { btnAceptarClick(); }));
 
     if (fila) {
         m_edtUsuario->setText(fila->username);
