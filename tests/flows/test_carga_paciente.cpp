@@ -6,6 +6,7 @@
 #include "SimuladorDispensador.h"
 #include "core/common/Clock.h"
 #include "core/dispenser/UDispenserTCP.h"
+#include "core/loading/DatosEtiquetas.h"
 #include "core/loading/DialogosCarga.h"
 #include "core/loading/EtiquetasCarga.h"
 #include "core/loading/TSesionCarga.h"
@@ -19,7 +20,7 @@ using namespace CargaPrueba;
 
 namespace {
 
-constexpr qint64 kEnalapril = 700001;
+constexpr qint64 kEnalapril = 8470001234567; // a whole EAN-13 code: wider than 32 bits
 constexpr qint64 kSintrom = 700002;
 constexpr qint64 kParche = 700003;
 const QDate kLunes(2024, 5, 6);
@@ -149,6 +150,15 @@ private slots:
         QVERIFY(!m_dialogos.hojas.first().bands.isEmpty());
         QCOMPARE(Auditorias("CREACION CARGAS"), QStringList {"ACEPTADO"});
         QVERIFY(m_link->BusquedaActiva());
+
+        // The 13-digit code reaches the machine, the stored lines and the labels unchanged.
+        QCOMPARE(CampoDeComando("CHARGE", 31).first(), QString::number(kEnalapril));
+        QCOMPARE(Valor("SELECT COUNT(*) FROM RecargaLinea WHERE idRecarga = ? AND idMedicamento = ?",
+                       {id, kEnalapril})
+                         .toInt(),
+                 1);
+        QCOMPARE(DatosEtiquetas(id).ListaBlister.first().medicamento,
+                 QString::number(kEnalapril) + QStringLiteral(" ENALAPRIL 10 MG"));
 
         // "ETIQUETAS" prints the stored load again.
         m_sesion->ImprimirEtiquetas();
@@ -401,12 +411,15 @@ private:
     }
 
     // The second field of every command of the kind the machine received.
-    QStringList Comandos(const QByteArray &palabra) const
+    QStringList Comandos(const QByteArray &palabra) const { return CampoDeComando(palabra, 1); }
+
+    // One field of every command of the kind the machine received.
+    QStringList CampoDeComando(const QByteArray &palabra, int campo) const
     {
         QStringList campos;
         for (const QByteArray &mensaje : m_simulador->Recibidos()) {
             if (mensaje.startsWith(palabra + ';'))
-                campos << QString::fromUtf8(mensaje.split(';').value(1));
+                campos << QString::fromUtf8(mensaje.split(';').value(campo));
         }
         return campos;
     }

@@ -37,7 +37,7 @@ struct Seguimiento
     int desconexiones = 0;
 };
 
-TDosis Porcion(const QString &nombre, qint32 idMedicamento, const QString &aspecto, const QList<qint32> &plan,
+TDosis Porcion(const QString &nombre, qint64 idMedicamento, const QString &aspecto, const QList<qint32> &plan,
                const QList<qint32> &colocadas = {})
 {
     TDosis porcion;

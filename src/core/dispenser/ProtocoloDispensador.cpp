@@ -147,7 +147,7 @@ QList<qint32> SinNegativos(const QList<qint32> &celdas)
 }
 
 QString ComandoCarga(const QString &nombre, const QList<qint32> &celdas, const QString &aspecto,
-                     qint32 idMedicamento)
+                     qint64 idMedicamento)
 {
     if (celdas.size() != kNumCeldas)
         return {};

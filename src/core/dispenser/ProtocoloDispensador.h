@@ -35,7 +35,7 @@ QList<qint32> SinNegativos(const QList<qint32> &celdas);
 // One medication's 28 cell counts, negative ones sent as 0. Empty when the list does not
 // hold exactly 28 counts.
 QString ComandoCarga(const QString &nombre, const QList<qint32> &celdas, const QString &aspecto,
-                     qint32 idMedicamento);
+                     qint64 idMedicamento);
 QString ComandoInit(qint32 charges);
 QString ComandoCerrar();
 QString ComandoCancelar();

@@ -36,7 +36,7 @@ std::vector<TFilaPlan> ConsultaPlan(TDM &dm, qint64 idPaciente, const QDate &des
     while (query.next()) {
         TFilaPlan fila;
         fila.id = query.value(0).toInt();
-        fila.idMedicamento = query.value(1).toInt();
+        fila.idMedicamento = query.value(1).toLongLong();
         if (!query.value(2).isNull())
             fila.SPDP = query.value(2).toInt();
         fila.SPD = query.value(3).toInt() != 0;

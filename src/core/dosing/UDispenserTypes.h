@@ -108,7 +108,7 @@ class TDosis
 public:
     explicit TDosis(double porcion = kPorcionEntera);
 
-    qint32 IdMedicamento = 0;
+    qint64 IdMedicamento = 0;
     qint32 IdLinea = 0;
     bool EsSPD = false;
     QString ListaSemana; // 28 counts, each followed by ";"

@@ -41,7 +41,7 @@ private:
 struct TFilaPlan
 {
     qint32 id = 0;
-    qint32 idMedicamento = 0;
+    qint64 idMedicamento = 0;
     std::optional<int> SPDP; // the line's own blister override, when set
     bool SPD = false; // the medication's blister flag
     double Cantidad = 0.0; // stock on hand for the line, in whole pills

@@ -21,7 +21,7 @@ struct TFilaMedicamento
     QString Descripcion; // Aspecto
     QString Posologia; // DosisEtiqueta when the portion has a dose
     bool icorrect = true; // false: drawn in red
-    qint32 IdMedicamento = 0;
+    qint64 IdMedicamento = 0;
 };
 
 // One row of the other medication grid: a portion that does not go into the blister.

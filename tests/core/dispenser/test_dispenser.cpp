@@ -49,7 +49,7 @@ QByteArray Status(int estado, const QList<qint32> &celdas)
     return mensaje;
 }
 
-TDosis Porcion(const QString &nombre, qint32 idMedicamento, const QString &aspecto, const QList<qint32> &plan,
+TDosis Porcion(const QString &nombre, qint64 idMedicamento, const QString &aspecto, const QList<qint32> &plan,
                const QList<qint32> &colocadas = {})
 {
     TDosis porcion;

@@ -80,7 +80,7 @@ inline std::unique_ptr<TDosis> porcion(int idLinea, qint64 idMedicamento, double
 {
     auto dosis = std::make_unique<TDosis>(tamano);
     dosis->IdLinea = idLinea;
-    dosis->IdMedicamento = qint32(idMedicamento);
+    dosis->IdMedicamento = idMedicamento;
     dosis->EsSPD = enBlister;
     dosis->Nombre = nombre;
     dosis->AspectoCorto = QStringLiteral("COM REDONDO BLANCO");
