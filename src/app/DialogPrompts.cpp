@@ -14,6 +14,11 @@ void DialogPrompts::showError(const QString &message)
     MostrarError(message);
 }
 
+void DialogPrompts::showUnhandledError(const QString &message)
+{
+    MostrarErrorNoControlado(message);
+}
+
 bool DialogPrompts::confirm(const QString &question)
 {
     return Confirmar(question) == 1;

@@ -7,6 +7,7 @@ class DialogPrompts : public StartupPrompts
 {
 public:
     void showError(const QString &message) override;
+    void showUnhandledError(const QString &message) override;
     bool confirm(const QString &question) override;
     bool confirmContinue(const QString &text) override;
     void showReleaseNotes(const QString &storedBuild, const QString &title,

@@ -330,8 +330,7 @@ void Inicio::shutdown()
         if (QFile::exists(m_directory.maintenanceFile()))
             EjecutarPrograma(m_directory.maintenanceFile(), firstArgument(), false);
     } catch (const AppError &error) {
-        Log(QStringLiteral(": ERROR:") + error.message());
-        m_prompts.showError(error.message());
+        ManejadorErrores::Reportar(error.message());
     }
     Dispenser().CerrarConexion();
 }

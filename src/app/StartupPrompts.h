@@ -17,6 +17,8 @@ public:
     virtual ~StartupPrompts() = default;
 
     virtual void showError(const QString &message) = 0;
+    // An error the application-wide handler has already logged: shown, not logged again.
+    virtual void showUnhandledError(const QString &message) = 0;
     // true when the user accepts.
     virtual bool confirm(const QString &question) = 0;
     virtual bool confirmContinue(const QString &text) = 0;

@@ -29,6 +29,7 @@ public:
     int languageDialogs = 0;
 
     void showError(const QString &message) override { errors << message; }
+    void showUnhandledError(const QString &message) override { errors << message; }
     LanguageChoice chooseLanguage() override
     {
         ++languageDialogs;

@@ -40,6 +40,11 @@ void MostrarError(const QString &mensaje)
     g_presentador->Mostrar(PresentadorMensajes::TTipo::Error, mensaje, 0);
 }
 
+void MostrarErrorNoControlado(const QString &mensaje)
+{
+    g_presentador->Mostrar(PresentadorMensajes::TTipo::Error, mensaje, 0);
+}
+
 void MostrarAviso(const QString &mensaje)
 {
     g_presentador->Mostrar(PresentadorMensajes::TTipo::Aviso, mensaje, 0);

@@ -14,6 +14,9 @@ int ConfirmarContinuar(const QString &texto);
 // The message in red with the error symbol; also writes ": F_ERROR:" and the message to the
 // event log every time it is shown.
 void MostrarError(const QString &mensaje);
+// An error the application-wide handler has already written to the event log as ": ERROR:":
+// shown as MostrarError shows it, without a second line in the log.
+void MostrarErrorNoControlado(const QString &mensaje);
 // The message in dark grey with the warning symbol; nothing is logged.
 void MostrarAviso(const QString &mensaje);
 // A state that should not occur: the "program error" message followed by the detail.

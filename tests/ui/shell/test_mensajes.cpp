@@ -1,5 +1,6 @@
 // The standard message dialogs: titles, buttons, the keys Enter and Esc, the answers, and the
-// event-log line of the error dialog.
+// event-log line of the error dialog, written once for an unhandled error.
+#include "core/data/ManejadorErrores.h"
 #include "core/shell/IniFile.h"
 #include "core/shell/uLog.h"
 #include "support/MensajesGrabados.h"
@@ -109,6 +110,18 @@ private slots:
         QVERIFY(!registro.contains(QStringLiteral("CUIDADO")));
         QCOMPARE(grabados.Textos(TTipo::Error).last(),
                  QStringLiteral("ERROR DE PROGRAMA. PONGASE EN CONTACTO CON EL SAT. estado 9"));
+    }
+
+    void unErrorNoControladoSeAnotaUnaVez()
+    {
+        MensajesGrabados grabados;
+        ManejadorErrores::EstablecerPresentador(MostrarErrorNoControlado);
+        ManejadorErrores::Reportar(QStringLiteral("FALLO INESPERADO"));
+        ManejadorErrores::EstablecerPresentador({});
+        const QString registro = QString::fromUtf8(m_dir->read(QStringLiteral("pastillero.log")));
+        QCOMPARE(registro.count(QStringLiteral("FALLO INESPERADO")), 1);
+        QVERIFY(registro.contains(QStringLiteral(": ERROR:FALLO INESPERADO\r\n")));
+        QCOMPARE(grabados.Textos(TTipo::Error), QStringList {QStringLiteral("FALLO INESPERADO")});
     }
 
     void errorSeCierraConEnter()
