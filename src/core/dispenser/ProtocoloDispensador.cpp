@@ -42,9 +42,10 @@ private:
     qsizetype m_siguiente = 0;
 };
 
-MensajeMalformado Malformado(const QString &palabra, const QString &motivo)
+MensajeMalformado Malformado(const QString &palabra, const QString &motivo,
+                             std::optional<quint8> estado = std::nullopt)
 {
-    return {palabra + QStringLiteral(": ") + motivo};
+    return {palabra + QStringLiteral(": ") + motivo, estado};
 }
 
 MensajeMaquina LeerHT(LectorCampos &campos)
@@ -100,7 +101,12 @@ MensajeMaquina LeerInfo(LectorCampos &campos)
 MensajeMaquina LeerStatus(LectorCampos &campos)
 {
     InformeEstado informe;
-    informe.estado = MapearEstado(campos.texto());
+    const QString campoEstado = campos.texto();
+    bool estadoNumerico = false;
+    campoEstado.toInt(&estadoNumerico, 10);
+    informe.estado = MapearEstado(campoEstado);
+    const std::optional<quint8> estado
+            = estadoNumerico ? std::optional<quint8>(informe.estado) : std::nullopt;
     informe.nombre = campos.texto();
     informe.marca = campos.texto() == QLatin1String("1");
     informe.campo4 = campos.texto();
@@ -109,10 +115,11 @@ MensajeMaquina LeerStatus(LectorCampos &campos)
         const auto unidades = campos.entero();
         if (!unidades)
             return Malformado(QStringLiteral("status"),
-                              QStringLiteral("celda %1 ausente o no numerica").arg(celda + 1));
+                              QStringLiteral("celda %1 ausente o no numerica").arg(celda + 1), estado);
         if (*unidades < 0 || *unidades > kMaximoPorCelda)
             return Malformado(QStringLiteral("status"),
-                              QStringLiteral("celda %1 fuera de rango: %2").arg(celda + 1).arg(*unidades));
+                              QStringLiteral("celda %1 fuera de rango: %2").arg(celda + 1).arg(*unidades),
+                              estado);
         informe.pastillas.append(*unidades);
     }
     return informe;

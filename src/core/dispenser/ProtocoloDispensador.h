@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
 #include <variant>
 
 // The dispenser machine's text protocol without any transport: commands built as text,
@@ -108,10 +109,13 @@ struct PalabraDesconocida
 {
     QString palabra;
 };
-// A message that cannot be read whole; nothing of it may be stored.
+// A message that cannot be read whole; nothing of it may be stored, except the machine's state
+// of a "status" whose state field is itself a number: the machine is in that state whatever
+// became of its counts.
 struct MensajeMalformado
 {
     QString motivo;
+    std::optional<quint8> estado;
 };
 
 using MensajeMaquina
@@ -124,7 +128,7 @@ QString Decodificar(const QByteArray &mensaje);
 
 // Decodes one complete message (without its "|"). Fields beyond those an answer reads are
 // ignored; missing text fields read as empty; a missing or malformed number makes the whole
-// message malformed.
+// message malformed (a "status" keeps its state, see MensajeMalformado).
 MensajeMaquina LeerMensaje(const QByteArray &mensaje);
 
 } // namespace ProtocoloDispensador

@@ -290,4 +290,6 @@ void TDispenser::Aplicar(const InformeEstado &informe)
 void TDispenser::Aplicar(const MensajeMalformado &malformado)
 {
     Log(QStringLiteral(": ERROR:Mensaje del dispensador descartado: ") + malformado.motivo);
+    if (malformado.estado)
+        FijarEstado(*malformado.estado); // the counts are lost, not the machine's state
 }

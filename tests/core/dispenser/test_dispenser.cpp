@@ -146,19 +146,33 @@ private slots:
         QVERIFY(log.contains(QLatin1String(": ERROR:Mensaje del dispensador descartado: answerht")));
     }
 
-    void unStatusIncompletoNoCambiaElEstadoNiAvisa()
+    void unStatusConCuentasMalformadasSoloFijaElEstado_data()
     {
+        QTest::addColumn<QByteArray>("mensaje");
+        QTest::addColumn<int>("estado");
+        QByteArray corto = Status(2, Celdas({{0, 1}}));
+        corto.chop(2);
+        QTest::newRow("27 counts: the state is taken") << corto << 2;
+        QTest::newRow("a count out of range: the state is taken") << Status(5, Celdas({{3, 10000}})) << 5;
+        QTest::newRow("state not a number: nothing is taken") << QByteArray("status;x;PARACETAMOL;0;;1") << 3;
+    }
+    void unStatusConCuentasMalformadasSoloFijaElEstado()
+    {
+        QFETCH(QByteArray, mensaje);
+        QFETCH(int, estado);
         TDispenser link;
         bool avisado = false;
         link.OnEstadoCarga
                 = [&](TDispenser &, const QList<qint32> &, quint8, qint32, qint32) { avisado = true; };
         link.FijarEstado(3);
-        QByteArray corto = Status(2, Celdas({{0, 1}}));
-        corto.chop(2); // 27 counts
-        link.ProcesarMensaje(corto);
+        link.Pastillas = Celdas({{0, 7}});
+        link.ProcesarMensaje(mensaje);
         QCoreApplication::processEvents();
         QVERIFY(!avisado);
-        QCOMPARE(link.EstadoMaquina, quint8(3));
+        QCOMPARE(link.EstadoMaquina, quint8(estado));
+        QCOMPARE(link.Pastillas, Celdas({{0, 7}})); // the counts are discarded
+        const QString log = QString::fromUtf8(m_directorio->read(QStringLiteral("pastillero.log")));
+        QVERIFY(log.contains(QLatin1String(": ERROR:Mensaje del dispensador descartado: status")));
     }
 
     void laEntregaDeUnaPorcionCuentaYSeEnviaExacta()

@@ -215,10 +215,19 @@ private slots:
         QCOMPARE(informe.pastillas.first(), 1);
     }
 
-    void statusConCamposDeMasSeLee()
+    void statusQueSeLee_data()
     {
-        QVERIFY(std::holds_alternative<InformeEstado>(LeerMensaje(StatusConCuentas(29))));
-        QVERIFY(std::holds_alternative<InformeEstado>(LeerMensaje(StatusConCuentas(28) + ";")));
+        QTest::addColumn<QByteArray>("mensaje");
+        QTest::newRow("29 counts") << StatusConCuentas(29);
+        QTest::newRow("a final separator") << StatusConCuentas(28) + ";";
+        QTest::newRow("a count at the cell limit")
+                << StatusConCuentas(28, QByteArray::number(ProtocoloDispensador::kMaximoPorCelda));
+        QTest::newRow("a count of zero") << StatusConCuentas(28, "0");
+    }
+    void statusQueSeLee()
+    {
+        QFETCH(QByteArray, mensaje);
+        QVERIFY(std::holds_alternative<InformeEstado>(LeerMensaje(mensaje)));
     }
 
     void mensajesMalformados_data()
