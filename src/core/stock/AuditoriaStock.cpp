@@ -5,14 +5,6 @@
 
 namespace AuditoriaStock {
 
-void Alta(const QString &caption)
-{
-    Auditar(caption
-                    + Traducir(QStringLiteral("CAPTION_LOPD_ALTA_INVENTARIO"),
-                               QStringLiteral(" ALTA INVENTARIO")),
-            LOPD::kAlta, LOPD::kAceptado);
-}
-
 void Dispensar(const QString &caption)
 {
     // The stored action keeps this suffix untranslated.

@@ -31,5 +31,6 @@ bool TDialogosPantallaCarga::BlisterManual(const TBlisterManual &blister)
 
 void TDialogosPantallaCarga::ImprimirEtiquetas(qint64 idRecarga)
 {
-    ImprimirEtiquetasCarga(idRecarga);
+    if (ImprimirEtiquetasCarga(idRecarga))
+        AuditarImpresionEtiquetas(); // the loading screen's own row, beside the print's
 }

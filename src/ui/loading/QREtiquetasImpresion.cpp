@@ -57,24 +57,30 @@ void Imprimir(const TReportDocument &informe)
         MostrarError(resultado.message);
 }
 
-// Reads the load and hands its sheet on; nothing (and no audit row) when the load is not there.
-void ConEtiqueta(qint64 idRecarga, const std::function<void(const TEtiquetaCarga &)> &usar)
+// Reads the load and hands its sheet on; false (and no audit row) when the load is not there.
+bool ConEtiqueta(qint64 idRecarga, const std::function<void(const TEtiquetaCarga &)> &usar)
 {
     CursorEspera espera;
     TEtiquetaCarga etiqueta;
     if (!ManejadorErrores::Proteger([&] { etiqueta = LeerEtiquetaCarga(idRecarga); }) || !etiqueta.existe())
-        return;
+        return false;
     usar(etiqueta);
+    AuditarImpresionEtiquetas();
+    return true;
+}
+
+} // namespace
+
+void AuditarImpresionEtiquetas()
+{
     Auditar(Traducir(QStringLiteral("CAPTION_LOPD_IMPRESION_ETIQUETAS_RECARGAS"),
                      QStringLiteral("IMPRESION ETIQUETAS RECARGAS")),
             LOPD::kConsulta, LOPD::kAceptado);
 }
 
-} // namespace
-
-void ImprimirEtiquetasCarga(qint64 idRecarga)
+bool ImprimirEtiquetasCarga(qint64 idRecarga)
 {
-    ConEtiqueta(idRecarga, [](const TEtiquetaCarga &etiqueta) {
+    return ConEtiqueta(idRecarga, [](const TEtiquetaCarga &etiqueta) {
         const TPreferences &preferencias = Preferencias();
         const TFormatoEtiqueta formato = FormatoEtiqueta(preferencias.PEtiquetas, preferencias.TipoCarga);
         Imprimir(InformeEtiquetas(etiqueta, formato, OpcionesEtiqueta(etiqueta)));

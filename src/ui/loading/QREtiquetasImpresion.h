@@ -9,8 +9,12 @@
 // are logged and the sheet still prints.
 namespace QREtiquetasImpresion {
 
-// The sheet in the layout the preference PEtiquetas chooses (see FormatoEtiqueta).
-void ImprimirEtiquetasCarga(qint64 idRecarga);
+// The sheet in the layout the preference PEtiquetas chooses (see FormatoEtiqueta); false when
+// the load does not exist.
+bool ImprimirEtiquetasCarga(qint64 idRecarga);
+// The audit row of a label print. The print writes it, and the loading and validation screens
+// write it once more after they called the print.
+void AuditarImpresionEtiquetas();
 // The "Completo" sheet whatever the preference (the printed summary of a load).
 void ImprimirResumenCarga(qint64 idRecarga);
 // The "Completo" sheet in the preview window, modally (the validation dialog's "IMPRIMIR").
@@ -18,5 +22,6 @@ void MostrarResumenCarga(qint64 idRecarga);
 
 } // namespace QREtiquetasImpresion
 
+using QREtiquetasImpresion::AuditarImpresionEtiquetas;
 using QREtiquetasImpresion::ImprimirEtiquetasCarga;
 using QREtiquetasImpresion::ImprimirResumenCarga;

@@ -1,6 +1,5 @@
 #include "ui/stock/FCInventario.h"
 
-#include "core/audit/uLOPD.h"
 #include "core/common/AppError.h"
 #include "core/common/Clock.h"
 #include "core/data/uDM.h"
@@ -21,7 +20,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -80,14 +78,6 @@ TFormCInventario::TFormCInventario(QWidget *parent)
     connect(btnExportar, &QPushButton::clicked, this, &TFormCInventario::btnExportarClick);
     connect(m_edtCodigo, &QLineEdit::editingFinished, this, &TFormCInventario::edtCodigoExit);
     connect(m_edtCodigo, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
-}
-
-void TFormCInventario::showEvent(QShowEvent *event)
-{
-    TKelvoForm::showEvent(event);
-    // Each opening of the screen shows patients' data; restoring the window does not count.
-    if (!event->spontaneous())
-        Auditar(windowTitle(), LOPD::kConsulta, LOPD::kAceptado);
 }
 
 void TFormCInventario::edtCodigoExit()

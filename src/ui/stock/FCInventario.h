@@ -24,9 +24,6 @@ public:
     void btnImprimirClick();
     void btnExportarClick();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     void edtCodigoExit();
     // Runs the search and shows its rows; nothing when the filters were refused (said already).

@@ -2,7 +2,6 @@
 
 #include "core/data/uDM.h"
 #include "core/i18n/ULenguaje.h"
-#include "core/stock/AuditoriaStock.h"
 #include "ui/i18n/Componente.h"
 #include "ui/stock/TAltaStock.h"
 #include "ui/stock/TGridStock.h"
@@ -53,21 +52,18 @@ void TDlgInventarioMedicamento::btnNuevoClick()
     const std::optional<TStockAnadido> anadido = TAltaStock(m_idPaciente, this).Ejecutar(m_idMedicamento);
     if (!anadido)
         return;
-    AuditoriaStock::Alta(windowTitle());
     Refrescar();
     m_grdStock->Seleccionar(anadido->idInventario);
 }
 
 void TDlgInventarioMedicamento::btnModificarClick()
 {
-    if (m_grdStock->ModificarSeleccionada())
-        AuditoriaStock::Modificacion(windowTitle());
+    m_grdStock->ModificarSeleccionada();
     Refrescar();
 }
 
 void TDlgInventarioMedicamento::btnBorrarClick()
 {
-    if (m_grdStock->BorrarSeleccionada())
-        AuditoriaStock::Baja(windowTitle());
+    m_grdStock->BorrarSeleccionada();
     Refrescar();
 }

@@ -98,7 +98,6 @@ void TFrameStockPaciente::btnIntroducirClick()
     const std::optional<qint64> idMedicamento = Introducir(0);
     if (!idMedicamento)
         return;
-    AuditoriaStock::Alta(Caption());
     emit StockCambiado(*idMedicamento);
 }
 

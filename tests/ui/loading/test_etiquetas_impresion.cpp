@@ -3,6 +3,7 @@
 #include "core/settings/uPreferencias.h"
 #include "support/MensajesGrabados.h"
 #include "support/TestDatabase.h"
+#include "ui/loading/DialogosPantallaCarga.h"
 #include "ui/loading/QREtiquetasImpresion.h"
 #include "ui/reports/Fpreview.h"
 #include "ui/reports/ReportPrinting.h"
@@ -151,6 +152,27 @@ private slots:
         QVERIFY(QDir(e.impresos.path()).isEmpty());
         QCOMPARE(e.Auditorias(), antes);
         QVERIFY(e.mensajes.mensajes.isEmpty());
+    }
+
+    void laPantallaDeCargaAnadeSuFila_data()
+    {
+        QTest::addColumn<bool>("existe");
+        QTest::addColumn<int>("filas");
+        QTest::newRow("stored load: the print's row and the screen's") << true << 2;
+        QTest::newRow("unknown load: none") << false << 0;
+    }
+    void laPantallaDeCargaAnadeSuFila()
+    {
+        QFETCH(bool, existe);
+        QFETCH(int, filas);
+        Entorno e;
+        const qint64 id = e.Carga();
+        e.preferencias.ETIPRINTER = QStringLiteral("ETIQUETAS-PDF");
+        TDialogosPantallaCarga(nullptr).ImprimirEtiquetas(existe ? id : id + 1000);
+        QCOMPARE(e.dm.Valor(QStringLiteral("SELECT COUNT(*) FROM LOPD_Auditoria WHERE Accion = "
+                                           "'IMPRESION ETIQUETAS RECARGAS' AND Operacion = 'CONSULTA'"))
+                         .toInt(),
+                 filas);
     }
 
     void vistaPreviaRecibeElResumen()

@@ -66,9 +66,7 @@ private slots:
         QCOMPARE(e.grabados.Textos(PresentadorMensajes::TTipo::Aviso),
                  anadida ? QStringList()
                          : QStringList {QStringLiteral("NO TIENES PERMISO PARA MODIFICAR TRATAMIENTO")});
-        QCOMPARE(e.auditoria(),
-                 anadida ? QStringList {QString::fromLatin1(kCaption) + " ALTA INVENTARIO|ALTA"}
-                         : QStringList());
+        QCOMPARE(e.auditoria(), QStringList()); // the loading screens' stock dialog writes no row
         if (!anadida)
             return;
         // One whole box of the medication, selected in the grid.
@@ -128,9 +126,7 @@ private slots:
         QCOMPARE(e.cantidadLinea(), guardada);
         QCOMPARE(Hijo<TGridStock>(dialogo, "grdStock")->FilaSeleccionada()->CantidadRestante, guardada);
         QCOMPARE(e.grabados.Textos(PresentadorMensajes::TTipo::Error).size(), aceptada ? 0 : 1);
-        QCOMPARE(e.auditoria(),
-                 aceptada ? QStringList {QString::fromLatin1(kCaption) + " MOD. INVENTARIO|MODIFICACION"}
-                          : QStringList());
+        QCOMPARE(e.auditoria(), QStringList());
     }
 
     void removalAsksFirst_data()
@@ -156,9 +152,7 @@ private slots:
                          QStringLiteral("¿ESTA SEGURO QUE QUIERE ELIMINAR EL MEDICAMENTE DEL INVENTARIO?")});
         QCOMPARE(e.filas(QStringLiteral("Inventario")), borrada ? 1 : 2);
         QCOMPARE(Hijo<TGridStock>(dialogo, "grdStock")->rowCount(), borrada ? 1 : 2);
-        QCOMPARE(e.auditoria(),
-                 borrada ? QStringList {QString::fromLatin1(kCaption) + " BORR. INVENTARIO|BAJA"}
-                         : QStringList());
+        QCOMPARE(e.auditoria(), QStringList());
         if (borrada) {
             QCOMPARE(e.cantidadLinea(), 3.0);
             QCOMPARE(e.dm.Valor(QStringLiteral("SELECT Lote FROM SPD")).toString(), QStringLiteral("B"));

@@ -126,25 +126,6 @@ private slots:
         QVERIFY(TFormPreview::abiertos().isEmpty());
         QCOMPARE(Hijo<QTableWidget>(form, "grdInventario")->rowCount(), 0);
     }
-
-    void everyOpeningIsAudited()
-    {
-        Entorno e;
-        TFormCInventario form;
-        form.show();
-        form.hide();
-        form.show();
-        QSqlQuery q
-                = e.dm.Consulta(QStringLiteral("SELECT Accion, Operacion, Resultado FROM LOPD_Auditoria"));
-        int filas = 0;
-        while (q.next()) {
-            ++filas;
-            QCOMPARE(q.value(0).toString(), QStringLiteral("INVENTARIO DE MEDICAMENTOS"));
-            QCOMPARE(q.value(1).toString(), QStringLiteral("CONSULTA"));
-            QCOMPARE(q.value(2).toString(), QStringLiteral("ACEPTADO"));
-        }
-        QCOMPARE(filas, 2);
-    }
 };
 
 QTEST_MAIN(TestFormCInventario)
