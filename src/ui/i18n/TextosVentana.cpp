@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextEdit>
@@ -21,17 +22,6 @@ namespace {
 
 const QChar kSeparadorLista = QLatin1Char('#');
 
-// One translatable property: which objects have it and how its text is read and written.
-// A list property reads its entries and renames them one by one.
-struct TAcceso
-{
-    QLatin1String nombre;
-    bool lista;
-    std::function<bool(const QObject &)> tiene;
-    std::function<QStringList(const QObject &)> leer;
-    std::function<void(QObject &, int, const QString &)> escribir; // entry index (0 for texts)
-};
-
 template<typename T> const T *Como(const QObject &objeto)
 {
     return qobject_cast<const T *>(&objeto);
@@ -40,6 +30,53 @@ template<typename T> const T *Como(const QObject &objeto)
 template<typename T> T *Como(QObject &objeto)
 {
     return qobject_cast<T *>(&objeto);
+}
+
+// One translatable property: which objects have it and how its text is read and written. A
+// text property reads and writes one entry; a list property all its entries at once.
+struct TAcceso
+{
+    QLatin1String nombre;
+    bool lista;
+    std::function<bool(const QObject &)> tiene;
+    std::function<QStringList(const QObject &)> leer;
+    std::function<void(QObject &, const QStringList &)> escribir;
+};
+
+// A text property's writer from a writer of one text.
+template<typename Escritor> auto DeTexto(Escritor escribir)
+{
+    return [escribir](QObject &o, const QStringList &textos) { escribir(o, textos.value(0)); };
+}
+
+// Headers and tabs are the screen's structure: the texts rename them position by position and
+// never add or remove a column or a page.
+template<typename Escritor> auto PorPosicion(Escritor escribir)
+{
+    return [escribir](QObject &o, const QStringList &textos) {
+        for (int i = 0; i < textos.size(); ++i)
+            escribir(o, i, textos.at(i));
+    };
+}
+
+// The items of a drop-down or list box become exactly the line's items; the selected position
+// is kept where the new list still has it.
+void ReemplazarElementos(QObject &objeto, const QStringList &textos)
+{
+    const QSignalBlocker bloqueo(&objeto);
+    if (auto *combo = Como<QComboBox>(objeto)) {
+        const int actual = combo->currentIndex();
+        combo->clear();
+        combo->addItems(textos);
+        combo->setCurrentIndex(actual < textos.size() ? actual : 0);
+        return;
+    }
+    auto *lista = Como<QListWidget>(objeto);
+    const int actual = lista->currentRow();
+    lista->clear();
+    lista->addItems(textos);
+    if (actual < textos.size())
+        lista->setCurrentRow(actual);
 }
 
 QStringList Entradas(int cuenta, const std::function<QString(int)> &texto)
@@ -81,7 +118,7 @@ const QList<TAcceso> &Accesos()
     static const QList<TAcceso> accesos = {
             {QLatin1String("windowTitle"), false, [](const QObject &o) { return o.isWidgetType(); },
              [](const QObject &o) { return QStringList {static_cast<const QWidget &>(o).windowTitle()}; },
-             [](QObject &o, int, const QString &t) { static_cast<QWidget &>(o).setWindowTitle(t); }},
+             DeTexto([](QObject &o, const QString &t) { static_cast<QWidget &>(o).setWindowTitle(t); })},
             {QLatin1String("text"), false,
              [](const QObject &o) { return Como<QLabel>(o) || Como<QAbstractButton>(o) || Como<QAction>(o); },
              [](const QObject &o) {
@@ -91,14 +128,14 @@ const QList<TAcceso> &Accesos()
                      return QStringList {boton->text()};
                  return QStringList {Como<QAction>(o)->text()};
              },
-             [](QObject &o, int, const QString &t) {
+             DeTexto([](QObject &o, const QString &t) {
                  if (auto *etiqueta = Como<QLabel>(o))
                      etiqueta->setText(t);
                  else if (auto *boton = Como<QAbstractButton>(o))
                      boton->setText(t);
                  else
                      Como<QAction>(o)->setText(t);
-             }},
+             })},
             {QLatin1String("title"), false,
              [](const QObject &o) { return Como<QGroupBox>(o) || Como<QMenu>(o); },
              [](const QObject &o) {
@@ -106,23 +143,23 @@ const QList<TAcceso> &Accesos()
                      return QStringList {grupo->title()};
                  return QStringList {Como<QMenu>(o)->title()};
              },
-             [](QObject &o, int, const QString &t) {
+             DeTexto([](QObject &o, const QString &t) {
                  if (auto *grupo = Como<QGroupBox>(o))
                      grupo->setTitle(t);
                  else
                      Como<QMenu>(o)->setTitle(t);
-             }},
+             })},
             // An action's tool tip follows its text unless set; it is not a text of its own.
             {QLatin1String("toolTip"), false, [](const QObject &o) { return o.isWidgetType(); },
              [](const QObject &o) { return QStringList {o.property("toolTip").toString()}; },
-             [](QObject &o, int, const QString &t) { o.setProperty("toolTip", t); }},
+             DeTexto([](QObject &o, const QString &t) { o.setProperty("toolTip", t); })},
             {QLatin1String("placeholderText"), false,
              [](const QObject &o) {
                  return Como<QLineEdit>(o) || Como<QTextEdit>(o) || Como<QPlainTextEdit>(o)
                          || Como<QComboBox>(o);
              },
              [](const QObject &o) { return QStringList {o.property("placeholderText").toString()}; },
-             [](QObject &o, int, const QString &t) { o.setProperty("placeholderText", t); }},
+             DeTexto([](QObject &o, const QString &t) { o.setProperty("placeholderText", t); })},
             {QLatin1String("items"), true,
              [](const QObject &o) { return Como<QComboBox>(o) || Como<QListWidget>(o); },
              [](const QObject &o) {
@@ -131,26 +168,19 @@ const QList<TAcceso> &Accesos()
                  const auto *lista = Como<QListWidget>(o);
                  return Entradas(lista->count(), [lista](int i) { return lista->item(i)->text(); });
              },
-             [](QObject &o, int i, const QString &t) {
-                 if (auto *combo = Como<QComboBox>(o)) {
-                     if (i < combo->count())
-                         combo->setItemText(i, t);
-                 } else if (auto *lista = Como<QListWidget>(o); i < lista->count()) {
-                     lista->item(i)->setText(t);
-                 }
-             }},
+             ReemplazarElementos},
             {QLatin1String("headers"), true,
              [](const QObject &o) { return Como<QTableWidget>(o) || Como<QTreeWidget>(o); }, Cabeceras,
-             EscribirCabecera},
+             PorPosicion(EscribirCabecera)},
             {QLatin1String("tabs"), true, [](const QObject &o) { return Como<QTabWidget>(o); },
              [](const QObject &o) {
                  const auto *pestanas = Como<QTabWidget>(o);
                  return Entradas(pestanas->count(), [pestanas](int i) { return pestanas->tabText(i); });
              },
-             [](QObject &o, int i, const QString &t) {
+             PorPosicion([](QObject &o, int i, const QString &t) {
                  if (auto *pestanas = Como<QTabWidget>(o); i < pestanas->count())
                      pestanas->setTabText(i, t);
-             }},
+             })},
     };
     return accesos;
 }
@@ -192,15 +222,10 @@ bool Escribir(QObject &objeto, const QString &propiedad, const QString &texto)
     const TAcceso *acceso = Acceso(objeto, propiedad);
     if (!acceso)
         return false;
-    if (!acceso->lista) {
-        acceso->escribir(objeto, 0, texto);
-        return true;
-    }
-    if (texto.isEmpty())
-        return true;
-    const QStringList entradas = texto.split(kSeparadorLista);
-    for (int i = 0; i < entradas.size(); ++i)
-        acceso->escribir(objeto, i, entradas.at(i));
+    if (!acceso->lista)
+        acceso->escribir(objeto, {texto});
+    else if (!texto.isEmpty())
+        acceso->escribir(objeto, texto.split(kSeparadorLista));
     return true;
 }
 

@@ -24,8 +24,9 @@ QList<TPropiedad> Propiedades(const QObject &objeto, bool esVentana);
 
 QString Leer(const QObject &objeto, const QString &propiedad);
 
-// Sets a text property (also to an empty text) or renames the existing entries of a list
-// (never adding or removing entries; an empty list text changes nothing). The property name
+// Sets a text property (also to an empty text) or a list: the items of a combo or list box
+// become exactly the text's entries; headers and tabs are renamed position by position (never
+// adding or removing a column or a page). An empty list text changes nothing. The property name
 // is compared without regard to case. False when the object has no such translatable property.
 bool Escribir(QObject &objeto, const QString &propiedad, const QString &texto);
 
