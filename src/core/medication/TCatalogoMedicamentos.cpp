@@ -99,8 +99,10 @@ void TCatalogoMedicamentos::GuardarMedicamento(const TDatosMedicamento &datos, b
                         {{QStringLiteral("idMedicamento"), codigo}, {QStringLiteral("iManual"), 1}});
         const QString nombre = editable ? datos.Medicamento.trimmed() : fila.value(1).toString();
         const QString descripcion = editable ? datos.Descripcion.trimmed() : fila.value(2).toString();
-        // The pharmacy's own name is kept only when it differs from name and description.
-        const QString descUsuario = datos.DescUsuario.trimmed() == nombre + QLatin1Char(' ') + descripcion
+        // A new entry keeps the user description as typed; an existing one keeps it only when it
+        // differs from name and description, which the list shows for an empty one anyway.
+        const QString descUsuario
+                = !nuevo && datos.DescUsuario.trimmed() == nombre + QLatin1Char(' ') + descripcion
                 ? QString()
                 : datos.DescUsuario.trimmed();
         if (editable) {

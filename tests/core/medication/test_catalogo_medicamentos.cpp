@@ -110,13 +110,18 @@ private slots:
         QCOMPARE(fila.value(0).toInt(), 1);
         QCOMPARE(fila.value(1).toInt(), 1);
         QCOMPARE(fila.value(2).toInt(), 1);
-        QCOMPARE(fila.value(3).toString(), QString()); // equal to name and description
+        QCOMPARE(fila.value(3).toString(), QStringLiteral("PROPIO 5MG")); // a new entry: as typed
         QCOMPARE(fila.value(4).toString(), QStringLiteral("CUADRADA"));
         QCOMPARE(fila.value(5).toInt(), 1);
         QCOMPARE(fila.value(6).toInt(), 28);
         QCOMPARE(fila.value(7).toDouble(), 2.5);
         QCOMPARE(fila.value(8).toInt(), 1);
         QCOMPARE(fila.value(9).toInt(), 0);
+        fila.finish();
+        // Stored again as an existing entry, a user description equal to name and description is
+        // cleared.
+        catalogo.GuardarMedicamento(datos, false, true);
+        QCOMPARE(dm.Valor(QStringLiteral("SELECT DescUsuario FROM Medicamento")).toString(), QString());
         // The same code again is refused and changes nothing.
         datos.Medicamento = QStringLiteral("OTRO");
         QVERIFY_THROWS_EXCEPTION(AppError, catalogo.GuardarMedicamento(datos, true, true));
