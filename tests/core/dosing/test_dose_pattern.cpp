@@ -350,6 +350,12 @@ void TestDosePattern::expandirPauta_data()
     QTest::newRow("M:P last is not the fourth of five")
             << "1-0-0-0:M:P:5:1:1" << enero << sinFin << F("2026-06-22") << F("2026-06-28") << "0000000"
             << uno << 0;
+    QTest::newRow("M:P last Monday on a month's last day")
+            << "1-0-0-0:M:P:5:1:1" << enero << sinFin << F("2026-08-31") << F("2026-09-06") << "1000000"
+            << uno << 1;
+    QTest::newRow("M:P last is not the Monday a week before a month's last day")
+            << "1-0-0-0:M:P:5:1:1" << enero << sinFin << F("2026-08-24") << F("2026-08-30") << "0000000"
+            << uno << 0;
     QTest::newRow("M:P fourth Monday of a four-Monday month")
             << "1-0-0-0:M:P:4:1:1" << enero << sinFin << F("2026-02-23") << F("2026-03-01") << "1000000"
             << uno << 1;

@@ -57,16 +57,20 @@ private slots:
 
     void rowsLeftBelowAQuarterGoOnlyForTheBlister_data()
     {
+        QTest::addColumn<qint64>("fila");
         QTest::addColumn<bool>("enBlister");
         QTest::addColumn<int>("cambio");
-        QTest::newRow("blister") << true << int(Cambio::Borrar);
-        QTest::newRow("outside the blister") << false << int(Cambio::Ninguno);
+        QTest::newRow("blister") << qint64(20) << true << int(Cambio::Borrar);
+        QTest::newRow("blister, just below a quarter") << qint64(24) << true << int(Cambio::Borrar);
+        QTest::newRow("blister, exactly a quarter is kept") << qint64(25) << true << int(Cambio::Ninguno);
+        QTest::newRow("outside the blister") << qint64(20) << false << int(Cambio::Ninguno);
     }
     void rowsLeftBelowAQuarterGoOnlyForTheBlister()
     {
+        QFETCH(qint64, fila);
         QFETCH(bool, enBlister);
         QFETCH(int, cambio);
-        const Resultado resultado = Consumir({20}, 0, 100, enBlister);
+        const Resultado resultado = Consumir({fila}, 0, 100, enBlister);
         QCOMPARE(int(resultado.pasos.at(0).cambio), cambio);
     }
 
