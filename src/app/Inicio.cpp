@@ -19,6 +19,7 @@
 #include "core/shell/uCheckPrevious.h"
 #include "core/shell/uLog.h"
 #include "ui/shell/FMain.h"
+#include "ui/shell/Mensajes.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -47,6 +48,7 @@ Inicio::~Inicio()
     m_dm.reset();
     m_dispenser.reset();
     ManejadorErrores::EstablecerPresentador({});
+    ManejadorErrores::EstablecerAvisoGuardado({});
 }
 
 Inicio::Outcome Inicio::start()
@@ -170,7 +172,9 @@ void Inicio::createDispenserLink()
 
 bool Inicio::createDataModule()
 {
-    ManejadorErrores::EstablecerPresentador([this](const QString &message) { m_prompts.showError(message); });
+    ManejadorErrores::EstablecerPresentador(
+            [this](const QString &message) { m_prompts.showUnhandledError(message); });
+    ManejadorErrores::EstablecerAvisoGuardado(MostrarAviso);
     try {
         m_dm = std::make_unique<TDM>(m_directory);
     } catch (const AppError &error) {

@@ -16,6 +16,12 @@ Presentador &presentador()
     return instalado;
 }
 
+Presentador &avisoGuardado()
+{
+    static Presentador instalado;
+    return instalado;
+}
+
 } // namespace
 
 void EstablecerPresentador(Presentador nuevo)
@@ -28,6 +34,23 @@ void Reportar(const QString &mensaje)
     Log(QStringLiteral(": ERROR:") + mensaje);
     if (presentador())
         presentador()(mensaje);
+}
+
+void EstablecerAvisoGuardado(Presentador nuevo)
+{
+    avisoGuardado() = std::move(nuevo);
+}
+
+QString TextoErrorGuardado(const QString &mensajeBaseDatos)
+{
+    return Traducir(QStringLiteral("ERR_POST_ERROR"), QStringLiteral(" Post  Error "))
+            + QStringLiteral("\n\r") + mensajeBaseDatos.toUpper();
+}
+
+void AvisarErrorGuardado(const QString &mensajeBaseDatos)
+{
+    if (avisoGuardado())
+        avisoGuardado()(TextoErrorGuardado(mensajeBaseDatos));
 }
 
 bool Proteger(const std::function<void()> &trabajo)

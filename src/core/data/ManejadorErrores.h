@@ -18,6 +18,14 @@ void EstablecerPresentador(Presentador presentador);
 // Logs and shows one unhandled error.
 void Reportar(const QString &mensaje);
 
+// The notice shown when the database refuses to store a row of a patient, a load line, a
+// treatment line or a stock row: " Post  Error ", a line break and the database's message in
+// upper case, so the user sees which record was not stored. The error itself continues to the
+// operation that stored the row. Installed by the user interface; without it nothing is shown.
+void EstablecerAvisoGuardado(Presentador presentador);
+void AvisarErrorGuardado(const QString &mensajeBaseDatos);
+QString TextoErrorGuardado(const QString &mensajeBaseDatos);
+
 // Runs the work and reports whatever it throws (AppError, std::exception or anything else).
 // Returns false when the work failed.
 bool Proteger(const std::function<void()> &trabajo);

@@ -2,15 +2,20 @@
 
 #include "core/common/AppError.h"
 #include "core/data/DatabaseSchema.h"
+#include "core/data/ErrorTransitorio.h"
+#include "core/data/ManejadorErrores.h"
 #include "core/data/ValoresMostrados.h"
 #include "core/i18n/ULenguaje.h"
+#include "core/shell/uLog.h"
 #include "core/users/TUsuarios.h"
 
 #include <QAtomicInt>
 #include <QDir>
 #include <QFileInfo>
-#include <QSqlError>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSqlRecord>
+#include <QThread>
 
 namespace {
 
@@ -22,10 +27,30 @@ QString nuevoNombreConexion()
     return QStringLiteral("pastillero-%1").arg(contador.fetchAndAddRelaxed(1));
 }
 
+constexpr int kEsperaBloqueoMs = 10000;
+
 QString errorBaseDatos(const QSqlError &error)
 {
     return Traducir(QStringLiteral("ERR_BASE_DATOS"), QStringLiteral("Error en la base de datos: "))
             + error.text();
+}
+
+// The table a statement stores rows in (INSERT or UPDATE); empty for any other statement.
+QString TablaGuardada(const QString &sql)
+{
+    static const QRegularExpression guardado(QStringLiteral("^\\s*(?:INSERT\\s+INTO|UPDATE)\\s+(\\w+)"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    return guardado.match(sql).captured(1);
+}
+
+// The tables whose refused rows the user is told about by the storage notice.
+bool ConAvisoDeGuardado(const QString &tabla)
+{
+    for (const char *nombre : {"Paciente", "RecargaLinea", "SPD", "Inventario"}) {
+        if (tabla.compare(QLatin1String(nombre), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -75,6 +100,28 @@ void TDM::fallo(const QString &mensaje) const
     throw AppError(mensaje);
 }
 
+void TDM::falloSentencia(const QSqlError &error, const QString &sql) const
+{
+    if (esTransitorio(error))
+        throw ErrorTransitorio(errorBaseDatos(error));
+    if (ConAvisoDeGuardado(TablaGuardada(sql)))
+        ManejadorErrores::AvisarErrorGuardado(error.databaseText());
+    fallo(errorBaseDatos(error));
+}
+
+bool TDM::esTransitorio(const QSqlError &error) const
+{
+    const QString codigo = error.nativeErrorCode();
+    if (motor() == SqlEngine::SQLite) {
+        // SQLITE_BUSY and SQLITE_LOCKED, with their extended codes.
+        const int primario = codigo.toInt() & 0xff;
+        return primario == 5 || primario == 6;
+    }
+    // deadlock_detected, serialization_failure, lock_not_available (lock_timeout)
+    return codigo == QLatin1String("40P01") || codigo == QLatin1String("40001")
+            || codigo == QLatin1String("55P03");
+}
+
 void TDM::AbrirBaseDatos()
 {
     if (!m_connection.isValid())
@@ -112,7 +159,7 @@ void TDM::abrirSQLite()
 
     m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     m_database.setDatabaseName(path);
-    m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+    m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kEsperaBloqueoMs));
     if (!m_database.open())
         fallo(Traducir(QStringLiteral("ERR_BD_ABRIR"), QStringLiteral("No se puede abrir la base de datos "))
               + path + QStringLiteral(": ") + m_database.lastError().text());
@@ -143,6 +190,14 @@ void TDM::abrirPostgreSQL()
     QSqlQuery zona(m_database);
     if (!zona.exec(QStringLiteral("SET TIME ZONE 'UTC'")))
         fallo(errorBaseDatos(zona.lastError()));
+    EstablecerEsperaBloqueo(kEsperaBloqueoMs);
+}
+
+void TDM::EstablecerEsperaBloqueo(int milisegundos)
+{
+    ejecutarControl(motor() == SqlEngine::SQLite
+                            ? QStringLiteral("PRAGMA busy_timeout = %1").arg(milisegundos)
+                            : QStringLiteral("SET lock_timeout = %1").arg(milisegundos));
 }
 
 QString TDM::RutaBaseDatos() const
@@ -165,15 +220,15 @@ QSqlQuery TDM::Consulta(const QString &sql, const QVariantList &valores)
     // rows, not changes of structure.
     if (valores.isEmpty()) {
         if (!query.exec(sql))
-            fallo(errorBaseDatos(query.lastError()));
+            falloSentencia(query.lastError(), sql);
         return query;
     }
     if (!query.prepare(sql))
-        fallo(errorBaseDatos(query.lastError()));
+        falloSentencia(query.lastError(), sql);
     for (const QVariant &valor : valores)
         query.addBindValue(valor);
     if (!query.exec())
-        fallo(errorBaseDatos(query.lastError()));
+        falloSentencia(query.lastError(), sql);
     return query;
 }
 
@@ -245,9 +300,42 @@ void TDM::EnTransaccion(const std::function<void()> &trabajo)
     if (!commit.exec(QStringLiteral("COMMIT"))) {
         const QSqlError error = commit.lastError();
         deshacer();
-        fallo(errorBaseDatos(error));
+        falloSentencia(error);
     }
     m_nivelTransaccion = 0;
+}
+
+void TDM::EnTransaccionPaciente(qint64 idPaciente, const std::function<void()> &trabajo)
+{
+    if (m_nivelTransaccion > 0) {
+        bloquearPaciente(idPaciente);
+        trabajo();
+        return;
+    }
+    for (int intento = 1;; ++intento) {
+        try {
+            EnTransaccion([&] {
+                bloquearPaciente(idPaciente);
+                trabajo();
+            });
+            return;
+        } catch (const ErrorTransitorio &error) {
+            if (intento == kIntentosTransaccion)
+                throw;
+            Log(QStringLiteral(": REINTENTO: %1 paciente %2: ").arg(intento).arg(idPaciente)
+                + error.message());
+            // A short pause of varying length, so two workstations that collided do not meet again.
+            QThread::msleep(QRandomGenerator::global()->bounded(10u, 60u) * unsigned(intento));
+        }
+    }
+}
+
+void TDM::bloquearPaciente(qint64 idPaciente)
+{
+    // On SQLite the transaction already began as the one writer (BEGIN IMMEDIATE).
+    if (motor() == SqlEngine::PostgreSQL)
+        Consulta(QStringLiteral("SELECT idPaciente FROM Paciente WHERE idPaciente = ? FOR UPDATE"),
+                 {idPaciente});
 }
 
 void TDM::ejecutarControl(const QString &sentencia)
@@ -255,7 +343,7 @@ void TDM::ejecutarControl(const QString &sentencia)
     // Transaction control cannot be a prepared statement on PostgreSQL.
     QSqlQuery query(m_database);
     if (!query.exec(sentencia))
-        fallo(errorBaseDatos(query.lastError()));
+        falloSentencia(query.lastError());
 }
 
 void TDM::EnPuntoDeGuardado(const std::function<void()> &trabajo)

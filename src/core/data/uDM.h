@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -61,6 +62,22 @@ public:
     // savepoint) and leaves the outer transaction usable.
     void EnPuntoDeGuardado(const std::function<void()> &trabajo);
 
+    // The one lock rule for changing a patient's loads, stock rows, treatment lines and their
+    // quantities, and treatment versions. The work runs in one transaction that first takes the
+    // patient (PostgreSQL: the patient's row FOR UPDATE; SQLite: the transaction starts as the
+    // one writer), so two workstations acting on one patient act one after the other and no two
+    // writers wait for each other's rows. The work then reads what it changes (never values read
+    // before) and touches the rows in the order Paciente, Recarga, RecargaLinea, Inventario, SPD,
+    // SPDHIST. A transient failure (ErrorTransitorio) runs the whole work again, up to
+    // kIntentosTransaccion times, so the work must start from nothing each time; any other failure,
+    // or the last transient one, continues to the caller with nothing written. Inside an outer
+    // transaction the lock is taken and the work joins it.
+    static constexpr int kIntentosTransaccion = 5;
+    void EnTransaccionPaciente(qint64 idPaciente, const std::function<void()> &trabajo);
+    // How long a statement waits for a lock another workstation holds before it fails as
+    // transient (10 s by default).
+    void EstablecerEsperaBloqueo(int milisegundos);
+
     // --- Session ---------------------------------------------------------------------------
     int idPacienteActivo = 0;
     std::optional<TPaciente> PacienteActivo;
@@ -114,6 +131,11 @@ private:
     void abrirSQLite();
     void abrirPostgreSQL();
     [[noreturn]] void fallo(const QString &mensaje) const;
+    // A statement the database refused: transient failures as ErrorTransitorio; a refused row of
+    // a patient, load line, treatment line or stock row is first shown as the storage notice.
+    [[noreturn]] void falloSentencia(const QSqlError &error, const QString &sql = {}) const;
+    bool esTransitorio(const QSqlError &error) const;
+    void bloquearPaciente(qint64 idPaciente);
     void ejecutarControl(const QString &sentencia);
     bool activarPaciente(const QString &condicion, const QVariant &valor);
 

@@ -1,5 +1,6 @@
 #include "core/common/AppError.h"
 #include "core/data/DatabaseSchema.h"
+#include "core/data/ManejadorErrores.h"
 #include "core/data/SqlFecha.h"
 #include "core/data/ValoresMostrados.h"
 #include "core/data/uDM.h"
@@ -97,6 +98,56 @@ private slots:
         QCOMPARE(count(dm, QStringLiteral("Paciente")), 0);
         addPatient(dm, QStringLiteral("R"), QStringLiteral("123456789"), {});
         QCOMPARE(count(dm, QStringLiteral("Paciente")), 1);
+    }
+
+    // A refused row of a patient, load line, treatment line or stock row is shown with the
+    // database's message before the error goes on to the operation; other tables only fail.
+    void storageNoticeNamesTheRefusedRow_data()
+    {
+        QTest::addColumn<QString>("tabla");
+        QTest::addColumn<QString>("columna");
+        QTest::addColumn<bool>("insertar");
+        QTest::addColumn<bool>("avisa");
+        QTest::newRow("new patient") << "Paciente"
+                                     << "Nombre" << true << true;
+        QTest::newRow("changed patient") << "Paciente"
+                                         << "Nombre" << false << true;
+        QTest::newRow("load line") << "RecargaLinea"
+                                   << "Lote" << true << true;
+        QTest::newRow("treatment line") << "SPD"
+                                        << "Lote" << false << true;
+        QTest::newRow("stock row") << "Inventario"
+                                   << "Lote" << true << true;
+        QTest::newRow("user: no notice") << "Usuario"
+                                         << "username" << true << false;
+    }
+    void storageNoticeNamesTheRefusedRow()
+    {
+        QFETCH(QString, tabla);
+        QFETCH(QString, columna);
+        QFETCH(bool, insertar);
+        QFETCH(bool, avisa);
+        TestDatabase db;
+        TDM dm(db.directory());
+        QStringList avisos;
+        ManejadorErrores::EstablecerAvisoGuardado([&](const QString &texto) { avisos << texto; });
+        const QString largo(300, QLatin1Char('X'));
+        if (!insertar)
+            dm.Anadir(tabla, {});
+        QVERIFY_THROWS_EXCEPTION(
+                AppError,
+                dm.Ejecutar(insertar ? QStringLiteral("INSERT INTO %1 (%2) VALUES (?)").arg(tabla, columna)
+                                     : QStringLiteral("UPDATE %1 SET %2 = ?").arg(tabla, columna),
+                            {largo}));
+        ManejadorErrores::EstablecerAvisoGuardado({});
+        QCOMPARE(avisos.size(), avisa ? 1 : 0);
+        if (avisa) {
+            const QString prefijo = QStringLiteral(" Post  Error \n\r");
+            QVERIFY2(avisos.first().startsWith(prefijo), qPrintable(avisos.first()));
+            const QString mensaje = avisos.first().mid(prefijo.size());
+            QVERIFY(!mensaje.isEmpty());
+            QCOMPARE(mensaje, mensaje.toUpper());
+        }
     }
 
     void unknownColumnsAreRefused()
