@@ -1,5 +1,7 @@
 #include "core/data/DatabaseSchema.h"
 
+#include "core/shell/uLog.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -325,6 +327,46 @@ QStringList addMissingColumnStatements(const Table &table, const QSqlDatabase &d
     return statements;
 }
 
+const QString kIndiceNumeroCarga = QStringLiteral("ux_recarga_numero");
+
+bool indexExists(QSqlQuery &query, const QString &name, SqlEngine engine)
+{
+    query.prepare(engine == SqlEngine::SQLite
+                          ? QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?")
+                          : QStringLiteral("SELECT 1 FROM pg_indexes WHERE indexname = ?"));
+    query.addBindValue(engine == SqlEngine::SQLite ? name : name.toLower());
+    const bool exists = query.exec() && query.next();
+    query.finish();
+    return exists;
+}
+
+// A load number names one load of a patient (it is half of the blister's bar code), guarded by a
+// unique index. An older database that already holds two loads under one number keeps working:
+// the duplicates are logged and the index waits for a start at which they are gone.
+QString guardLoadNumbers(QSqlQuery &query, SqlEngine engine)
+{
+    if (indexExists(query, kIndiceNumeroCarga, engine))
+        return {};
+    if (!query.exec(QStringLiteral("SELECT idPaciente, refRecarga, COUNT(*) FROM Recarga "
+                                   "GROUP BY idPaciente, refRecarga HAVING COUNT(*) > 1")))
+        return query.lastError().text();
+    bool duplicates = false;
+    while (query.next()) {
+        duplicates = true;
+        Log(QStringLiteral(": ERROR:Numero de carga repetido: paciente %1, carga %2, %3 cargas")
+                    .arg(query.value(0).toLongLong())
+                    .arg(query.value(1).toLongLong())
+                    .arg(query.value(2).toLongLong()));
+    }
+    query.finish();
+    if (duplicates)
+        return {};
+    if (!query.exec(QStringLiteral("CREATE UNIQUE INDEX %1 ON Recarga (idPaciente, refRecarga)")
+                            .arg(kIndiceNumeroCarga)))
+        return query.lastError().text();
+    return {};
+}
+
 } // namespace
 
 QString create(QSqlDatabase &database, SqlEngine engine)
@@ -350,6 +392,10 @@ QString create(QSqlDatabase &database, SqlEngine engine)
         }
     }
     query.finish();
+    if (const QString message = guardLoadNumbers(query, engine); !message.isEmpty()) {
+        database.rollback();
+        return message;
+    }
     if (!database.commit()) {
         const QString message = database.lastError().text();
         database.rollback();

@@ -53,8 +53,9 @@ const QList<Table> &tables();
 const QList<Index> &indexes();
 const Table *table(const QString &name); // matched without regard to case
 
-// Creates every missing table and index, and adds the columns a table of an older database
-// lacks (empty in its existing rows), in one transaction. Returns the database's message on
+// Creates every missing table and index (the unique index of load numbers once the stored loads
+// allow it), and adds the columns a table of an older database lacks (empty in its existing
+// rows), in one transaction. Returns the database's message on
 // failure (the database is then unchanged), empty on success.
 QString create(QSqlDatabase &database, SqlEngine engine);
 

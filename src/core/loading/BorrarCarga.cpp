@@ -23,13 +23,16 @@ public:
         : m_dm(dm)
     { }
 
-    bool borrar(qint64 idRecarga)
+    // Run under the lock of the load's patient: the load is looked for again there, since another
+    // workstation may have deleted it before the lock was granted.
+    bool borrar(qint64 idRecarga, int idPaciente)
     {
-        QSqlQuery carga = m_dm.Consulta(QStringLiteral("SELECT idPaciente FROM Recarga WHERE idRecarga = ?"),
-                                        {idRecarga});
+        QSqlQuery carga = m_dm.Consulta(
+                QStringLiteral("SELECT 1 FROM Recarga WHERE idRecarga = ? AND idPaciente = ?"),
+                {idRecarga, idPaciente});
         if (!carga.next())
             return false;
-        m_paciente = carga.value(0).toInt();
+        m_paciente = idPaciente;
         carga.finish();
         m_controlStock = conControlDeStock();
 
@@ -194,8 +197,14 @@ int BorrarCarga(qint64 idRecarga)
 {
     TDM &dm = DM();
     bool borrada = false;
-    const bool hecho = ManejadorErrores::Proteger(
-            [&] { dm.EnTransaccion([&] { borrada = TBorradoCarga(dm).borrar(idRecarga); }); });
+    const bool hecho = ManejadorErrores::Proteger([&] {
+        const QVariant paciente
+                = dm.Valor(QStringLiteral("SELECT idPaciente FROM Recarga WHERE idRecarga = ?"), {idRecarga});
+        if (paciente.isNull())
+            return;
+        dm.EnTransaccionPaciente(paciente.toLongLong(),
+                                 [&] { borrada = TBorradoCarga(dm).borrar(idRecarga, paciente.toInt()); });
+    });
     if (!hecho)
         return -1;
     if (!borrada)

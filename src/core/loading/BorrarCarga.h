@@ -8,6 +8,6 @@
 // A line of no lot ("*****") took nothing from the stock rows and gives nothing back to them; it
 // returns its units to the treatment line only when the patient keeps stock control. The
 // patient's load counter becomes the highest number of the loads that remain, with that load's
-// start date. One transaction: 1 when the load was deleted (and the deletion audited), 0 when no
-// load has that identifier, -1 on failure (reported, nothing changed).
+// start date. One transaction under the patient's lock: 1 when the load was deleted (and the deletion
+// audited), 0 when no load has that identifier, -1 on failure (reported, nothing changed).
 int BorrarCarga(qint64 idRecarga);

@@ -13,6 +13,8 @@
 
 #include <QSqlQuery>
 
+#include <optional>
+
 namespace {
 
 struct TFilaInventario
@@ -218,12 +220,16 @@ qint64 GuardarCarga(TRecarga &carga, const QDate &inicio, const QDate &fin)
     if (carga.Count() == 0)
         return -1;
     TDM &dm = DM();
-    TGuardadoCarga guardado(dm, carga);
+    std::optional<TGuardadoCarga> guardado;
     qint64 idRecarga = -1;
-    const bool guardada = ManejadorErrores::Proteger(
-            [&] { dm.EnTransaccion([&] { idRecarga = guardado.guardar(inicio, fin); }); });
+    const bool guardada = ManejadorErrores::Proteger([&] {
+        dm.EnTransaccionPaciente(dm.idPacienteActivo, [&] {
+            guardado.emplace(dm, carga); // each attempt starts from nothing
+            idRecarga = guardado->guardar(inicio, fin);
+        });
+    });
     if (!guardada)
         return -1;
-    guardado.mostrarDisponibles();
+    guardado->mostrarDisponibles();
     return idRecarga;
 }

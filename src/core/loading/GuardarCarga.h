@@ -8,7 +8,8 @@ class TRecarga;
 // (Recarga), its lines (RecargaLinea) with the lots and expiry dates used, the units taken out
 // of the patient's stock rows (Inventario, lowest identifier first) and out of the treatment
 // lines' stock figures (SPD.Cantidad), and the patient's load counter. Everything happens in one
-// transaction: on any failure nothing is changed, the error goes to the application-wide handler
+// transaction under the patient's lock (TDM::EnTransaccionPaciente), run again when the database
+// was busy: on any failure nothing is changed, the error goes to the application-wide handler
 // (": ERROR:" in the log) and the result is -1. A load without portions writes nothing and gives
 // -1. Otherwise the result is the new load's idRecarga, and each portion's `Disponible` holds
 // its treatment line's new stock figure.

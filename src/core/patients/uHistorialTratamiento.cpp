@@ -12,9 +12,6 @@
 
 namespace {
 
-// The first key of the PostgreSQL lock on a patient's history; the second is the patient.
-constexpr int kClaveBloqueoHistorial = 5202;
-
 const QString kColumnasLinea = QStringLiteral("Inicio, Fin, Dosis, DosisEtiqueta, Medico, Notas, SPDP");
 
 TLineaTratamiento LeerLinea(const QSqlQuery &query)
@@ -137,22 +134,13 @@ void THistorialTratamiento::EscribirVersion(qint64 idPaciente, int version,
     }
 }
 
-void THistorialTratamiento::BloquearHistorial(qint64 idPaciente)
-{
-    // Two workstations saving or marking the same patient's versions at once would both read the
-    // same last version and both write the next one. SQLite lets one writer in at a time
-    // (BEGIN IMMEDIATE); on PostgreSQL a lock per patient, held until the transaction ends, makes
-    // the second workstation wait and then read the version the first one wrote.
-    if (m_dm.motor() == SqlEngine::PostgreSQL)
-        m_dm.Consulta(QStringLiteral("SELECT pg_advisory_xact_lock(?, ?)"),
-                      {kClaveBloqueoHistorial, idPaciente});
-}
-
 bool THistorialTratamiento::GuardarVersion(qint64 idPaciente)
 {
+    // Under the patient's lock two workstations saving or marking the same patient's versions
+    // never both read the same last version and both write the next one.
     bool guardada = false;
-    m_dm.EnTransaccion([&] {
-        BloquearHistorial(idPaciente);
+    m_dm.EnTransaccionPaciente(idPaciente, [&] {
+        guardada = false;
         const int ultima = UltimaVersion(idPaciente);
         const QList<TLineaTratamiento> actuales = LineasActuales(idPaciente);
         if (actuales.isEmpty() || !DifiereDeUltima(idPaciente, ultima, actuales))
@@ -165,7 +153,7 @@ bool THistorialTratamiento::GuardarVersion(qint64 idPaciente)
 
 void THistorialTratamiento::MarcarVersionCargada(qint64 idPaciente)
 {
-    m_dm.EnTransaccion([&] {
+    m_dm.EnTransaccionPaciente(idPaciente, [&] {
         GuardarVersion(idPaciente);
         m_dm.Ejecutar(QStringLiteral("UPDATE SPDHIST SET IuCarga = 1, Fecultcarga = ? "
                                      "WHERE IDPaciente = ? AND IdVersion = ?"),

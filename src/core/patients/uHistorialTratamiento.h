@@ -54,8 +54,6 @@ public:
     int UltimaVersion(qint64 idPaciente);
 
 private:
-    // Inside a transaction: keeps other connections from writing the patient's versions until it ends.
-    void BloquearHistorial(qint64 idPaciente);
     QList<TLineaTratamiento> LineasActuales(qint64 idPaciente);
     QList<TLineaTratamiento> LineasVersion(qint64 idPaciente, int version);
     bool DifiereDeUltima(qint64 idPaciente, int ultima, const QList<TLineaTratamiento> &actuales);

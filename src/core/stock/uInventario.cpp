@@ -85,7 +85,7 @@ double TInventario::StockCaducado(qint64 idPaciente, qint64 idMedicamento, const
 
 void TInventario::RecalcularCantidadesSPD(qint64 idPaciente)
 {
-    m_dm.EnTransaccion([&] {
+    m_dm.EnTransaccionPaciente(idPaciente, [&] {
         QSqlQuery lineas = m_dm.Consulta(
                 QStringLiteral("SELECT id, idMedicamento FROM SPD WHERE idPaciente = ?"), {idPaciente});
         QList<QPair<qint64, qint64>> porLinea;
@@ -99,6 +99,27 @@ void TInventario::RecalcularCantidadesSPD(qint64 idPaciente)
 }
 
 TResumenStock TInventario::ResumenStockLinea(qint64 idPaciente, qint64 idMedicamento)
+{
+    // The summary is read under the lock it is stored under, so it never stores a sum that a load
+    // of another workstation changed meanwhile.
+    TResumenStock resumen;
+    auto guardar = [&] {
+        m_dm.EnTransaccionPaciente(idPaciente, [&] { resumen = GuardarResumen(idPaciente, idMedicamento); });
+    };
+    if (m_dm.enTransaccion()) {
+        guardar(); // part of a larger change: a failure undoes all of it
+        return resumen;
+    }
+    try {
+        guardar();
+    } catch (const AppError &error) {
+        Log(QStringLiteral(": ERROR: ") + error.message());
+        resumen = LeerResumen(idPaciente, idMedicamento);
+    }
+    return resumen;
+}
+
+TResumenStock TInventario::LeerResumen(qint64 idPaciente, qint64 idMedicamento)
 {
     QSqlQuery query = m_dm.Consulta(
             QStringLiteral("SELECT CantidadRestante, Lote, Caducidad FROM Inventario "
@@ -116,25 +137,17 @@ TResumenStock TInventario::ResumenStockLinea(qint64 idPaciente, qint64 idMedicam
         }
     }
     resumen.Cantidad = DeCentesimas(total);
-    if (m_dm.enTransaccion()) {
-        // Part of a larger change: a failure undoes all of it.
-        GuardarResumen(idPaciente, idMedicamento, resumen);
-        return resumen;
-    }
-    try {
-        m_dm.EnTransaccion([&] { GuardarResumen(idPaciente, idMedicamento, resumen); });
-    } catch (const AppError &error) {
-        Log(QStringLiteral(": ERROR: ") + error.message());
-    }
     return resumen;
 }
 
-void TInventario::GuardarResumen(qint64 idPaciente, qint64 idMedicamento, const TResumenStock &resumen)
+TResumenStock TInventario::GuardarResumen(qint64 idPaciente, qint64 idMedicamento)
 {
+    const TResumenStock resumen = LeerResumen(idPaciente, idMedicamento);
     m_dm.Ejecutar(
             QStringLiteral("UPDATE SPD SET Lote = ?, Cantidad = ?, Caducidad = ? "
                            "WHERE idPaciente = ? AND idMedicamento = ?"),
             {resumen.Lote, resumen.Cantidad, SqlFecha::valor(resumen.Caducidad), idPaciente, idMedicamento});
+    return resumen;
 }
 
 QString TInventario::ErrorCantidad(double cantidad)
@@ -174,7 +187,7 @@ qint64 TInventario::AltaStock(const TEntradaStock &entrada)
         throw AppError(Traducir(QStringLiteral("ERR_MEDICAMENTO_INEXISTENTE"),
                                 QStringLiteral("MEDICAMENTO INEXITENTE")));
     qint64 id = 0;
-    m_dm.EnTransaccion([&] {
+    m_dm.EnTransaccionPaciente(entrada.idPaciente, [&] {
         id = m_dm.Anadir(QStringLiteral("Inventario"),
                          {{QStringLiteral("idPaciente"), entrada.idPaciente},
                           {QStringLiteral("idMedicamento"), entrada.idMedicamento},
@@ -190,34 +203,54 @@ qint64 TInventario::AltaStock(const TEntradaStock &entrada)
     return id;
 }
 
-void TInventario::ModificarCantidad(qint64 idInventario, double cantidad)
+TCorreccionStock TInventario::ModificarCantidad(qint64 idInventario, double cantidad, double cantidadVista)
 {
     if (const QString error = ErrorCantidad(cantidad); !error.isEmpty())
         throw AppError(error);
-    CambiarFilaStock(idInventario,
-                     QStringLiteral("UPDATE Inventario SET CantidadRestante = ? WHERE idInventario = ?"),
-                     {DeCentesimas(EnCentesimas(cantidad)), idInventario});
+    TCorreccionStock correccion {TCorreccionStock::NoExiste, 0.0};
+    CambiarFilaStock(idInventario, [&](qint64 guardadas) {
+        correccion.CantidadGuardada = DeCentesimas(guardadas);
+        if (guardadas != EnCentesimas(cantidadVista)) {
+            correccion.resultado = TCorreccionStock::Cambiada;
+            return false;
+        }
+        correccion.CantidadGuardada = DeCentesimas(EnCentesimas(cantidad));
+        m_dm.Ejecutar(QStringLiteral("UPDATE Inventario SET CantidadRestante = ? WHERE idInventario = ?"),
+                      {correccion.CantidadGuardada, idInventario});
+        correccion.resultado = TCorreccionStock::Guardada;
+        return true;
+    });
+    return correccion;
 }
 
 void TInventario::BorrarStock(qint64 idInventario)
 {
-    CambiarFilaStock(idInventario, QStringLiteral("DELETE FROM Inventario WHERE idInventario = ?"),
-                     {idInventario});
+    CambiarFilaStock(idInventario, [&](qint64) {
+        m_dm.Ejecutar(QStringLiteral("DELETE FROM Inventario WHERE idInventario = ?"), {idInventario});
+        return true;
+    });
 }
 
-void TInventario::CambiarFilaStock(qint64 idInventario, const QString &sentencia, const QVariantList &valores)
+void TInventario::CambiarFilaStock(qint64 idInventario, const std::function<bool(qint64)> &cambio)
 {
-    // The row's line summary is recomputed in the same transaction as the change.
-    m_dm.EnTransaccion([&] {
+    // A row never changes patient, so its patient is looked up before the lock; the row itself is
+    // read again under it.
+    const QVariant paciente = m_dm.Valor(
+            QStringLiteral("SELECT idPaciente FROM Inventario WHERE idInventario = ?"), {idInventario});
+    if (paciente.isNull())
+        return;
+    m_dm.EnTransaccionPaciente(paciente.toLongLong(), [&] {
         QSqlQuery fila = m_dm.Consulta(
-                QStringLiteral("SELECT idPaciente, idMedicamento FROM Inventario WHERE idInventario = ?"),
+                QStringLiteral(
+                        "SELECT idMedicamento, CantidadRestante FROM Inventario WHERE idInventario = ?"),
                 {idInventario});
         if (!fila.next())
             return;
-        const qint64 idPaciente = fila.value(0).toLongLong();
-        const qint64 idMedicamento = fila.value(1).toLongLong();
-        m_dm.Ejecutar(sentencia, valores);
-        ResumenStockLinea(idPaciente, idMedicamento);
+        const qint64 idMedicamento = fila.value(0).toLongLong();
+        const qint64 guardadas = EnCentesimas(fila.value(1).toDouble());
+        fila.finish();
+        if (cambio(guardadas))
+            ResumenStockLinea(paciente.toLongLong(), idMedicamento);
     });
 }
 

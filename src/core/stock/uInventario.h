@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
 #include <optional>
 
 class TDM;
@@ -39,6 +40,14 @@ struct TFilaStock
     double CantidadRestante = 0.0;
 };
 
+// What became of a correction of a stock row's quantity, with the quantity the row holds now.
+struct TCorreccionStock
+{
+    enum TResultado { Guardada, Cambiada, NoExiste };
+    TResultado resultado = Guardada;
+    double CantidadGuardada = 0.0;
+};
+
 // A patient's stock rows (table Inventario) and the stock figures of the patient's treatment
 // lines. Quantities are added in whole hundredths and turned into doubles only when stored.
 class TInventario
@@ -70,8 +79,11 @@ public:
     // Appends a validated stock row and refreshes the line's summary, in one transaction; the
     // new row's identifier. Throws AppError with the message when the entry is not valid.
     qint64 AltaStock(const TEntradaStock &entrada);
-    // Sets a row's remaining quantity and refreshes the line's summary, in one transaction.
-    void ModificarCantidad(qint64 idInventario, double cantidad);
+    // Sets a row's remaining quantity and refreshes the line's summary, in one transaction under
+    // the patient's lock, when the row still holds `cantidadVista`, the quantity the user
+    // corrected. A row that a load (or another workstation) changed meanwhile is left as it is,
+    // so a correction never erases what a load took: the user is to be asked again.
+    TCorreccionStock ModificarCantidad(qint64 idInventario, double cantidad, double cantidadVista);
     // Deletes a row and recomputes its line's summary from the rows left, in one transaction.
     void BorrarStock(qint64 idInventario);
     void BorrarInventarioPaciente(qint64 idPaciente);
@@ -85,10 +97,13 @@ public:
     static QString ErrorEntrada(const TEntradaStock &entrada);
 
 private:
-    // Runs `sentencia` on one stock row and recomputes its treatment line's summary.
-    void CambiarFilaStock(qint64 idInventario, const QString &sentencia, const QVariantList &valores);
+    // Under the row's patient's lock, hands the row's stored quantity (hundredths) to `cambio` and,
+    // when it changed the row, recomputes its treatment line's summary. Nothing when the row is gone.
+    void CambiarFilaStock(qint64 idInventario, const std::function<bool(qint64)> &cambio);
     qint64 SumaCentesimas(const QString &condicion, const QVariantList &valores);
-    void GuardarResumen(qint64 idPaciente, qint64 idMedicamento, const TResumenStock &resumen);
+    TResumenStock LeerResumen(qint64 idPaciente, qint64 idMedicamento);
+    // Reads the summary and stores it on the treatment line; the caller holds the patient's lock.
+    TResumenStock GuardarResumen(qint64 idPaciente, qint64 idMedicamento);
 
     TDM &m_dm;
 };

@@ -82,11 +82,35 @@ bool TGridStock::ModificarSeleccionada()
     const std::optional<TFilaStockPaciente> fila = FilaSeleccionada();
     if (!fila)
         return false;
-    double cantidad = fila->CantidadRestante;
-    if (!TDlgModificarCantidad::ModificarCantidad(cantidad, this))
-        return false;
-    return ManejadorErrores::Proteger(
-            [&] { TInventario(DM()).ModificarCantidad(fila->idInventario, cantidad); });
+    // The correction carries the quantity the user saw; when a load took from the row meanwhile,
+    // the user is told what the row holds now and asked again.
+    double vista = fila->CantidadRestante;
+    for (;;) {
+        double cantidad = vista;
+        if (!TDlgModificarCantidad::ModificarCantidad(cantidad, this))
+            return false;
+        TCorreccionStock correccion;
+        if (!ManejadorErrores::Proteger([&] {
+                correccion = TInventario(DM()).ModificarCantidad(fila->idInventario, cantidad, vista);
+            }))
+            return false;
+        switch (correccion.resultado) {
+        case TCorreccionStock::Guardada:
+            return true;
+        case TCorreccionStock::NoExiste:
+            MostrarAviso(Traducir(QStringLiteral("WRN_STOCK_NO_EXISTE"),
+                                  QStringLiteral("ESTE LOTE YA NO ESTA EN EL INVENTARIO DEL PACIENTE")));
+            return true;
+        case TCorreccionStock::Cambiada:
+            MostrarAviso(
+                    Traducir(QStringLiteral("WRN_STOCK_CAMBIADO"),
+                             QStringLiteral("LA CANTIDAD DE ESTE LOTE HA CAMBIADO MIENTRAS SE MODIFICABA. "
+                                            "CANTIDAD GUARDADA AHORA: "))
+                    + QLocale().toString(correccion.CantidadGuardada));
+            vista = correccion.CantidadGuardada;
+            break;
+        }
+    }
 }
 
 bool TGridStock::BorrarSeleccionada()

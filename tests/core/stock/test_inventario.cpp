@@ -128,8 +128,39 @@ private slots:
                          .toLongLong(),
                  kMedicamento);
         QCOMPARE(line(dm).cantidad, 20.0);
-        inventario.ModificarCantidad(id, 7.25);
+        QCOMPARE(inventario.ModificarCantidad(id, 7.25, 20).resultado, TCorreccionStock::Guardada);
         QCOMPARE(line(dm).cantidad, 7.25);
+    }
+
+    // A correction typed against what the screen showed never erases what a load took meanwhile.
+    void aCorrectionCarriesTheQuantitySeen_data()
+    {
+        QTest::addColumn<double>("vista");
+        QTest::addColumn<bool>("borrada");
+        QTest::addColumn<int>("resultado");
+        QTest::addColumn<double>("guardada");
+        QTest::newRow("unchanged row: stored") << 12.0 << false << int(TCorreccionStock::Guardada) << 3.0;
+        QTest::newRow("a load took from it: refused")
+                << 20.0 << false << int(TCorreccionStock::Cambiada) << 12.0;
+        QTest::newRow("the row is gone") << 12.0 << true << int(TCorreccionStock::NoExiste) << 0.0;
+    }
+    void aCorrectionCarriesTheQuantitySeen()
+    {
+        QFETCH(double, vista);
+        QFETCH(bool, borrada);
+        QFETCH(int, resultado);
+        QFETCH(double, guardada);
+        TestDatabase db;
+        TDM dm(db.directory());
+        const qint64 fila = addStock(dm, QStringLiteral("A"), QDate(2027, 1, 1), 12);
+        if (borrada)
+            TInventario(dm).BorrarStock(fila);
+        const TCorreccionStock correccion = TInventario(dm).ModificarCantidad(fila, 3, vista);
+        QCOMPARE(int(correccion.resultado), resultado);
+        QCOMPARE(correccion.CantidadGuardada, guardada);
+        if (!borrada)
+            QCOMPARE(dm.Valor(QStringLiteral("SELECT CantidadRestante FROM Inventario")).toDouble(),
+                     guardada);
     }
 
     void badEntriesChangeNothing_data()
@@ -182,7 +213,7 @@ private slots:
         TestDatabase db;
         TDM dm(db.directory());
         const qint64 fila = addStock(dm, QStringLiteral("A"), QDate(2027, 1, 1), 5);
-        QVERIFY_THROWS_EXCEPTION(AppError, TInventario(dm).ModificarCantidad(fila, -0.5));
+        QVERIFY_THROWS_EXCEPTION(AppError, TInventario(dm).ModificarCantidad(fila, -0.5, 5));
         QCOMPARE(dm.Valor(QStringLiteral("SELECT CantidadRestante FROM Inventario")).toDouble(), 5.0);
     }
 
