@@ -66,12 +66,18 @@ public:
     }
 };
 
-// The database refuses the load's lines, as a full disk or a lost server would.
-void RechazarLineasDeCarga(TDM &dm)
+// The database refuses the load's lines, as a full disk or a lost server would; or accepts them
+// again.
+void RechazarLineasDeCarga(TDM &dm, bool rechazar)
 {
     if (dm.motor() == SqlEngine::SQLite) {
-        dm.Ejecutar(QStringLiteral("CREATE TRIGGER rechazo BEFORE INSERT ON RecargaLinea "
-                                   "BEGIN SELECT RAISE(ABORT, 'rechazada'); END"));
+        dm.Ejecutar(rechazar ? QStringLiteral("CREATE TRIGGER rechazo BEFORE INSERT ON RecargaLinea "
+                                              "BEGIN SELECT RAISE(ABORT, 'rechazada'); END")
+                             : QStringLiteral("DROP TRIGGER rechazo"));
+        return;
+    }
+    if (!rechazar) {
+        dm.Ejecutar(QStringLiteral("DROP TRIGGER rechazo ON RecargaLinea"));
         return;
     }
     dm.Ejecutar(QStringLiteral("CREATE FUNCTION rechazo() RETURNS trigger AS $$ BEGIN RAISE EXCEPTION "
@@ -299,23 +305,53 @@ private slots:
         QCOMPARE(Valor("SELECT COUNT(*) FROM Recarga").toInt(), 1);
     }
 
+    // A filled blister whose load the database refused is kept: stored later with its labels, or
+    // abandoned only when the user says so, with its contents in the log.
+    void fallaAlGuardar_data()
+    {
+        QTest::addColumn<bool>("abandonar");
+        QTest::newRow("stored again once the database accepts it") << false;
+        QTest::newRow("abandoned on leaving") << true;
+    }
     void fallaAlGuardar()
     {
+        QFETCH(bool, abandonar);
         QVERIFY(Preparar(Opciones()));
-        RechazarLineasDeCarga(*m_dm);
+        RechazarLineasDeCarga(*m_dm, true);
         QCOMPARE(m_sesion->Iniciar(), TResultadoInicio::Entregada);
         QTRY_COMPARE_WITH_TIMEOUT(m_sesion->EstadoUI(), EstadoCargaUI::kCompletado, 10000);
         QCOMPARE(m_sesion->UltimaCarga(), qint64(-1));
+        QVERIFY(m_sesion->CargaSinGuardar());
         QCOMPARE(m_dialogos.errores,
-                 QStringList {
-                         "EL BLISTER SE HA LLENADO PERO LA CARGA NO SE HA PODIDO GUARDAR. NO SE IMPRIMEN LAS "
-                         "ETIQUETAS"});
+                 QStringList {"EL BLISTER SE HA LLENADO PERO LA CARGA NO SE HA PODIDO GUARDAR. PULSE GUARDAR "
+                              "CARGA PARA INTENTARLO DE NUEVO; LAS ETIQUETAS SE IMPRIMEN AL GUARDARLA"});
         QVERIFY(m_dialogos.etiquetas.isEmpty());
         QCOMPARE(Valor("SELECT COUNT(*) FROM Recarga").toInt(), 0);
         QCOMPARE(sumaStock(*m_dm, m_paciente), 40.0);
         QCOMPARE(Valor("SELECT COUNT(*) FROM SPDHIST WHERE IuCarga = 1").toInt(), 0);
-        m_sesion->ImprimirEtiquetas();
-        QVERIFY(m_dialogos.etiquetas.isEmpty());
+        // The filled load is neither rebuilt nor replaced by another one.
+        QCOMPARE(m_sesion->Iniciar(), TResultadoInicio::EnCurso);
+        m_sesion->CambiarFechas(QStringLiteral("13/05/2024"), QString());
+        QCOMPARE(m_sesion->Carga().Linea(0)->Estado, quint8(3));
+
+        if (abandonar) {
+            m_dialogos.confirmar = false;
+            QVERIFY(!m_sesion->Salir()); // the user stays with it
+            m_dialogos.confirmar = true;
+            QVERIFY(m_sesion->Salir());
+            QVERIFY(!m_sesion->CargaSinGuardar());
+            QVERIFY(Log().contains(QString::number(kEnalapril)
+                                   + QStringLiteral(" ENALAPRIL 10 MG [1;0;0;0;")));
+            QCOMPARE(Valor("SELECT COUNT(*) FROM Recarga").toInt(), 0);
+            return;
+        }
+        RechazarLineasDeCarga(*m_dm, false);
+        QVERIFY(m_sesion->GuardarCargaLlenada());
+        QVERIFY(!m_sesion->CargaSinGuardar());
+        QCOMPARE(Valor("SELECT COUNT(*) FROM Recarga").toInt(), 1);
+        QCOMPARE(sumaStock(*m_dm, m_paciente), 40.0 - 7 - 3.5 - 7);
+        QCOMPARE(m_dialogos.etiquetas, QList<qint64> {m_sesion->UltimaCarga()});
+        QVERIFY(Valor("SELECT COUNT(*) FROM SPDHIST WHERE IuCarga = 1").toInt() > 0);
     }
 
     void cargaManual()

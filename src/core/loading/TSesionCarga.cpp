@@ -95,6 +95,8 @@ void TSesionCarga::CambiarFechas(const QString &textoInicio, const QString &text
 
 void TSesionCarga::Planificar()
 {
+    if (m_sinGuardar)
+        return; // the filled blister's load is kept as it was filled
     m_carga.Vaciar();
     ManejadorErrores::Proteger([this] {
         const qint64 idPaciente = m_dm.idPacienteActivo;
@@ -124,7 +126,7 @@ void TSesionCarga::Planificar()
 
 TResultadoInicio TSesionCarga::Iniciar()
 {
-    if (m_cargaEnCurso || Entregando() || m_comprobando)
+    if (m_cargaEnCurso || Entregando() || m_comprobando || m_sinGuardar)
         return TResultadoInicio::EnCurso;
     m_comprobando = true;
     emit estadoCambiado();
@@ -256,11 +258,14 @@ void TSesionCarga::Completar()
     FijarEstadoUI(EstadoCargaUI::kCompletado);
     m_link.Cerrar();
     ActivarVigilancia(true);
-    GuardarYEtiquetar();
+    m_sinGuardar = true;
+    GuardarCargaLlenada();
 }
 
-void TSesionCarga::GuardarYEtiquetar()
+bool TSesionCarga::GuardarCargaLlenada()
 {
+    if (!m_sinGuardar)
+        return false;
     m_ultimaCarga = -1;
     // The load belongs to the patient it was built for; never store it for another one.
     if (m_dm.idPacienteActivo == m_paciente.idPaciente)
@@ -268,17 +273,35 @@ void TSesionCarga::GuardarYEtiquetar()
     else
         Log(QStringLiteral(": ERROR:La carga de %1 no se guarda: el paciente activo es otro")
                     .arg(m_paciente.refPACIENTE));
+    m_sinGuardar = m_ultimaCarga == -1;
     emit cargaCambiada();
-    if (m_ultimaCarga == -1) {
-        m_dialogos.Error(
-                Traducir(QStringLiteral("ERR_CARGA_LLENADA_NO_GUARDADA"),
-                         QStringLiteral("EL BLISTER SE HA LLENADO PERO LA CARGA NO SE HA PODIDO GUARDAR. "
-                                        "NO SE IMPRIMEN LAS ETIQUETAS")));
-        return;
+    emit estadoCambiado();
+    if (m_sinGuardar) {
+        m_dialogos.Error(Traducir(QStringLiteral("ERR_CARGA_LLENADA_NO_GUARDADA"),
+                                  QStringLiteral("EL BLISTER SE HA LLENADO PERO LA CARGA NO SE HA PODIDO "
+                                                 "GUARDAR. PULSE GUARDAR CARGA PARA INTENTARLO DE NUEVO; LAS "
+                                                 "ETIQUETAS SE IMPRIMEN AL GUARDARLA")));
+        return false;
     }
     m_dialogos.ImprimirEtiquetas(m_ultimaCarga);
     const qint64 idPaciente = m_paciente.idPaciente;
     ManejadorErrores::Proteger([&] { THistorialTratamiento(m_dm).MarcarVersionCargada(idPaciente); });
+    return true;
+}
+
+void TSesionCarga::AbandonarCargaLlenada()
+{
+    QStringList porciones;
+    for (int i = 0; i < m_carga.Count(); ++i) {
+        const TDosis &porcion = *m_carga.Linea(i);
+        porciones << QStringLiteral("%1 %2 [%3]")
+                             .arg(porcion.IdMedicamento)
+                             .arg(porcion.Nombre, porcion.ListaSemana);
+    }
+    Log(QStringLiteral(": ERROR:Carga llenada abandonada sin guardar: paciente %1 %2, %3 - %4: ")
+                .arg(m_paciente.refPACIENTE, m_paciente.NOMBRE, m_textoInicio, m_textoFin)
+        + porciones.join(QStringLiteral("; ")));
+    m_sinGuardar = false;
 }
 
 void TSesionCarga::ImprimirEtiquetas()
@@ -336,6 +359,15 @@ void TSesionCarga::CargaManual()
 
 bool TSesionCarga::Salir()
 {
+    if (m_sinGuardar) {
+        if (!m_dialogos.Confirmar(
+                    Traducir(QStringLiteral("QST_ABANDONAR_CARGA_LLENADA"),
+                             QStringLiteral("EL BLISTER LLENADO NO ESTA GUARDADO. SI SALE, LA CARGA "
+                                            "SE ABANDONA SIN GUARDAR NI ETIQUETAS. ¿ABANDONAR LA "
+                                            "CARGA?"))))
+            return false;
+        AbandonarCargaLlenada();
+    }
     m_sonda.stop();
     m_link.ActivarBusqueda(false);
     if (m_estadoUI == EstadoCargaUI::kCargando

@@ -67,6 +67,9 @@ public:
     bool Comprobando() const { return m_comprobando; }
     bool Conectado() const { return m_conectado; }
     qint64 UltimaCarga() const { return m_ultimaCarga; }
+    // The blister was filled but its load could not be stored: the load is kept, never rebuilt,
+    // until it is stored ("GUARDAR CARGA") or the user abandons it on leaving.
+    bool CargaSinGuardar() const { return m_sinGuardar; }
     // The day before which an expiry date makes a portion expired: window end + 1.
     QDate LimiteCaducidad() const { return m_fin.isValid() ? m_fin.addDays(1) : m_inicio.addDays(7); }
 
@@ -86,7 +89,11 @@ public:
     TResultadoInicio Iniciar();
     // "ETIQUETAS": the labels of the load stored last, if any.
     void ImprimirEtiquetas();
-    // "VOLVER": false when the user chose to stay with a load running.
+    // "GUARDAR CARGA": stores the filled load that could not be stored, then prints its labels
+    // and marks the treatment version; true when it is stored now.
+    bool GuardarCargaLlenada();
+    // "VOLVER": false when the user chose to stay with a load running or with a filled load that
+    // is not stored. Leaving abandons such a load, and its contents are logged.
     bool Salir();
     // Cancels the load in progress (the machine reported state 4, or a manual dialog was
     // cancelled): the machine is told, the plan is rebuilt, the state is "cancelled".
@@ -112,7 +119,7 @@ private:
     void EntregarSiguiente();
     void CargaManual();
     void Completar();
-    void GuardarYEtiquetar();
+    void AbandonarCargaLlenada();
     // Ends the load handed to the machine: the hand-over stops and the machine is told.
     void AbortarEnCurso();
     void Sondear();
@@ -136,6 +143,7 @@ private:
     bool m_comprobando = false;
     bool m_conectado = false;
     qint64 m_ultimaCarga = -1;
+    bool m_sinGuardar = false;
 
     QTimer m_sonda;
     QTimer m_entrega;

@@ -112,6 +112,7 @@ TFormPacienteCarga::TFormPacienteCarga(QWidget *parent, TDialogosCarga *dialogos
     , m_lblEstado(Componente<QLabel>(this, "lblEstado"))
     , m_btnInicio(Componente<QPushButton>(this, "btnInicio", QStringLiteral("INICIO")))
     , m_btnEtiquetas(Componente<QPushButton>(this, "btnEtiquetas", QStringLiteral("ETIQUETAS")))
+    , m_btnGuardarCarga(Componente<QPushButton>(this, "btnGuardarCarga", QStringLiteral("GUARDAR CARGA")))
     , m_btnVolver(Componente<QPushButton>(this, "btnVolver", QStringLiteral("VOLVER")))
 {
     setObjectName(QStringLiteral("FormPacienteCarga"));
@@ -148,6 +149,7 @@ TFormPacienteCarga::TFormPacienteCarga(QWidget *parent, TDialogosCarga *dialogos
     acciones->addStretch();
     acciones->addWidget(m_btnInicio);
     acciones->addWidget(m_btnEtiquetas);
+    acciones->addWidget(m_btnGuardarCarga);
     acciones->addWidget(m_btnVolver);
 
     auto *layout = new QVBoxLayout(this);
@@ -159,6 +161,7 @@ TFormPacienteCarga::TFormPacienteCarga(QWidget *parent, TDialogosCarga *dialogos
 
     connect(m_btnInicio, &QPushButton::clicked, this, &TFormPacienteCarga::btnInicioClick);
     connect(m_btnEtiquetas, &QPushButton::clicked, this, &TFormPacienteCarga::btnEtiquetasClick);
+    connect(m_btnGuardarCarga, &QPushButton::clicked, m_sesion.get(), &TSesionCarga::GuardarCargaLlenada);
     connect(m_btnVolver, &QPushButton::clicked, this, &TFormPacienteCarga::btnVolverClick);
     connect(m_btnCalendarioInicio, &QPushButton::clicked, this,
             [this] { btnCalendarioClick(m_edtFechaInicio); });
@@ -314,7 +317,8 @@ void TFormPacienteCarga::MostrarEstado()
           static_cast<QWidget *>(m_btnCalendarioInicio), static_cast<QWidget *>(m_btnCalendarioFin)})
         fecha->setEnabled(disponible);
     m_grdMedicamentos->setEnabled(disponible);
-    m_btnEtiquetas->setVisible(estado == EstadoCargaUI::kCompletado);
+    m_btnEtiquetas->setVisible(estado == EstadoCargaUI::kCompletado && !m_sesion->CargaSinGuardar());
+    m_btnGuardarCarga->setVisible(m_sesion->CargaSinGuardar());
     m_btnVolver->setEnabled(!m_sesion->Comprobando());
 }
 

@@ -86,5 +86,6 @@ private:
     QLabel *m_lblEstado;
     QPushButton *m_btnInicio;
     QPushButton *m_btnEtiquetas;
+    QPushButton *m_btnGuardarCarga;
     QPushButton *m_btnVolver;
 };
