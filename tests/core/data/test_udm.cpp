@@ -4,6 +4,8 @@
 #include "core/data/SqlFecha.h"
 #include "core/data/ValoresMostrados.h"
 #include "core/data/uDM.h"
+#include "core/shell/IniFile.h"
+#include "core/shell/uLog.h"
 #include "support/TestDatabase.h"
 
 #include <QCoreApplication>
@@ -65,6 +67,38 @@ private slots:
         }
         TDM dm(db.directory());
         QCOMPARE(count(dm, QStringLiteral("Paciente")), 1);
+    }
+
+    // An older database with two loads under one number still opens: the duplicates are logged and
+    // the unique index of load numbers waits for the first start without them.
+    void loadNumbersBecomeUniqueOnceTheDuplicatesAreGone()
+    {
+        TestDatabase db;
+        IniFile ini(db.directory().iniFile());
+        ini.writeString(QStringLiteral("VERSION"), QStringLiteral("LOG"), QStringLiteral("1"));
+        uLog::IniciarLog(ini, db.directory().logFile());
+        auto carga = [](TDM &dm) {
+            return dm.Anadir(QStringLiteral("Recarga"),
+                             {{QStringLiteral("idPaciente"), 7}, {QStringLiteral("refRecarga"), 3}});
+        };
+        qint64 repetida = 0;
+        {
+            TDM dm(db.directory());
+            carga(dm);
+            QVERIFY_THROWS_EXCEPTION(AppError, carga(dm));
+            dm.Ejecutar(QStringLiteral("DROP INDEX ux_recarga_numero"));
+            repetida = carga(dm);
+        }
+        {
+            TDM dm(db.directory());
+            QCOMPARE(count(dm, QStringLiteral("Recarga")), 2);
+            dm.Ejecutar(QStringLiteral("DELETE FROM Recarga WHERE idRecarga = ?"), {repetida});
+        }
+        const QString log = QString::fromUtf8(db.appDirectory().read(QStringLiteral("pastillero.log")));
+        QCOMPARE(log.count(QStringLiteral("Numero de carga repetido: paciente 7, carga 3, 2 cargas")), 1);
+        TDM dm(db.directory());
+        QVERIFY_THROWS_EXCEPTION(AppError, carga(dm));
+        uLog::CerrarLog();
     }
 
     void identifiersAreNeverReused()
