@@ -2,6 +2,7 @@
 
 #include "core/data/uDM.h"
 #include "ui/loading/FPacienteCarga.h"
+#include "ui/patients/FPacienteTratamiento.h"
 #include "ui/shell/Destinos.h"
 #include "ui/shell/FMain.h"
 #include "ui/shell/FPaciente.h"
@@ -11,15 +12,31 @@
 
 namespace {
 
-// The load screen was left: it starts afresh next time, and the patient's hub opens for the
-// patient it was loading.
-void VolverDeCargaPaciente(const QString &refPaciente)
+// The patient's hub for the patient a screen was working on; the main screen when that patient
+// is gone.
+void VolverAlPaciente(const QString &refPaciente)
 {
-    FormInicio().CerrarPantallas<TFormPacienteCarga>();
     if (DM().PacienteActivoPorReferencia(refPaciente))
         FormInicio().AbrirPantalla<TFormPaciente>();
     else
         FormInicio().AbrirPantalla<TFormMain>();
+}
+
+// The load screen was left: it starts afresh next time.
+void VolverDeCargaPaciente(const QString &refPaciente)
+{
+    FormInicio().CerrarPantallas<TFormPacienteCarga>();
+    VolverAlPaciente(refPaciente);
+}
+
+void AbrirTratamientoPaciente()
+{
+    TFormPacienteTratamiento *pantalla = FormInicio().AbrirPantalla<TFormPacienteTratamiento>();
+    if (!pantalla->OnEditarLinea) {
+        pantalla->OnEditarLinea = [](const TFilaTratamiento &) { return false; };
+        QObject::connect(pantalla, &TFormPacienteTratamiento::volver, pantalla, &VolverAlPaciente,
+                         Qt::QueuedConnection);
+    }
 }
 
 void AbrirCargaPaciente()
@@ -42,5 +59,6 @@ void AbrirCargaPaciente()
 void RegistrarPantallas()
 {
     RegistrarDestino(TDestino::CargaPaciente, &AbrirCargaPaciente);
+    RegistrarDestino(TDestino::TratamientoPaciente, &AbrirTratamientoPaciente);
     RegistrarDestino(TDestino::Usuarios, [] { FormInicio().AbrirPantalla<TFormUsuarios>(); });
 }

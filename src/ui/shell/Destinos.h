@@ -11,6 +11,7 @@
 enum class TDestino {
     FichaPaciente, // patient card, in the patient screen
     TratamientoPaciente,
+    HistorialTratamiento, // the treatment's versions, from the treatment screen
     CargaPaciente,
     EntregaPaciente,
     RetornoPaciente, // opened only when the patient has loads; it selects the latest one

@@ -5,6 +5,7 @@
 #include "core/settings/uPreferencias.h"
 #include "core/stock/AuditoriaStock.h"
 #include "ui/i18n/Componente.h"
+#include "ui/i18n/TKelvoForm.h"
 #include "ui/stock/TAltaStock.h"
 #include "ui/stock/TGridStock.h"
 
@@ -46,6 +47,11 @@ void TFrameStockPaciente::EstablecerEditorLinea(std::function<bool(const TNuevaL
 
 QString TFrameStockPaciente::Caption() const
 {
+    // The screen that hosts the panel, not the main window it is shown in.
+    for (const QWidget *ventana = parentWidget(); ventana; ventana = ventana->parentWidget()) {
+        if (qobject_cast<const TKelvoForm *>(ventana))
+            return ventana->windowTitle();
+    }
     return window()->windowTitle();
 }
 

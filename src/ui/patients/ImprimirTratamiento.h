@@ -1,0 +1,10 @@
+#pragma once
+
+#include "core/patients/InformeTratamiento.h"
+
+#include <optional>
+
+// The treatment sheet of the lines given for the patient, in the print preview; the version's
+// details when a stored version is printed. The busy cursor shows while the sheet is built.
+void ImprimirTratamiento(const QString &titulo, qint64 idPaciente, const QList<TFilaTratamiento> &lineas,
+                         const std::optional<TVersionInforme> &version);
