@@ -215,6 +215,75 @@ TListasPorcion DividirTabla(const QString &valores)
     return Dividir(valores.split(kGuion), true);
 }
 
+namespace {
+
+// A value of a dose: a count, optionally followed by "," and one of the fraction codes.
+bool ValorLegible(const QString &valor, bool tabla)
+{
+    QString fraccion = valor;
+    const QString entero = CortarHasta(fraccion, QString(kComa));
+    const auto cuenta = LeerCuenta(entero);
+    if (!cuenta || (tabla && *cuenta > kMaximoCeldaTabla))
+        return false;
+    if (!valor.contains(kComa))
+        return true;
+    static const QStringList kCodigos {QStringLiteral("5"), QStringLiteral("25"), QStringLiteral("75"),
+                                       QStringLiteral("33"), QStringLiteral("66")};
+    return kCodigos.contains(fraccion) || (tabla && fraccion == QLatin1String("50"));
+}
+
+// Reads the rule's numbers in order, each within its bounds; false when one is missing or out of
+// bounds, or when text is left over.
+bool ArgumentosLegibles(QString resto, std::initializer_list<std::pair<int, int>> limites)
+{
+    for (const auto &[minimo, maximo] : limites) {
+        const auto argumento = LeerArgumento(resto);
+        if (!argumento || *argumento < minimo || *argumento > maximo)
+            return false;
+    }
+    return resto.isEmpty();
+}
+
+bool ReglaLegible(QString regla)
+{
+    constexpr int kSinLimite = 9999;
+    if (EsReglaDeDigito(regla))
+        return true;
+    const QString cabeza = CortarHasta(regla, kDosPuntos);
+    const QString subcabeza = CortarHasta(regla, kDosPuntos);
+    if (cabeza == QLatin1String("D") && subcabeza == QLatin1String("D"))
+        return ArgumentosLegibles(regla, {{1, kSinLimite}});
+    if (cabeza == QLatin1String("D") && subcabeza == QLatin1String("R"))
+        return ArgumentosLegibles(regla, {{1, kSinLimite}, {0, kSinLimite}});
+    if (cabeza == QLatin1String("S")) {
+        const auto cada = LeerCuenta(subcabeza);
+        return cada && *cada >= 1 && regla.size() == kDiasSemana && regla.contains(QLatin1Char('1'))
+                && std::all_of(regla.cbegin(), regla.cend(),
+                               [](QChar c) { return c == QLatin1Char('0') || c == QLatin1Char('1'); });
+    }
+    if (cabeza == QLatin1String("M") && subcabeza == QLatin1String("D"))
+        return ArgumentosLegibles(regla, {{1, 31}, {1, kSinLimite}});
+    if (cabeza == QLatin1String("M") && subcabeza == QLatin1String("P"))
+        return ArgumentosLegibles(regla, {{1, 5}, {1, 8}, {1, kSinLimite}});
+    return false;
+}
+
+} // namespace
+
+bool DosisLegible(const QString &dosis)
+{
+    QString regla = dosis;
+    const QStringList valores = CortarHasta(regla, kDosPuntos).split(kGuion);
+    const bool tabla = regla == QLatin1String("T");
+    if (valores.size() != (tabla ? kCeldasSemana : kTomasDia))
+        return false;
+    for (const QString &valor : valores) {
+        if (!ValorLegible(valor, tabla))
+            return false;
+    }
+    return tabla || ReglaLegible(regla);
+}
+
 int SumaLista(const QString &lista)
 {
     qint64 suma = 0;

@@ -56,6 +56,12 @@ TListasPorcion DividirPauta(const QString &valores);
 // Splits the 28 values of a weekly-table dose; there ",50" means a half as well.
 TListasPorcion DividirTabla(const QString &valores);
 
+// Whether a dose text can give takes at all: every value a count with a fraction code of its
+// form, and a rule read in full (every count of the rule from 1, at least one weekday for a
+// weekly rule, a day of month from 1 to 31, an ordinal from 1 to 5 and a weekday from 1 to 8).
+// A text that is not legible never places anything.
+bool DosisLegible(const QString &dosis);
+
 // Sum of the counts of a "-"-separated list; an item that is not a whole number counts 0.
 int SumaLista(const QString &lista);
 

@@ -119,6 +119,7 @@ QList<TPorcionFila> PorcionesDeFila(const TFilaPlan &fila)
 void TRecarga::Vaciar()
 {
     m_lineas.clear();
+    SinDosis.clear();
 }
 
 TDosis *TRecarga::Linea(int indice) const
@@ -165,7 +166,14 @@ void ConstruirCarga(TRecarga &carga, const std::vector<TFilaPlan> &filas, const 
     carga.Vaciar();
     for (const TFilaPlan &fila : filas) {
         qint64 cantidad = EnCentesimas(fila.Cantidad);
-        for (const TPorcionFila &tipo : PorcionesDeFila(fila)) {
+        const QList<TPorcionFila> porciones = PorcionesDeFila(fila);
+        const bool enBlister = fila.SPDP ? *fila.SPDP == 1 : fila.SPD;
+        const bool emblistable = fila.Dosis != fila.DosisS1 && fila.DosisS1 == kDosisNoBlister;
+        if (enBlister && !emblistable && (porciones.isEmpty() || !DosisLegible(fila.Dosis)))
+            carga.SinDosis << (fila.DescUsuario.isEmpty()
+                                       ? fila.Medicamento + QLatin1Char(' ') + fila.Descripcion
+                                       : fila.DescUsuario);
+        for (const TPorcionFila &tipo : porciones) {
             if (auto porcion = CrearPorcion(fila, tipo, cantidad, desde, hasta))
                 carga.Add(std::move(porcion));
         }

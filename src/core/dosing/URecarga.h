@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -17,6 +18,9 @@ public:
     quint8 Estado = 0; // 0 built, 2 while a portion is being placed, 4 after a restart
     qint32 Humedad = 0;
     qint32 Temperatura = 0;
+    // The medications of blister lines whose dose gives nothing in any week (no take, or a text
+    // that cannot be read): nothing of them is placed, so the load's checks name them.
+    QStringList SinDosis;
 
     void Vaciar();
     int Count() const { return static_cast<int>(m_lineas.size()); }

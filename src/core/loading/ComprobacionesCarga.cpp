@@ -50,10 +50,15 @@ TComprobacion SemanaCompleta(bool conCategoria, const QDate &inicio, const QDate
 
 TComprobacion AvisoMalDefinido(const TRecarga &carga)
 {
-    if (!AlgunaPorcion(carga, [](const TDosis &p) { return p.Estado == EstadoDosis::kSpdMal; }))
+    if (!AlgunaPorcion(carga, [](const TDosis &p) { return p.Estado == EstadoDosis::kSpdMal; })
+        && carga.SinDosis.isEmpty())
         return std::nullopt;
-    return Aviso(QStringLiteral("ERR_MEDICAMENTOS_MAL_DEFINIDO"),
-                 QStringLiteral("TRATAMIENTO DE MEDICAMENTO MAL DEFINIDO"));
+    TAvisoCarga aviso = Aviso(QStringLiteral("ERR_MEDICAMENTOS_MAL_DEFINIDO"),
+                              QStringLiteral("TRATAMIENTO DE MEDICAMENTO MAL DEFINIDO"));
+    // A blister line whose dose gives nothing would otherwise vanish from the blister unseen.
+    for (const QString &nombre : carga.SinDosis)
+        aviso.texto += QStringLiteral("\r\n") + nombre;
+    return aviso;
 }
 
 TComprobacion AvisoCaducados(const TRecarga &carga, bool conInventario, const QDate &limite)

@@ -102,6 +102,8 @@ private slots:
     void expandirPauta();
     void expandirPautaMalformada_data();
     void expandirPautaMalformada();
+    void dosisLegible_data();
+    void dosisLegible();
     void sinFinTerminaTresMilDiasDespuesDeHoy_data();
     void sinFinTerminaTresMilDiasDespuesDeHoy();
     void tomaEnFechaFueraDeVentanaOTratamiento_data();
@@ -475,6 +477,37 @@ void TestDosePattern::expandirPautaMalformada()
             = ExpandirSemanaPauta(dosis, F("2026-06-01"), QDate(), F("2026-06-01"), F("2026-06-07"));
     QCOMPARE(semana.Lista, Ceros());
     QCOMPARE(semana.Cuenta, 0);
+}
+
+void TestDosePattern::dosisLegible_data()
+{
+    QTest::addColumn<QString>("dosis");
+    QTest::addColumn<bool>("legible");
+    const QString tabla = QStringList(28, QStringLiteral("0")).join(QLatin1Char('-'));
+    QTest::newRow("every 2 days with fractions") << "1,5-0-0,25-0,33:D:D:2" << true;
+    QTest::newRow("take and rest") << "1-0-0-0:D:R:5:0" << true;
+    QTest::newRow("older digit rule") << "0-1-0-0:3" << true;
+    QTest::newRow("weekly") << "1-0-0-0:S:2:0010000" << true;
+    QTest::newRow("monthly day") << "1-0-0-0:M:D:31:1" << true;
+    QTest::newRow("last day of the month") << "1-0-0-0:M:P:5:8:3" << true;
+    QTest::newRow("weekly table with a half") << "1,50-" + tabla.mid(2) + ":T" << true;
+    QTest::newRow("every 0 days") << "1-0-0-0:D:D:0" << false;
+    QTest::newRow("no taking days") << "1-0-0-0:D:R:0:2" << false;
+    QTest::newRow("a week without a day") << "1-0-0-0:S:1:0000000" << false;
+    QTest::newRow("day 32") << "1-0-0-0:M:D:32:1" << false;
+    QTest::newRow("sixth ordinal") << "1-0-0-0:M:P:6:1:1" << false;
+    QTest::newRow("unknown fraction") << "1,4-0-0-0:D:D:1" << false;
+    QTest::newRow("a table cell of 10") << "10-" + tabla.mid(2) + ":T" << false;
+    QTest::newRow("27 table cells") << tabla.mid(2) + ":T" << false;
+    QTest::newRow("text left after the rule") << "1-0-0-0:D:D:1:9" << false;
+    QTest::newRow("free text") << "UNA SI DOLOR" << false;
+}
+
+void TestDosePattern::dosisLegible()
+{
+    QFETCH(QString, dosis);
+    QFETCH(bool, legible);
+    QCOMPARE(DosisLegible(dosis), legible);
 }
 
 void TestDosePattern::sinFinTerminaTresMilDiasDespuesDeHoy_data()

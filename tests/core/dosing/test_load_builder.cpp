@@ -83,6 +83,8 @@ private slots:
     void textosDeLaPorcion();
     void semanaYPlanDeLaPorcion();
     void emblistableNoSeExpande();
+    void lineasQueNoDanNadaSeNombran_data();
+    void lineasQueNoDanNadaSeNombran();
     void reconstruirVaciaLaCarga();
     void siguienteYCompleta();
     void reiniciar();
@@ -242,6 +244,31 @@ void TestLoadBuilder::emblistableNoSeExpande()
     }
     QCOMPARE(carga.Linea(0)->Nombre, QStringLiteral("(1/2) MED1 1G"));
     QVERIFY(!carga.Completa());
+}
+
+// A blister line whose dose has no take at all would vanish from the blister unseen.
+void TestLoadBuilder::lineasQueNoDanNadaSeNombran_data()
+{
+    QTest::addColumn<QString>("dosis");
+    QTest::addColumn<bool>("nombrada");
+    QTest::newRow("no take") << "0-0-0-0:D:D:1" << true;
+    QTest::newRow("values that cannot be read") << "x-y-0-0:D:D:1" << true;
+    QTest::newRow("a rule that never applies") << "1-0-0-0:D:D:0" << true;
+    QTest::newRow("a table of zeros")
+            << QStringList(28, QStringLiteral("0")).join(QLatin1Char('-')) + ":T" << true;
+    QTest::newRow("a monthly take outside this week") << "1-0-0-0:M:D:20:1" << false;
+    QTest::newRow("a daily take") << "1-0-0-0:D:D:1" << false;
+}
+
+void TestLoadBuilder::lineasQueNoDanNadaSeNombran()
+{
+    QFETCH(QString, dosis);
+    QFETCH(bool, nombrada);
+    TRecarga carga;
+    ConstruirCarga(carga, {Fila(1, dosis, 10), Fila(2, "1-0-0-0:D:D:1", 10)}, kDesde, kHasta);
+    QCOMPARE(carga.SinDosis, nombrada ? QStringList {QStringLiteral("MED1 1G")} : QStringList());
+    ConstruirCarga(carga, {Fila(2, "1-0-0-0:D:D:1", 10)}, kDesde, kHasta);
+    QVERIFY(carga.SinDosis.isEmpty()); // rebuilt from nothing
 }
 
 void TestLoadBuilder::reconstruirVaciaLaCarga()

@@ -125,6 +125,16 @@ private slots:
         QCOMPARE(filas.first().Estado, textoEstado);
     }
 
+    void lineasSinDosisSeNombranEnElAvisoDeMalDefinido()
+    {
+        TRecarga carga;
+        carga.SinDosis = {QStringLiteral("MED1 1G"), QStringLiteral("MED2 5MG")};
+        const TComprobacion aviso = AvisoMalDefinido(carga);
+        QVERIFY(aviso);
+        QCOMPARE(aviso->texto,
+                 QStringLiteral("TRATAMIENTO DE MEDICAMENTO MAL DEFINIDO\r\nMED1 1G\r\nMED2 5MG"));
+    }
+
     void caducadosSeNombranUnoPorLinea()
     {
         TRecarga carga;
