@@ -3,9 +3,9 @@
 #include "core/data/SqlFecha.h"
 #include "core/data/uDM.h"
 #include "core/loading/TextosEtiqueta.h"
+#include "core/patients/ArchivosPaciente.h"
 #include "core/settings/uPreferencias.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSqlQuery>
 
@@ -17,17 +17,11 @@ QByteArray LeerFichero(const QString &ruta)
     return fichero.open(QIODevice::ReadOnly) ? fichero.readAll() : QByteArray();
 }
 
-// The photo of the patient's folder: "FOTOPaciente.BMP", else "FOTOPaciente.jpg".
+// The photo of the patient's folder: "FOTOPaciente.BMP", else "FOTOPaciente.jpg", in any case.
 QByteArray FotoPaciente(TDM &dm, int idPaciente)
 {
-    const QDir carpeta(dm.DirectorioBaseDatos() + QStringLiteral("/files/") + QString::number(idPaciente));
-    for (const QLatin1String nombre :
-         {QLatin1String("FOTOPaciente.BMP"), QLatin1String("FOTOPaciente.jpg")}) {
-        const QByteArray foto = LeerFichero(carpeta.filePath(nombre));
-        if (!foto.isEmpty())
-            return foto;
-    }
-    return {};
+    const QString ruta = ArchivosPaciente::RutaFoto(ArchivosPaciente::Carpeta(dm, idPaciente));
+    return ruta.isEmpty() ? QByteArray() : LeerFichero(ruta);
 }
 
 } // namespace
