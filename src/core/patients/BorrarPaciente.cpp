@@ -5,6 +5,7 @@
 #include "core/data/ManejadorErrores.h"
 #include "core/data/uDM.h"
 #include "core/i18n/ULenguaje.h"
+#include "core/patients/ArchivosPaciente.h"
 #include "core/patients/uHistorialTratamiento.h"
 #include "core/shell/uLog.h"
 #include "core/stock/uInventario.h"
@@ -78,19 +79,14 @@ TBorradoPaciente::TResultado TBorradoPaciente::Borrar(qint64 idPaciente, const Q
     return resultado;
 }
 
-QString TBorradoPaciente::CarpetaPaciente(const TDM &dm, qint64 idPaciente)
-{
-    return dm.DirectorioBaseDatos() + QStringLiteral("/files/") + QString::number(idPaciente);
-}
-
 QString TBorradoPaciente::CarpetaBorrados(const TDM &dm)
 {
-    return dm.DirectorioBaseDatos() + QStringLiteral("/files/BORRADOS");
+    return QDir(ArchivosPaciente::CarpetaArchivos(dm)).filePath(QStringLiteral("BORRADOS"));
 }
 
 void TBorradoPaciente::RetirarCarpeta(qint64 idPaciente)
 {
-    const QString carpeta = CarpetaPaciente(m_dm, idPaciente);
+    const QString carpeta = ArchivosPaciente::Carpeta(m_dm, idPaciente);
     if (!QFileInfo(carpeta).isDir())
         return;
     if (m_papelera && QFile::moveToTrash(carpeta))

@@ -31,8 +31,7 @@ public:
     // transaction: the folder must go only once the deletion is committed.
     TResultado Borrar(qint64 idPaciente, const QString &accion);
 
-    // The patient's folder of files, and where deleted patients' folders go when not to the trash.
-    static QString CarpetaPaciente(const TDM &dm, qint64 idPaciente);
+    // Where deleted patients' folders go when not to the trash: "BORRADOS" in the files folder.
     static QString CarpetaBorrados(const TDM &dm);
 
 private:

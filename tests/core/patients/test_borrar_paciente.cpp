@@ -2,6 +2,7 @@
 #include "core/common/Clock.h"
 #include "core/data/SqlFecha.h"
 #include "core/data/uDM.h"
+#include "core/patients/ArchivosPaciente.h"
 #include "core/patients/BorrarPaciente.h"
 #include "core/shell/IniFile.h"
 #include "core/shell/uLog.h"
@@ -55,8 +56,8 @@ class TestBorrarPaciente : public QObject
                    {QStringLiteral("CantidadRestante"), 10}});
         dm.Anadir(QStringLiteral("Receta"),
                   {{QStringLiteral("idPaciente"), id}, {QStringLiteral("idMedicamento"), 700001}});
-        QDir().mkpath(TBorradoPaciente::CarpetaPaciente(dm, id));
-        QFile documento(TBorradoPaciente::CarpetaPaciente(dm, id) + QStringLiteral("/informe.pdf"));
+        QDir().mkpath(ArchivosPaciente::Carpeta(dm, id));
+        QFile documento(ArchivosPaciente::Carpeta(dm, id) + QStringLiteral("/informe.pdf"));
         documento.open(QIODevice::WriteOnly);
         documento.write("%PDF");
         return id;
@@ -146,7 +147,7 @@ private slots:
         QCOMPARE(int(obtenido), resultado);
         QCOMPARE(TBorradoPaciente::Mensaje(obtenido), mensaje);
         QCOMPARE(Filas(dm, id), antes);
-        QVERIFY(QFile::exists(TBorradoPaciente::CarpetaPaciente(dm, id) + QStringLiteral("/informe.pdf")));
+        QVERIFY(QFile::exists(ArchivosPaciente::Carpeta(dm, id) + QStringLiteral("/informe.pdf")));
         QCOMPARE(Auditorias(dm), 0);
     }
 
@@ -165,10 +166,10 @@ private slots:
         QVERIFY(!dm.PacienteActivo);
         QCOMPARE(Filas(dm, id), SinFilas());
         QCOMPARE(Filas(dm, otro), delOtro);
-        QVERIFY(!QFileInfo::exists(TBorradoPaciente::CarpetaPaciente(dm, id)));
+        QVERIFY(!QFileInfo::exists(ArchivosPaciente::Carpeta(dm, id)));
         QVERIFY(QFile::exists(TBorradoPaciente::CarpetaBorrados(dm)
                               + QStringLiteral("/%1-20240506-093015/informe.pdf").arg(id)));
-        QVERIFY(QFile::exists(TBorradoPaciente::CarpetaPaciente(dm, otro) + QStringLiteral("/informe.pdf")));
+        QVERIFY(QFile::exists(ArchivosPaciente::Carpeta(dm, otro) + QStringLiteral("/informe.pdf")));
     }
 
     void unSegundoBorradoEnElMismoSegundoNoPisaElPrimero()
@@ -189,7 +190,7 @@ private slots:
         TestDatabase db;
         TDM dm(db.directory());
         const int id = Paciente(dm, QStringLiteral("ANA"));
-        QVERIFY(QDir(TBorradoPaciente::CarpetaPaciente(dm, id)).removeRecursively());
+        QVERIFY(QDir(ArchivosPaciente::Carpeta(dm, id)).removeRecursively());
         QCOMPARE(Borrado(dm).Borrar(id, kAccion), TResultado::Borrado);
         QCOMPARE(Filas(dm, id), SinFilas());
         QVERIFY(!QFileInfo::exists(TBorradoPaciente::CarpetaBorrados(dm)));
@@ -239,7 +240,7 @@ private slots:
         const QStringList antes = Filas(dm, id);
         QVERIFY_THROWS_EXCEPTION(AppError, Borrado(dm).Borrar(id, kAccion));
         QCOMPARE(Filas(dm, id), antes);
-        QVERIFY(QFile::exists(TBorradoPaciente::CarpetaPaciente(dm, id) + QStringLiteral("/informe.pdf")));
+        QVERIFY(QFile::exists(ArchivosPaciente::Carpeta(dm, id) + QStringLiteral("/informe.pdf")));
         QVERIFY(!QFileInfo::exists(TBorradoPaciente::CarpetaBorrados(dm)));
         QCOMPARE(Auditorias(dm), 0);
     }
@@ -259,7 +260,7 @@ private slots:
 
         QCOMPARE(Borrado(dm).Borrar(id, kAccion), TResultado::Borrado);
         QCOMPARE(Filas(dm, id), SinFilas());
-        QVERIFY(QFile::exists(TBorradoPaciente::CarpetaPaciente(dm, id) + QStringLiteral("/informe.pdf")));
+        QVERIFY(QFile::exists(ArchivosPaciente::Carpeta(dm, id) + QStringLiteral("/informe.pdf")));
         QFile log(db.directory().file(QStringLiteral("pastillero.log")));
         QVERIFY(log.open(QIODevice::ReadOnly));
         QVERIFY(log.readAll().contains(
