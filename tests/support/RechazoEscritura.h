@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/data/uDM.h"
+
+#include <QString>
+
+// Makes the database refuse every write of one kind ("INSERT", "UPDATE" or "DELETE") to a table,
+// as a full disk or a lost server would, with the message "rechazada"; on both engines. The
+// refusal lasts as long as the test's database.
+inline void RechazarEscritura(TDM &dm, const QString &tabla, const QString &operacion)
+{
+    if (dm.motor() == SqlEngine::SQLite) {
+        dm.Ejecutar(QStringLiteral("CREATE TRIGGER rechazo_%1_%2 BEFORE %2 ON %1 "
+                                   "BEGIN SELECT RAISE(ABORT, 'rechazada'); END")
+                            .arg(tabla, operacion));
+        return;
+    }
+    dm.Ejecutar(
+            QStringLiteral("CREATE OR REPLACE FUNCTION rechazo() RETURNS trigger AS $$ BEGIN RAISE EXCEPTION "
+                           "'rechazada'; END $$ LANGUAGE plpgsql"));
+    dm.Ejecutar(
+            QStringLiteral(
+                    "CREATE TRIGGER rechazo_%1_%2 BEFORE %2 ON %1 FOR EACH ROW EXECUTE FUNCTION rechazo()")
+                    .arg(tabla, operacion));
+}
