@@ -2,11 +2,15 @@
 
 #include "core/data/uDM.h"
 #include "ui/loading/FPacienteCarga.h"
+#include "ui/patients/FFichaPaciente.h"
+#include "ui/patients/FPacienteFicha.h"
 #include "ui/patients/FPacienteTratamiento.h"
+#include "ui/patients/FPacientes.h"
 #include "ui/shell/Destinos.h"
 #include "ui/shell/FMain.h"
 #include "ui/shell/FPaciente.h"
 #include "ui/shell/FPrincipal.h"
+#include "ui/stock/FCInventario.h"
 #include "ui/stock/FDlgInventarioMedicamento.h"
 #include "ui/users/FUsuarios.h"
 
@@ -27,6 +31,28 @@ void VolverDeCargaPaciente(const QString &refPaciente)
 {
     FormInicio().CerrarPantallas<TFormPacienteCarga>();
     VolverAlPaciente(refPaciente);
+}
+
+void AbrirListaPacientes()
+{
+    TFormPacientes *pantalla = FormInicio().AbrirPantalla<TFormPacientes>();
+    if (!pantalla->OnNuevoPaciente) {
+        pantalla->OnNuevoPaciente = [pantalla] { return FichaNuevoPaciente(pantalla); };
+        pantalla->OnEditarPaciente
+                = [pantalla](qint64 idPaciente) { return FichaEditarPaciente(idPaciente, pantalla); };
+    }
+}
+
+// The card is created afresh each time it is opened; leaving it goes back to the patient's hub.
+void AbrirFichaPaciente()
+{
+    TFormFichaPaciente *pantalla = FormInicio().AbrirPantalla<TFormFichaPaciente>();
+    if (pantalla->property("conectada").toBool())
+        return;
+    pantalla->setProperty("conectada", true);
+    QObject::connect(
+            pantalla, &TFormFichaPaciente::volver, pantalla,
+            [] { FormInicio().AbrirPantalla<TFormPaciente>(); }, Qt::QueuedConnection);
 }
 
 void AbrirTratamientoPaciente()
@@ -60,5 +86,10 @@ void RegistrarPantallas()
 {
     RegistrarDestino(TDestino::CargaPaciente, &AbrirCargaPaciente);
     RegistrarDestino(TDestino::TratamientoPaciente, &AbrirTratamientoPaciente);
+    RegistrarDestino(TDestino::FichaPaciente, &AbrirFichaPaciente);
+    RegistrarDestino(TDestino::ListaPacientes, &AbrirListaPacientes);
+    // The inquiries open on the list of loads; until it exists, on the stock inquiry, whose side
+    // menu leads to the others.
+    RegistrarDestino(TDestino::Consultas, [] { FormInicio().AbrirPantalla<TFormCInventario>(); });
     RegistrarDestino(TDestino::Usuarios, [] { FormInicio().AbrirPantalla<TFormUsuarios>(); });
 }

@@ -1,0 +1,99 @@
+// What a pharmacist reaches by clicking from the main window, with the screens connected as the
+// application connects them: the administration entry, its side menu, and the patient hub's card
+// and treatment.
+#include "app/Pantallas.h"
+#include "core/data/uDM.h"
+#include "core/i18n/ULenguaje.h"
+#include "core/settings/uPreferencias.h"
+#include "support/MensajesGrabados.h"
+#include "support/TestDatabase.h"
+#include "ui/medication/FMedicamentos.h"
+#include "ui/patients/FFichaPaciente.h"
+#include "ui/patients/FPacienteTratamiento.h"
+#include "ui/patients/FPacientes.h"
+#include "ui/shell/FMain.h"
+#include "ui/shell/FPaciente.h"
+#include "ui/shell/FPrincipal.h"
+#include "ui/stock/FCInventario.h"
+#include "ui/users/FUsuarios.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+class TestNavegacion : public QObject
+{
+    Q_OBJECT
+
+    struct Entorno
+    {
+        Entorno()
+        {
+            preferencias.Pais = QStringLiteral("0");
+            dm.Usuario = TUsuario {1, QStringLiteral("rosa"), QStringLiteral("ROSA"), {}, true};
+            dm.Anadir(QStringLiteral("Paciente"),
+                      {{QStringLiteral("refPaciente"), QStringLiteral("R-001")},
+                       {QStringLiteral("Nombre"), QStringLiteral("ANA")},
+                       {QStringLiteral("DNI"), QStringLiteral("1A")},
+                       {QStringLiteral("Telefono"), QStringLiteral("600")},
+                       {QStringLiteral("Iactivo"), 1}});
+            RegistrarPantallas();
+            ventana.show();
+            ventana.AbrirPantalla<TFormMain>();
+        }
+        // Clicks the button of the screen shown and lets queued navigation run.
+        void Pulsar(const char *boton)
+        {
+            auto *pulsado = ventana.PantallaActual()->findChild<QPushButton *>(QString::fromLatin1(boton));
+            QVERIFY2(pulsado, boton);
+            QTest::mouseClick(pulsado, Qt::LeftButton);
+            QCoreApplication::processEvents();
+        }
+        template<typename T> bool Muestra() const { return qobject_cast<T *>(ventana.PantallaActual()); }
+
+        TLenguaje lenguaje {QStringLiteral("/nonexistent/pastillero.lng")};
+        TestDatabase db;
+        TDM dm {db.directory()};
+        TPreferences preferencias {IniFile(db.directory().iniFile())};
+        MensajesGrabados grabados;
+        TFormInicio ventana {[] { return true; }};
+    };
+
+private slots:
+    void laAdministracionLlevaALosPacientesYSuMenu()
+    {
+        Entorno e;
+        e.Pulsar("btnAdministrar");
+        QVERIFY(e.Muestra<TFormPacientes>());
+        e.Pulsar("btnMedicamentos");
+        QVERIFY(e.Muestra<TFormMedicamentos>());
+        e.Pulsar("btnUsuarios");
+        QVERIFY(e.Muestra<TFormUsuarios>());
+        e.Pulsar("btnConsultas");
+        QVERIFY(e.Muestra<TFormCInventario>());
+        e.Pulsar("btnGestion");
+        e.Pulsar("btnPacientes");
+        QVERIFY(e.Muestra<TFormPacientes>());
+        QVERIFY(e.grabados.mensajes.isEmpty());
+    }
+
+    void elPacienteLlevaASuFichaYASuTratamiento()
+    {
+        Entorno e;
+        auto *buscar = e.ventana.PantallaActual()->findChild<QLineEdit *>(QStringLiteral("edtBuscar"));
+        buscar->setText(QStringLiteral("R-001"));
+        QTest::keyClick(buscar, Qt::Key_Return);
+        QVERIFY(e.Muestra<TFormPaciente>());
+        e.Pulsar("btnTratamiento");
+        QVERIFY(e.Muestra<TFormPacienteTratamiento>());
+        e.Pulsar("btnVolver");
+        QVERIFY(e.Muestra<TFormPaciente>());
+        e.Pulsar("btnFicha");
+        QVERIFY(e.Muestra<TFormFichaPaciente>());
+        QVERIFY(e.grabados.mensajes.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestNavegacion)
+#include "test_navegacion.moc"
