@@ -2,6 +2,7 @@
 
 #include "core/data/uDM.h"
 #include "ui/loading/FPacienteCarga.h"
+#include "ui/patients/FDlgTratamientoEditarV2.h"
 #include "ui/patients/FFichaPaciente.h"
 #include "ui/patients/FPacienteFicha.h"
 #include "ui/patients/FPacienteTratamiento.h"
@@ -59,7 +60,13 @@ void AbrirTratamientoPaciente()
 {
     TFormPacienteTratamiento *pantalla = FormInicio().AbrirPantalla<TFormPacienteTratamiento>();
     if (!pantalla->OnEditarLinea) {
-        pantalla->OnEditarLinea = [](const TFilaTratamiento &) { return false; };
+        pantalla->OnEditarLinea = [pantalla](const TFilaTratamiento &linea) {
+            return EditarLineaTratamiento(EntradaDeFila(linea), pantalla);
+        };
+        // Stock of a medication the treatment lacks is entered together with its new line.
+        pantalla->Stock().EstablecerEditorLinea([pantalla](const TNuevaLineaTratamiento &nueva) {
+            return EditarNuevaLinea(nueva, pantalla);
+        });
         QObject::connect(pantalla, &TFormPacienteTratamiento::volver, pantalla, &VolverAlPaciente,
                          Qt::QueuedConnection);
     }
