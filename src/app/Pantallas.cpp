@@ -13,6 +13,8 @@
 #include "ui/shell/FPrincipal.h"
 #include "ui/stock/FCInventario.h"
 #include "ui/stock/FDlgInventarioMedicamento.h"
+#include "ui/stock/FrameStockPaciente.h"
+#include "ui/stock/TAltaStock.h"
 #include "ui/users/FUsuarios.h"
 
 namespace {
