@@ -21,8 +21,10 @@ TFilaTratamiento Linea(qint64 medicamento, bool blister, const QString &dosis)
 TReportDocument Hoja(const QList<TFilaTratamiento> &lineas,
                      const std::optional<TVersionInforme> &version = {})
 {
-    return InformeTratamiento(QStringLiteral("TRATAMIENTO DEL PACIENTE"),
-                              {QStringLiteral("R1"), QStringLiteral("ANA")}, lineas, version, {});
+    TPacienteInforme paciente;
+    paciente.RefPaciente = QStringLiteral("R1");
+    paciente.Nombre = QStringLiteral("ANA");
+    return InformeTratamiento(QStringLiteral("TRATAMIENTO DEL PACIENTE"), paciente, lineas, version, {});
 }
 
 // The element printed right after a caption, in the band that holds the caption.
@@ -84,7 +86,7 @@ private slots:
         QFETCH(bool, conVersion);
         QFETCH(QString, rotulo);
         const std::optional<TVersionInforme> version = conVersion
-                ? std::optional<TVersionInforme>({"3", "01/02/2026", "ana", "SI"})
+                ? std::optional<TVersionInforme>(TVersionInforme {"3", "01/02/2026", "ana", "SI"})
                 : std::nullopt;
         const TReportDocument hoja = Hoja({Linea(7, true, QStringLiteral("1-0-0-0:D:D:1"))}, version);
         const ReportBand &paciente = hoja.bands.at(1);
