@@ -1,5 +1,7 @@
 #include "core/dosing/UPosologia.h"
 
+#include "core/dosing/NombresSemana.h"
+
 #include "core/dosing/UDispenserTypes.h"
 #include "core/i18n/ULenguaje.h"
 
@@ -30,33 +32,14 @@ QString Columna(const QString &valor)
     return Rellenar(valor, kAnchoValor) + kBlanco;
 }
 
-std::array<QString, kTomasDia> PalabrasTomas()
-{
-    return {Traducir(QStringLiteral("STR_CDESAYUNO"), QStringLiteral("DESAYUNO")),
-            Traducir(QStringLiteral("STR_CCOMIDA"), QStringLiteral("COMIDA")),
-            Traducir(QStringLiteral("STR_CMERIENDA"), QStringLiteral("CENA")),
-            Traducir(QStringLiteral("STR_CCENA"), QStringLiteral("NOCHE"))};
-}
-
-std::array<QString, 7> PalabrasDias()
-{
-    return {Traducir(QStringLiteral("STR_CLUN"), QStringLiteral("LUN")),
-            Traducir(QStringLiteral("STR_CMAR"), QStringLiteral("MAR")),
-            Traducir(QStringLiteral("STR_CMIE"), QStringLiteral("MIE")),
-            Traducir(QStringLiteral("STR_CJUE"), QStringLiteral("JUE")),
-            Traducir(QStringLiteral("STR_CVIE"), QStringLiteral("VIE")),
-            Traducir(QStringLiteral("STR_CSAB"), QStringLiteral("SAB")),
-            Traducir(QStringLiteral("STR_CDOM"), QStringLiteral("DOM"))};
-}
-
 QString BloqueTabla(const QString &valores)
 {
     const QStringList celdas = valores.split(QLatin1Char('-'));
     QString cabecera = QString(kAnchoEtiqueta + 1, kBlanco);
-    for (const QString &dia : PalabrasDias())
+    for (const QString &dia : NombresDiasCortos())
         cabecera += Columna(dia);
     QString bloque = cabecera + kFinDeLinea;
-    const auto tomas = PalabrasTomas();
+    const auto tomas = NombresTomas();
     for (int toma = 0; toma < kTomasDia; ++toma) {
         QString linea = Etiqueta(tomas[toma]);
         for (int dia = 0; dia < 7; ++dia)
@@ -107,7 +90,7 @@ QString TextoPosologia(const QString &dosis)
         return {};
 
     QString porToma = valores;
-    const auto tomas = PalabrasTomas();
+    const auto tomas = NombresTomas();
     QString bloque;
     for (int toma = 0; toma < kTomasDia; ++toma) {
         const QString valor = toma < kTomasDia - 1 ? CortarHasta(porToma, QStringLiteral("-")) : porToma;

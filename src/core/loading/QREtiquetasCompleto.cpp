@@ -1,5 +1,6 @@
 #include "core/loading/QREtiquetasCompleto.h"
 
+#include "core/dosing/NombresSemana.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/loading/QREtiquetasLBm1.h"
 
@@ -14,25 +15,6 @@ constexpr double kAnchoToma = 15.0;
 constexpr double kAnchoDia = 18.0;
 constexpr double kAltoCabecera = 6.0;
 constexpr double kAltoToma = 47.0;
-
-QStringList Dias()
-{
-    return {Traducir(QStringLiteral("STR_CLUNES"), QStringLiteral("LUNES")),
-            Traducir(QStringLiteral("STR_CMARTES"), QStringLiteral("MARTES")),
-            Traducir(QStringLiteral("STR_CMIERCOLES"), QStringLiteral("MIERCOLES")),
-            Traducir(QStringLiteral("STR_CJUEVES"), QStringLiteral("JUEVES")),
-            Traducir(QStringLiteral("STR_CVIERNES"), QStringLiteral("VIERNES")),
-            Traducir(QStringLiteral("STR_CSABADO"), QStringLiteral("SABADO")),
-            Traducir(QStringLiteral("STR_CDOMINGO"), QStringLiteral("DOMINGO"))};
-}
-
-QStringList Tomas()
-{
-    return {Traducir(QStringLiteral("STR_CDESAYUNO"), QStringLiteral("DESAYUNO")),
-            Traducir(QStringLiteral("STR_CCOMIDA"), QStringLiteral("COMIDA")),
-            Traducir(QStringLiteral("STR_CMERIENDA"), QStringLiteral("CENA")),
-            Traducir(QStringLiteral("STR_CCENA"), QStringLiteral("NOCHE"))};
-}
 
 } // namespace
 
@@ -57,8 +39,8 @@ TReportDocument TQREtiquetasFormCompleto::Construir(const TEtiquetaCarga &etique
     ReportBand &banda = Hoja(informe, ReportPageSetup::a4(true), etiqueta, opciones);
     TQREtiquetasFormLBm1::Dibujar(banda, 0.0, etiqueta, opciones, true);
 
-    const QStringList dias = Dias();
-    const QStringList tomas = Tomas();
+    const QStringList dias = NombresDias();
+    const QStringList tomas = NombresTomas();
     const bool conReferencias = !LineasLotes(etiqueta, opciones, true).isEmpty();
     const double top = 4.0;
     for (int dia = 0; dia < dias.size(); ++dia) {

@@ -9,6 +9,7 @@
 #include "core/settings/uPreferencias.h"
 #include "ui/i18n/BotonesDialogo.h"
 #include "ui/i18n/Componente.h"
+#include "ui/patients/CampoMedico.h"
 #include "ui/patients/PanelDosis.h"
 #include "ui/shell/Mensajes.h"
 #include "ui/stock/TAltaStock.h"
@@ -29,7 +30,6 @@
 namespace {
 
 // The widths of the SPD columns the fields are stored in.
-constexpr int kAnchoMedico = 50;
 constexpr int kAnchoDosis = 250;
 constexpr int kAnchoBoton = 32;
 
@@ -75,7 +75,7 @@ TDlgTratamientoEditarv2::TDlgTratamientoEditarv2(const TEntradaEditorTratamiento
     , m_edtLote(SoloVer(m_pnlStock, "edtLote"))
     , m_edtCaducidad(SoloVer(m_pnlStock, "edtCaducidad"))
     , m_edtCantidad(SoloVer(m_pnlStock, "edtCantidad"))
-    , m_cmbMedico(Componente<QComboBox>(this, "cmbMedico"))
+    , m_cmbMedico(Componente<TCampoMedico>(this, "cmbMedico"))
     , m_edtInicio(Componente<QLineEdit>(this, "edtInicio"))
     , m_btnCalendarioInicio(Componente<QPushButton>(this, "btnCalendarioInicio", QStringLiteral("...")))
     , m_edtFin(Componente<QLineEdit>(this, "edtFin"))
@@ -89,11 +89,6 @@ TDlgTratamientoEditarv2::TDlgTratamientoEditarv2(const TEntradaEditorTratamiento
     , m_memNotas(Componente<QPlainTextEdit>(this, "memNotas"))
 {
     setObjectName(QStringLiteral("DlgTratamientoEditarv2"));
-    m_cmbMedico->setEditable(true);
-    m_cmbMedico->setInsertPolicy(QComboBox::NoInsert);
-    m_cmbMedico->lineEdit()->setMaxLength(kAnchoMedico);
-    for (const QString &medico : std::as_const(Preferencias().Medicos))
-        m_cmbMedico->addItem(medico.toUpper());
     m_edtDosisEtiqueta->setMaxLength(kAnchoDosis);
     m_edtDosisLibre->setMaxLength(kAnchoDosis);
     // The calendar is a popup: leaving it hides it.
@@ -146,8 +141,6 @@ TDlgTratamientoEditarv2::TDlgTratamientoEditarv2(const TEntradaEditorTratamiento
 
     connect(m_rbSpdSi, &QRadioButton::clicked, this, [this] { EmblistableClick(true); });
     connect(m_rbSpdNo, &QRadioButton::clicked, this, [this] { EmblistableClick(false); });
-    connect(m_cmbMedico->lineEdit(), &QLineEdit::editingFinished, this,
-            &TDlgTratamientoEditarv2::cmbMedicoExit);
     connect(m_btnCalendarioInicio, &QPushButton::clicked, this,
             [this] { btnCalendarioClick(m_edtInicio, m_btnCalendarioInicio); });
     connect(m_btnCalendarioFin, &QPushButton::clicked, this,
@@ -189,7 +182,7 @@ void TDlgTratamientoEditarv2::Mostrar()
 {
     const bool spd = m_editor.SPD();
     setWindowTitle(m_editor.Caption());
-    m_cmbMedico->setEditText(m_editor.Medico);
+    m_cmbMedico->Mostrar(m_editor.Medico);
     m_edtInicio->setText(m_editor.Inicio);
     m_edtFin->setText(m_editor.Fin);
     (spd ? m_rbSpdSi : m_rbSpdNo)->setChecked(true);
@@ -221,35 +214,6 @@ void TDlgTratamientoEditarv2::EmblistableClick(bool si)
     Leer();
     m_editor.CambiarSPD(si);
     Mostrar();
-}
-
-void TDlgTratamientoEditarv2::cmbMedicoExit()
-{
-    const QString texto = m_cmbMedico->currentText().toUpper();
-    const QString medico = texto.trimmed();
-    if (medico.isEmpty())
-        return;
-    m_cmbMedico->setEditText(texto);
-    for (int i = 0; i < m_cmbMedico->count(); ++i) {
-        if (m_cmbMedico->itemText(i).trimmed().toUpper() == medico)
-            return;
-    }
-    // Leaving the field again with the same name does not ask twice.
-    if (medico == m_medicoPreguntado)
-        return;
-    m_medicoPreguntado = medico;
-    if (Confirmar(Traducir(QStringLiteral("QST_ANADIR_MEDICO_LISTA"),
-                           QStringLiteral("¿DESEA AÑADIR ESTE MEDICO A LA LISTA DE MEDICOS?")))
-        != 1)
-        return;
-    try {
-        Preferencias().AnadirMedico(medico);
-    } catch (const AppError &error) {
-        MostrarError(error.message());
-        return;
-    }
-    m_cmbMedico->addItem(medico);
-    m_cmbMedico->setEditText(texto);
 }
 
 void TDlgTratamientoEditarv2::btnCalendarioClick(QLineEdit *campo, QPushButton *boton)

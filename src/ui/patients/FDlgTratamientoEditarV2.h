@@ -4,7 +4,7 @@
 #include "ui/i18n/TKelvoDlgForm.h"
 
 class QCalendarWidget;
-class QComboBox;
+class TCampoMedico;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -36,7 +36,6 @@ private:
     void Leer();
     void Enfocar(const TErrorEditor &error);
     void EmblistableClick(bool si);
-    void cmbMedicoExit();
     void btnCalendarioClick(QLineEdit *campo, QPushButton *boton);
 
     TEditorTratamiento m_editor;
@@ -46,7 +45,7 @@ private:
     QLineEdit *m_edtLote;
     QLineEdit *m_edtCaducidad;
     QLineEdit *m_edtCantidad;
-    QComboBox *m_cmbMedico;
+    TCampoMedico *m_cmbMedico;
     QLineEdit *m_edtInicio;
     QPushButton *m_btnCalendarioInicio;
     QLineEdit *m_edtFin;
@@ -61,7 +60,6 @@ private:
     QWidget *m_pnlLibre;
     QLineEdit *m_edtDosisLibre;
     QPlainTextEdit *m_memNotas;
-    QString m_medicoPreguntado;
 };
 
 // Shows the editor modally with its caption and controls filled from its inputs; true when it was

@@ -12,6 +12,7 @@
 #include "core/settings/uPreferencias.h"
 #include "render/FotoPaciente.h"
 #include "ui/i18n/Componente.h"
+#include "ui/patients/CampoMedico.h"
 #include "ui/reports/Fpreview.h"
 #include "ui/shell/Mensajes.h"
 
@@ -85,7 +86,7 @@ TMarcoFichaPaciente::TMarcoFichaPaciente(qint64 idPaciente, QWidget *parent)
     , m_memEnfermedades(Componente<QPlainTextEdit>(this, "memEnfermedades"))
     , m_memAlergias(Componente<QPlainTextEdit>(this, "memAlergias"))
     , m_memNotas(Componente<QPlainTextEdit>(this, "memNotas"))
-    , m_cmbMedicoNombre(Componente<QComboBox>(this, "cmbMedicoNombre"))
+    , m_cmbMedicoNombre(Componente<TCampoMedico>(this, "cmbMedicoNombre"))
     , m_edtMedicoTelefono(Componente<QLineEdit>(this, "edtMedicoTelefono"))
     , m_edtMedicoDireccion(Componente<QLineEdit>(this, "edtMedicoDireccion"))
     , m_edtMedicoEmail(Componente<QLineEdit>(this, "edtMedicoEmail"))
@@ -136,9 +137,6 @@ void TMarcoFichaPaciente::Construir()
     m_edtDireccion->setMaxLength(50);
     m_edtTelefono->setMaxLength(15);
     m_edtEmail->setMaxLength(100);
-    m_cmbMedicoNombre->setEditable(true);
-    m_cmbMedicoNombre->setInsertPolicy(QComboBox::NoInsert);
-    m_cmbMedicoNombre->lineEdit()->setMaxLength(50);
     m_edtMedicoTelefono->setMaxLength(15);
     m_edtMedicoDireccion->setMaxLength(255);
     m_edtMedicoEmail->setMaxLength(100);
@@ -156,7 +154,6 @@ void TMarcoFichaPaciente::Construir()
     sexo->addButton(m_rbMujer);
     for (const TCodigos &categoria : DM().ListaCategoriasConVacia())
         m_cmbCategoria->addItem(categoria.Descripcion, categoria.Codigo);
-    m_cmbMedicoNombre->addItems(Preferencias().Medicos);
     m_chkControlInventario->setVisible(Preferencias().NoReinoUnido);
 
     auto *datos = grupo("grpDatos", QStringLiteral("DATOS PACIENTE"));
@@ -239,8 +236,6 @@ void TMarcoFichaPaciente::Construir()
         m_edtFechaNacimiento->setText(TextoFecha(dia));
         m_calendario->hide();
     });
-    connect(m_cmbMedicoNombre->lineEdit(), &QLineEdit::editingFinished, this,
-            &TMarcoFichaPaciente::MedicoEditado);
     connect(m_cmbCategoria, &QComboBox::activated, this, &TMarcoFichaPaciente::CategoriaElegida);
     connect(m_btnFotoEditar, &QPushButton::clicked, this, &TMarcoFichaPaciente::btnFotoEditarClick);
     connect(m_btnFotoBorrar, &QPushButton::clicked, this, &TMarcoFichaPaciente::BorrarFoto);
@@ -284,8 +279,7 @@ void TMarcoFichaPaciente::Mostrar(const TFichaPaciente &f)
     m_memEnfermedades->setPlainText(f.Enfermedades);
     m_memAlergias->setPlainText(f.Alergias);
     m_memNotas->setPlainText(f.Notas);
-    m_cmbMedicoNombre->setEditText(f.Medico.Nombre);
-    m_medicoPreguntado = f.Medico.Nombre;
+    m_cmbMedicoNombre->Mostrar(f.Medico.Nombre);
     m_edtMedicoTelefono->setText(f.Medico.Telefono);
     m_edtMedicoDireccion->setText(f.Medico.Direccion);
     m_edtMedicoEmail->setText(f.Medico.Email);
@@ -498,32 +492,6 @@ void TMarcoFichaPaciente::MostrarCalendario()
     m_calendario->setSelectedDate(fecha.isValid() ? fecha : Clock::today());
     m_calendario->move(m_btnCalendario->mapToGlobal(QPoint(0, m_btnCalendario->height())));
     m_calendario->show();
-}
-
-void TMarcoFichaPaciente::MedicoEditado()
-{
-    const QString medico = m_cmbMedicoNombre->currentText().trimmed().toUpper();
-    m_cmbMedicoNombre->setEditText(medico);
-    // Asked once for each name typed, whether the field is left with Enter or by moving on.
-    if (medico.isEmpty() || medico == m_medicoPreguntado)
-        return;
-    m_medicoPreguntado = medico;
-    for (int i = 0; i < m_cmbMedicoNombre->count(); ++i) {
-        if (m_cmbMedicoNombre->itemText(i).trimmed().toUpper() == medico)
-            return;
-    }
-    if (Confirmar(Traducir(QStringLiteral("QST_ANADIR_MEDICO_LISTA"),
-                           QStringLiteral("¿DESEA AÑADIR ESTE MEDICO A LA LISTA DE MEDICOS?")))
-        != 1)
-        return;
-    try {
-        Preferencias().AnadirMedico(medico);
-    } catch (const AppError &error) {
-        MostrarError(error.message());
-        return;
-    }
-    m_cmbMedicoNombre->addItem(medico);
-    m_cmbMedicoNombre->setEditText(medico);
 }
 
 void TMarcoFichaPaciente::CategoriaElegida(int indice)

@@ -10,6 +10,7 @@
 class QCalendarWidget;
 class QCheckBox;
 class QComboBox;
+class TCampoMedico;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -66,7 +67,6 @@ private:
     void Bloquear();
     void Enfocar(TCampoFicha campo);
     void MostrarCalendario();
-    void MedicoEditado();
     void CategoriaElegida(int indice);
     void SeleccionarCategoria(int codigo);
     void btnFotoEditarClick();
@@ -79,7 +79,6 @@ private:
     bool m_soloLectura = true;
     bool m_guardada = false;
     int m_categoriaAnterior = 0;
-    QString m_medicoPreguntado;
 
     QLineEdit *m_edtReferencia;
     QLineEdit *m_edtDNI;
@@ -100,7 +99,7 @@ private:
     QPlainTextEdit *m_memEnfermedades;
     QPlainTextEdit *m_memAlergias;
     QPlainTextEdit *m_memNotas;
-    QComboBox *m_cmbMedicoNombre;
+    TCampoMedico *m_cmbMedicoNombre;
     QLineEdit *m_edtMedicoTelefono;
     QLineEdit *m_edtMedicoDireccion;
     QLineEdit *m_edtMedicoEmail;

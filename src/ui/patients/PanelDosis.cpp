@@ -1,5 +1,6 @@
 #include "ui/patients/PanelDosis.h"
 
+#include "core/dosing/NombresSemana.h"
 #include "core/i18n/ULenguaje.h"
 #include "ui/i18n/Componente.h"
 
@@ -22,37 +23,6 @@ namespace {
 
 constexpr int kAnchoNumero = 48;
 constexpr int kAnchoBoton = 32;
-
-// The slot words, in slot order (the evening meal and the night under their catalogue keys).
-QStringList PalabrasTomas()
-{
-    return {Traducir(QStringLiteral("STR_CDESAYUNO"), QStringLiteral("DESAYUNO")),
-            Traducir(QStringLiteral("STR_CCOMIDA"), QStringLiteral("COMIDA")),
-            Traducir(QStringLiteral("STR_CMERIENDA"), QStringLiteral("CENA")),
-            Traducir(QStringLiteral("STR_CCENA"), QStringLiteral("NOCHE"))};
-}
-
-QStringList NombresDias()
-{
-    return {Traducir(QStringLiteral("STR_CLUNES"), QStringLiteral("LUNES")),
-            Traducir(QStringLiteral("STR_CMARTES"), QStringLiteral("MARTES")),
-            Traducir(QStringLiteral("STR_CMIERCOLES"), QStringLiteral("MIERCOLES")),
-            Traducir(QStringLiteral("STR_CJUEVES"), QStringLiteral("JUEVES")),
-            Traducir(QStringLiteral("STR_CVIERNES"), QStringLiteral("VIERNES")),
-            Traducir(QStringLiteral("STR_CSABADO"), QStringLiteral("SABADO")),
-            Traducir(QStringLiteral("STR_CDOMINGO"), QStringLiteral("DOMINGO"))};
-}
-
-QStringList DiasCortos()
-{
-    return {Traducir(QStringLiteral("STR_CLUN"), QStringLiteral("LUN")),
-            Traducir(QStringLiteral("STR_CMAR"), QStringLiteral("MAR")),
-            Traducir(QStringLiteral("STR_CMIE"), QStringLiteral("MIE")),
-            Traducir(QStringLiteral("STR_CJUE"), QStringLiteral("JUE")),
-            Traducir(QStringLiteral("STR_CVIE"), QStringLiteral("VIE")),
-            Traducir(QStringLiteral("STR_CSAB"), QStringLiteral("SAB")),
-            Traducir(QStringLiteral("STR_CDOM"), QStringLiteral("DOM"))};
-}
 
 // The six fraction choices, in the order of TFraccion.
 const QStringList kFracciones {QString(),
@@ -155,7 +125,7 @@ QWidget *TPanelDosis::CrearPaginaDias()
     static const char *const kNombres[kTomasDia] = {"Desayuno", "Comida", "Cena", "Noche"};
     auto *pagina = new QWidget(this);
     auto *layout = new QVBoxLayout(pagina);
-    const QStringList tomas = PalabrasTomas();
+    const QStringList tomas = NombresTomas();
     for (int toma = 0; toma < kTomasDia; ++toma) {
         layout->addWidget(Contador(kNombres[toma], tomas.at(toma), m_tomas[toma], [this, toma](bool mas) {
             Cambiar([this, toma, mas] { mas ? m_estado.Sumar(toma) : m_estado.Restar(toma); });
@@ -261,8 +231,8 @@ QWidget *TPanelDosis::CrearPaginaSemanal()
     m_grdTabla = Componente<QTableWidget>(pagina, "grdTabla");
     m_grdTabla->setRowCount(kTomasDia);
     m_grdTabla->setColumnCount(kDiasTabla);
-    m_grdTabla->setHorizontalHeaderLabels(DiasCortos());
-    m_grdTabla->setVerticalHeaderLabels(PalabrasTomas());
+    m_grdTabla->setHorizontalHeaderLabels(NombresDiasCortos());
+    m_grdTabla->setVerticalHeaderLabels(NombresTomas());
     // A double-click fills cells; typing replaces a cell's value.
     m_grdTabla->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed
                                 | QAbstractItemView::SelectedClicked);

@@ -263,7 +263,7 @@ private slots:
         e.grabados.Responder(respuesta);
         medico->setEditText(tecleado);
         emit medico->lineEdit()->editingFinished();
-        QCOMPARE(medico->currentText(), tecleado.toUpper());
+        QCOMPARE(medico->currentText(), tecleado.trimmed().toUpper());
         QCOMPARE(e.grabados.Textos(PresentadorMensajes::TTipo::Confirmar).size(), pregunta ? 1 : 0);
         QCOMPARE(e.preferencias.Medicos, medicos);
         QCOMPARE(e.dm.Valor(QStringLiteral("SELECT Medicos FROM CONF")).toString(), medicos.join("\r\n"));
