@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -61,33 +62,44 @@ void Paciente(TReportDocument &informe, const TPacienteInforme &paciente,
           datos.UtilizadoEnCargas);
 }
 
+// The dose as the sheet prints it: in words for a blister line, in a fixed-pitch font that keeps
+// its columns; as stored for any other line, and for a blister rule that has no words (weekly and
+// positional monthly rules), so that no line is printed without its dose.
+std::pair<QString, ReportFont> Pauta(const TFilaTratamiento &linea)
+{
+    QString palabras = linea.Kelvo ? TextoPosologia(linea.Dosis) : QString();
+    palabras.remove(QLatin1Char('\r')); // its lines end with LF CR
+    if (palabras.trimmed().isEmpty())
+        return {linea.Dosis, kNormal};
+    return {palabras.trimmed(), kPosologia};
+}
+
 void Linea(TReportDocument &informe, const TFilaTratamiento &linea)
 {
     const double mitad = kAncho / 2;
-    ReportBand &cabecera = informe.addBand(ReportBand::Kind::Detail, 4 * kFila + 2);
+    const double tercio = kAncho / 3;
+    ReportBand &cabecera = informe.addBand(ReportBand::Kind::Detail, 5 * kFila + 2);
     cabecera.keepWithNext = true;
     cabecera.addLine(QPointF(0, 0.5), QPointF(kAncho, 0.5), 0.1);
     Campo(cabecera, 0, 1, kAncho, Texto("INF_TRAT_MEDICAMENTO", "MEDICAMENTO"), linea.Medicamento);
     Campo(cabecera, 0, 1 + kFila, mitad, Texto("INF_TRAT_CODIGO", "CODIGO MEDICAMENTO:"),
           QString::number(linea.IdMedicamento));
     Campo(cabecera, mitad, 1 + kFila, mitad, Texto("INF_TRAT_MEDICO", "MEDICO:"), linea.Medico);
-    Campo(cabecera, 0, 1 + 2 * kFila, mitad, Texto("INF_TRAT_EMBLISTABLE", "EMBLISTABLE:"),
+    Campo(cabecera, 0, 1 + 2 * kFila, kAncho, Texto("INF_TRAT_NOMBRE", "NOMBRE:"), linea.Medicamento);
+    Campo(cabecera, 0, 1 + 3 * kFila, tercio, Texto("INF_TRAT_EMBLISTABLE", "EMBLISTABLE:"),
           linea.Kelvo ? Traducir(QStringLiteral("STR_SI"), QStringLiteral("SI"))
                       : Traducir(QStringLiteral("STR_NO"), QStringLiteral("NO")));
-    Campo(cabecera, mitad, 1 + 2 * kFila, mitad, Texto("INF_TRAT_NOMBRE", "NOMBRE:"), linea.Medicamento);
-    Campo(cabecera, 0, 1 + 3 * kFila, mitad, Texto("INF_TRAT_FECHA_INICIO", "FECHA INICIO:"),
+    Campo(cabecera, tercio, 1 + 3 * kFila, tercio, Texto("INF_TRAT_FECHA_INICIO", "FECHA INICIO:"),
           TextoFecha(linea.Inicio));
-    Campo(cabecera, mitad, 1 + 3 * kFila, mitad, Texto("INF_TRAT_FECHA_FIN", "FECHA FIN:"),
+    Campo(cabecera, 2 * tercio, 1 + 3 * kFila, tercio, Texto("INF_TRAT_FECHA_FIN", "FECHA FIN:"),
           TextoFecha(linea.Fin));
 
-    // The dose in words keeps its columns only in a fixed-pitch font; its lines end with LF CR.
     ReportBand &pauta = informe.addBand(ReportBand::Kind::Detail, kFila);
     pauta.addText(QRectF(0, 0, kEtiqueta, kFila), Texto("INF_TRAT_PAUTA", "PAUTA POSOLOGICA:"), kNegrita);
-    QString dosis = linea.Kelvo ? TextoPosologia(linea.Dosis) : linea.Dosis;
-    dosis.remove(QLatin1Char('\r'));
-    ReportElement &texto = pauta.addText(QRectF(kEtiqueta, 0, kAncho - kEtiqueta, kFila), dosis.trimmed(),
-                                         linea.Kelvo ? kPosologia : kNormal, Qt::AlignLeft | Qt::AlignTop);
-    texto.wordWrap = true;
+    const auto [dosis, letra] = Pauta(linea);
+    pauta.addText(QRectF(kEtiqueta, 0, kAncho - kEtiqueta, kFila), dosis, letra, Qt::AlignLeft | Qt::AlignTop)
+            .wordWrap
+            = true;
     if (!linea.Notas.trimmed().isEmpty()) {
         ReportBand &notas = informe.addBand(ReportBand::Kind::Detail, kFila);
         notas.addText(QRectF(0, 0, kAncho, kFila), linea.Notas.trimmed(), kNormal,

@@ -52,6 +52,8 @@ TFormPacienteTratamiento::TFormPacienteTratamiento(QWidget *parent)
     m_grdTratamiento->verticalHeader()->hide();
     m_grdTratamiento->horizontalHeader()->setSectionResizeMode(kColMedicamento, QHeaderView::Stretch);
     static_cast<QGroupBox *>(m_recetas)->setTitle(QStringLiteral("RECETAS PENDIENTES"));
+    // The screen's own "INTRODUCIR MEDICAMENTO" enters the stock; the panel's would repeat it.
+    m_stock->findChild<QPushButton *>(QStringLiteral("btnIntroducir"))->hide();
 
     auto *lblPaciente = Componente<QLabel>(this, "lblPaciente", QStringLiteral("PACIENTE"));
     auto *lblAlta = Componente<QLabel>(this, "lblAlta", QStringLiteral("FECHA ALTA"));

@@ -58,6 +58,8 @@ private slots:
                 << true << "1-0-0-0,5:D:D:2" << palabras.trimmed() << kReportMonoFamily;
         QTest::newRow("other line: as stored") << false << "APLICAR POR LA NOCHE"
                                                << "APLICAR POR LA NOCHE" << kReportSansFamily;
+        QTest::newRow("blister rule without words: as stored") << true << "1-0-0-0:S:1:1010100"
+                                                               << "1-0-0-0:S:1:1010100" << kReportSansFamily;
     }
     void laPautaDeCadaLinea()
     {
