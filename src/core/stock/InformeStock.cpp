@@ -23,6 +23,18 @@ TMembreteFarmacia MembreteFarmacia(const TPreferences &preferencias)
             UnirConGuion(preferencias.ofDireccion.simplified(), preferencias.ofTelefono.trimmed())};
 }
 
+ListingFrame MarcoInforme(const QStringList &cabecera, const TMembreteFarmacia &membrete,
+                          const QDate &fechaImpresion)
+{
+    ListingFrame marco;
+    marco.logo = membrete.Logo;
+    marco.headerLines = cabecera;
+    marco.footerLeft = membrete.DireccionTelefono;
+    marco.footerRight = QLocale().toString(fechaImpresion, QLocale::ShortFormat);
+    marco.pageNumberPattern = QStringLiteral("%1 / %2");
+    return marco;
+}
+
 TReportDocument InformeStock(const QString &titulo, const QStringList &cabecera,
                              const QList<TFilaInformeStock> &filas, const TMembreteFarmacia &membrete,
                              const QDate &fechaImpresion)
@@ -42,14 +54,8 @@ TReportDocument InformeStock(const QString &titulo, const QStringList &cabecera,
             columna("INF_STOCK_LOTE", "LOTE", 30.0),
             columna("INF_STOCK_CADUCIDAD", "CADUCIDAD", 28.0),
     };
-    ListingFrame marco;
-    marco.logo = membrete.Logo;
-    marco.headerLines = cabecera;
-    marco.footerLeft = membrete.DireccionTelefono;
-    marco.footerRight = local.toString(fechaImpresion, QLocale::ShortFormat);
-    marco.pageNumberPattern = QStringLiteral("%1 / %2");
-
-    ReportListing listado(titulo, ReportPageSetup::a4(true), columnas, marco);
+    ReportListing listado(titulo, ReportPageSetup::a4(true), columnas,
+                          MarcoInforme(cabecera, membrete, fechaImpresion));
     for (const TFilaInformeStock &fila : filas) {
         listado.addRow({fila.RefPaciente, fila.Nombre, fila.Categoria, fila.Medicamento,
                         local.toString(fila.Cantidad, 'f', 2), fila.Lote,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/reports/ReportDocument.h"
+#include "core/reports/ReportListing.h"
 #include "core/stock/ConsultaInventario.h"
 
 #include <QDate>
@@ -34,6 +35,11 @@ struct TMembreteFarmacia
 QString UnirConGuion(const QString &a, const QString &b);
 
 TMembreteFarmacia MembreteFarmacia(const TPreferences &preferencias);
+
+// The frame of every printed report of the stock subsystem: the pharmacy's logo, the header texts,
+// the pharmacy's address and telephone, the print date and "page n / N".
+ListingFrame MarcoInforme(const QStringList &cabecera, const TMembreteFarmacia &membrete,
+                          const QDate &fechaImpresion);
 
 // The stock report: the title and the header texts on every page, the rows in the order given
 // (patient reference, name, category, medication, quantity, lot, expiry), the pharmacy, the
