@@ -13,6 +13,7 @@
 #include "ui/shell/FPrincipal.h"
 #include "ui/stock/FCInventario.h"
 #include "ui/stock/FDlgInventarioMedicamento.h"
+#include "ui/stock/FPacienteRetorno.h"
 #include "ui/stock/FrameStockPaciente.h"
 #include "ui/stock/TAltaStock.h"
 #include "ui/users/FUsuarios.h"
@@ -58,6 +59,16 @@ void AbrirFichaPaciente()
             [] { FormInicio().AbrirPantalla<TFormPaciente>(); }, Qt::QueuedConnection);
 }
 
+void AbrirRetornoPaciente()
+{
+    TFormPacienteRetorno *pantalla = FormInicio().AbrirPantalla<TFormPacienteRetorno>();
+    if (!pantalla->property("conectada").toBool()) {
+        pantalla->setProperty("conectada", true);
+        QObject::connect(pantalla, &TFormPacienteRetorno::volver, pantalla, &VolverAlPaciente,
+                         Qt::QueuedConnection);
+    }
+}
+
 void AbrirTratamientoPaciente()
 {
     TFormPacienteTratamiento *pantalla = FormInicio().AbrirPantalla<TFormPacienteTratamiento>();
@@ -96,6 +107,7 @@ void RegistrarPantallas()
     RegistrarDestino(TDestino::CargaPaciente, &AbrirCargaPaciente);
     RegistrarDestino(TDestino::TratamientoPaciente, &AbrirTratamientoPaciente);
     RegistrarDestino(TDestino::FichaPaciente, &AbrirFichaPaciente);
+    RegistrarDestino(TDestino::RetornoPaciente, &AbrirRetornoPaciente);
     RegistrarDestino(TDestino::ListaPacientes, &AbrirListaPacientes);
     // The inquiries open on the list of loads; until it exists, on the stock inquiry, whose side
     // menu leads to the others.

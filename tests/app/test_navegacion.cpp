@@ -2,6 +2,7 @@
 // application connects them: the administration entry, its side menu, and the patient hub's card
 // and treatment.
 #include "app/Pantallas.h"
+#include "core/data/SqlFecha.h"
 #include "core/data/uDM.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/settings/uPreferencias.h"
@@ -15,6 +16,7 @@
 #include "ui/shell/FPaciente.h"
 #include "ui/shell/FPrincipal.h"
 #include "ui/stock/FCInventario.h"
+#include "ui/stock/FPacienteRetorno.h"
 #include "ui/users/FUsuarios.h"
 
 #include <QApplication>
@@ -37,7 +39,8 @@ class TestNavegacion : public QObject
                        {QStringLiteral("Nombre"), QStringLiteral("ANA")},
                        {QStringLiteral("DNI"), QStringLiteral("1A")},
                        {QStringLiteral("Telefono"), QStringLiteral("600")},
-                       {QStringLiteral("Iactivo"), 1}});
+                       {QStringLiteral("Iactivo"), 1},
+                       {QStringLiteral("FechaNacimiento"), SqlFecha::valor(QDate(1950, 3, 15))}});
             RegistrarPantallas();
             ventana.show();
             ventana.AbrirPantalla<TFormMain>();
@@ -78,7 +81,7 @@ private slots:
         QVERIFY(e.grabados.mensajes.isEmpty());
     }
 
-    void elPacienteLlevaASuFichaYASuTratamiento()
+    void elPacienteLlevaASuFichaSuTratamientoYSusRetornos()
     {
         Entorno e;
         auto *buscar = e.ventana.PantallaActual()->findChild<QLineEdit *>(QStringLiteral("edtBuscar"));
@@ -92,6 +95,13 @@ private slots:
         e.Pulsar("btnFicha");
         QVERIFY(e.Muestra<TFormFichaPaciente>());
         QVERIFY(e.grabados.mensajes.isEmpty());
+        e.Pulsar("btnVolver");
+        // The returns open once the patient has a load.
+        e.dm.Anadir(
+                QStringLiteral("Recarga"),
+                {{QStringLiteral("idPaciente"), e.dm.idPacienteActivo}, {QStringLiteral("refRecarga"), 1}});
+        e.Pulsar("btnRetorno");
+        QVERIFY(e.Muestra<TFormPacienteRetorno>());
     }
 };
 
