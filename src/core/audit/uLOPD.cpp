@@ -83,10 +83,15 @@ void TLOPD::Registrar(const QString &usuario, const QString &accion, int idPacie
 
 void Auditar(const QString &accion, int operacion, int resultado)
 {
+    AuditarPaciente(operacion == LOPD::kConexion ? 0 : DM().idPacienteActivo, accion, operacion, resultado);
+}
+
+void AuditarPaciente(qint64 idPaciente, const QString &accion, int operacion, int resultado)
+{
     TDM &dm = DM();
     const QString usuario = dm.Usuario ? dm.Usuario->username : QString();
-    const int paciente = operacion == LOPD::kConexion ? 0 : dm.idPacienteActivo;
     ManejadorErrores::Proteger([&] {
-        dm.EnPuntoDeGuardado([&] { TLOPD(dm).Registrar(usuario, accion, paciente, operacion, resultado); });
+        dm.EnPuntoDeGuardado(
+                [&] { TLOPD(dm).Registrar(usuario, accion, int(idPaciente), operacion, resultado); });
     });
 }

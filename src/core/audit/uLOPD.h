@@ -48,3 +48,6 @@ private:
 // application-wide error handler and never reaches the caller's operation, whose own writes stay
 // valid.
 void Auditar(const QString &accion, int operacion, int resultado);
+// As Auditar, for the patient given instead of the active one: an operation on a stored load
+// names the load's patient, whichever patient is active.
+void AuditarPaciente(qint64 idPaciente, const QString &accion, int operacion, int resultado);

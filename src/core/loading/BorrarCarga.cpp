@@ -24,14 +24,18 @@ public:
     { }
 
     // Run under the lock of the load's patient: the load is looked for again there, since another
-    // workstation may have deleted it before the lock was granted.
-    bool borrar(qint64 idRecarga, int idPaciente)
+    // workstation may have deleted or delivered it before the lock was granted.
+    int borrar(qint64 idRecarga, int idPaciente)
     {
         QSqlQuery carga = m_dm.Consulta(
-                QStringLiteral("SELECT 1 FROM Recarga WHERE idRecarga = ? AND idPaciente = ?"),
+                QStringLiteral("SELECT FechaEntrega, FechaRetornado FROM Recarga WHERE idRecarga = ? "
+                               "AND idPaciente = ?"),
                 {idRecarga, idPaciente});
         if (!carga.next())
-            return false;
+            return 0;
+        // A blister that left the pharmacy keeps its load: its stock was handed to the patient.
+        if (!carga.value(0).isNull() || !carga.value(1).isNull())
+            return kCargaEntregada;
         m_paciente = idPaciente;
         carga.finish();
         m_controlStock = conControlDeStock();
@@ -59,7 +63,7 @@ public:
         m_dm.Ejecutar(QStringLiteral("DELETE FROM RecargaLinea WHERE idRecarga = ?"), {idRecarga});
         m_dm.Ejecutar(QStringLiteral("DELETE FROM Recarga WHERE idRecarga = ?"), {idRecarga});
         ajustarContador();
-        return true;
+        return 1;
     }
 
 private:
@@ -196,20 +200,21 @@ private:
 int BorrarCarga(qint64 idRecarga)
 {
     TDM &dm = DM();
-    bool borrada = false;
+    int resultado = 0;
+    QVariant paciente;
     const bool hecho = ManejadorErrores::Proteger([&] {
-        const QVariant paciente
+        paciente
                 = dm.Valor(QStringLiteral("SELECT idPaciente FROM Recarga WHERE idRecarga = ?"), {idRecarga});
         if (paciente.isNull())
             return;
         dm.EnTransaccionPaciente(paciente.toLongLong(),
-                                 [&] { borrada = TBorradoCarga(dm).borrar(idRecarga, paciente.toInt()); });
+                                 [&] { resultado = TBorradoCarga(dm).borrar(idRecarga, paciente.toInt()); });
     });
     if (!hecho)
         return -1;
-    if (!borrada)
-        return 0;
-    Auditar(Traducir(QStringLiteral("CAPTION_LOPD_BORR_CARGAS"), QStringLiteral(" BORR. CARGAS")),
-            LOPD::kBaja, LOPD::kAceptado);
-    return 1;
+    if (resultado == 1)
+        AuditarPaciente(paciente.toLongLong(),
+                        Traducir(QStringLiteral("CAPTION_LOPD_BORR_CARGAS"), QStringLiteral(" BORR. CARGAS")),
+                        LOPD::kBaja, LOPD::kAceptado);
+    return resultado;
 }

@@ -9,5 +9,8 @@
 // returns its units to the treatment line only when the patient keeps stock control. The
 // patient's load counter becomes the highest number of the loads that remain, with that load's
 // start date. One transaction under the patient's lock: 1 when the load was deleted (and the deletion
-// audited), 0 when no load has that identifier, -1 on failure (reported, nothing changed).
+// audited for the load's patient), 0 when no load has that identifier, kCargaEntregada when the
+// load was delivered or returned (checked under the lock, so a delivery another workstation
+// stores meanwhile is never undone; nothing changed), -1 on failure (reported, nothing changed).
+inline constexpr int kCargaEntregada = 2;
 int BorrarCarga(qint64 idRecarga);

@@ -117,17 +117,21 @@ private slots:
         QCOMPARE(fila.Validador, QString());
     }
 
-    void ordenadasPorIdentificadorSinUsuarioNiPacientePerdidos()
+    // A load whose preparer is no longer a user stays listed, with no preparer, so that it can
+    // still be validated, delivered or deleted.
+    void ordenadasPorIdentificadorSinPacientePerdido()
     {
         TestDatabase db;
         TDM dm(db.directory());
         const int ana = paciente(dm);
         const int pepa = usuario(dm, QStringLiteral("pepa"));
         const qint64 primera = carga(dm, {ana, pepa, kLunes, kMediodia, {}, {}, {}});
-        carga(dm, {ana, 9999, kLunes, kMediodia, {}, {}, {}}); // preparer gone
+        const qint64 sinPreparador = carga(dm, {ana, 9999, kLunes, kMediodia, {}, {}, {}});
         carga(dm, {8888, pepa, kLunes, kMediodia, {}, {}, {}}); // patient gone
         const qint64 ultima = carga(dm, {ana, pepa, kLunes.addDays(7), kMediodia, {}, {}, {}});
-        QCOMPARE(ids(ConsultarCargas(dm)), (QList<qint64> {primera, ultima}));
+        const QList<TFilaCarga> filas = ConsultarCargas(dm);
+        QCOMPARE(ids(filas), (QList<qint64> {primera, sinPreparador, ultima}));
+        QCOMPARE(filas.at(1).Preparador, QString());
     }
 
     void filtroFechaInicioExacta()
