@@ -63,6 +63,11 @@ std::optional<QString> OpcionesSimulador::Leer(const QStringList &argumentos, Op
              QStringLiteral("report insufficient units (state 5) at medication N"), &opciones.insuficienteEn},
             {QStringLiteral("desconectar-en"),
              QStringLiteral("drop the connection after N progress messages"), &opciones.desconectarEn},
+            {QStringLiteral("reposo-tras-cierre-ms"),
+             QStringLiteral("milliseconds not waiting after \"CLOSE\" (below 0: never waiting again)"),
+             &opciones.reposoTrasCierreMs},
+            {QStringLiteral("desconectar-tras-cierre"),
+             QStringLiteral("drop the connection on the Nth \"CLOSE\""), &opciones.desconectarTrasCierre},
     };
     const QList<OpcionBooleana> booleanas {
             {QStringLiteral("sin-respuesta"), QStringLiteral("never answer requests"),
@@ -78,6 +83,12 @@ std::optional<QString> OpcionesSimulador::Leer(const QStringList &argumentos, Op
              QStringLiteral("send \"close\" late, after a load was cancelled"), &opciones.cierreTrasCancelar},
             {QStringLiteral("sonda-sin-terminador"),
              QStringLiteral("answer the connection probe without \"|\""), &opciones.sondaSinTerminador},
+            {QStringLiteral("anunciar-reposo"),
+             QStringLiteral("send \"answerstatus\" unasked when waiting again after a load"),
+             &opciones.anunciarReposo},
+            {QStringLiteral("cierre-anterior-tras-init"),
+             QStringLiteral("send the previous load's \"close\" again right after \"INIT\""),
+             &opciones.cierreAnteriorTrasInit},
     };
 
     QCommandLineParser parser;

@@ -43,6 +43,12 @@ struct OpcionesSimulador
     int insuficienteEn = 0; // not enough units (state 5) at this medication
     int desconectarEn = 0; // the connection drops after this many progress messages
     bool sondaSinTerminador = false; // the probe's answer lacks its "|"
+    // After "CLOSE" the machine is not waiting (state 1) this long before it rests again; below
+    // 0 it never rests again, so it refuses every further load.
+    int reposoTrasCierreMs = 0;
+    bool anunciarReposo = false; // "answerstatus" sent unasked when it rests again after a load
+    int desconectarTrasCierre = 0; // the connection drops on the Nth "CLOSE" (once)
+    bool cierreAnteriorTrasInit = false; // the previous load's "close" again right after an "INIT"
 
     bool soloAyuda = false; // the command line asked for the help text
 

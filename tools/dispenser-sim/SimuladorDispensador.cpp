@@ -56,7 +56,10 @@ SimuladorDispensador::SimuladorDispensador(const OpcionesSimulador &opciones, QO
         Reposo();
         emit desconectado();
     });
+    connect(this, &SimuladorDispensador::registro, this, [this](const QString &linea) { m_traza << linea; });
     connect(&m_progreso, &QTimer::timeout, this, &SimuladorDispensador::AvanzarCarga);
+    m_reposo.setSingleShot(true);
+    connect(&m_reposo, &QTimer::timeout, this, &SimuladorDispensador::ReposoTrasCierre);
     connect(&m_escritura, &QTimer::timeout, this, &SimuladorDispensador::EscribirSiguiente);
     m_escritura.setInterval(5);
 }
@@ -175,7 +178,7 @@ void SimuladorDispensador::Atender(const QByteArray &mensaje)
     } else if (palabra == QLatin1String("CANCEL")) {
         Cancelada();
     } else if (palabra == QLatin1String("CLOSE")) {
-        Reposo();
+        Cerrada();
     }
 }
 
@@ -270,6 +273,10 @@ void SimuladorDispensador::EmpezarCarga(int charges)
     m_paso = 0;
     m_estado = 2;
     m_progreso.start(m_opciones.intervaloMs);
+    if (m_opciones.cierreAnteriorTrasInit && !m_ultimoCierre.isEmpty()) {
+        emit registro(QStringLiteral("repeating the previous load's close"));
+        Escribir(m_ultimoCierre);
+    }
 }
 
 void SimuladorDispensador::AvanzarCarga()
@@ -320,9 +327,41 @@ void SimuladorDispensador::TerminarCarga()
     if (m_opciones.sinCierre)
         return;
     const QString cierre = Respuesta(QStringLiteral("close"), {QString::number(m_medicamentos.size())});
+    m_ultimoCierre = cierre;
     Escribir(cierre);
     if (m_opciones.cierreDuplicado)
         Escribir(cierre);
+}
+
+// The load is over. The machine rests again at once, a while later, or never; or the connection
+// drops here.
+void SimuladorDispensador::Cerrada()
+{
+    m_progreso.stop();
+    m_medicamentos.clear();
+    if (++m_cierres == m_opciones.desconectarTrasCierre) {
+        m_opciones.desconectarTrasCierre = 0; // once: the next connection behaves
+        emit registro(QStringLiteral("dropping the connection after the load"));
+        m_conexion.abort();
+        return;
+    }
+    if (m_opciones.reposoTrasCierreMs == 0) {
+        ReposoTrasCierre();
+        return;
+    }
+    m_estado = 1;
+    if (m_opciones.reposoTrasCierreMs < 0) {
+        emit registro(QStringLiteral("not waiting again after the load"));
+        return;
+    }
+    m_reposo.start(m_opciones.reposoTrasCierreMs);
+}
+
+void SimuladorDispensador::ReposoTrasCierre()
+{
+    Reposo();
+    if (m_opciones.anunciarReposo)
+        Escribir(Respuesta(QStringLiteral("answerstatus"), {QString::number(m_estado)}));
 }
 
 // Back to rest; with the fault on, a "close" for the abandoned load follows a moment later.
@@ -351,6 +390,7 @@ void SimuladorDispensador::EnviarInforme(quint8 estado, const Medicamento &medic
 void SimuladorDispensador::Reposo()
 {
     m_progreso.stop();
+    m_reposo.stop();
     m_medicamentos.clear();
     m_estado = m_opciones.estadoReposo;
 }

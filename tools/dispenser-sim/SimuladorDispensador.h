@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QObject>
+#include <QStringList>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUdpSocket>
@@ -14,7 +15,7 @@
 // waits for the discovery datagram, connects to the announced address, answers every
 // request, runs loads (START, CHARGE..., INIT, then "status" progress per medication and
 // "close") and plays the faults of its options. Every message in and out is reported
-// through `registro`.
+// through `registro` and kept in the trace.
 class SimuladorDispensador : public QObject
 {
     Q_OBJECT
@@ -36,6 +37,11 @@ public:
     quint8 Estado() const { return m_estado; }
     // Every complete message received, as its bytes on the wire (without "|").
     const QList<QByteArray> &Recibidos() const { return m_recibidos; }
+    // Every line reported through `registro`, in order: "IN  " and the message received (the
+    // probe as "IN  (probe) REQUESTHT;"), "OUT " and the message sent with its "|", and the
+    // connection's events.
+    const QStringList &Traza() const { return m_traza; }
+    void LimpiarTraza() { m_traza.clear(); }
 
     void Desconectar();
 
@@ -62,9 +68,11 @@ private:
     void EmpezarCarga(int charges);
     void AvanzarCarga();
     void TerminarCarga();
+    void Cerrada();
     void Cancelada();
     void EnviarInforme(quint8 estado, const Medicamento &medicamento, const QList<qint32> &colocadas);
     void Reposo();
+    void ReposoTrasCierre();
     QByteArray Malformado();
 
     OpcionesSimulador m_opciones;
@@ -72,6 +80,7 @@ private:
     QTcpSocket m_conexion;
     BufferRecepcion m_buffer;
     QList<QByteArray> m_recibidos;
+    QStringList m_traza;
     int m_conexionesRealizadas = 0;
     int m_datagramas = 0;
 
@@ -81,7 +90,10 @@ private:
     int m_paso = 0;
     int m_informesEnviados = 0;
     int m_malformados = 0;
+    int m_cierres = 0; // "CLOSE" messages received
+    QString m_ultimoCierre; // the "close" of the last finished load
     QTimer m_progreso;
+    QTimer m_reposo; // not waiting after a "CLOSE"
 
     // Outgoing bytes waiting for their turn when messages are split or merged.
     QList<QByteArray> m_salida;

@@ -75,10 +75,14 @@ void TSesionCarga::Abrir()
     m_textoInicio.clear();
     Planificar();
     m_cargaEnCurso = false;
-    m_link.ActivarBusqueda(true);
-    m_sonda.start();
-    Preferencias().VersionMaquina = m_link.ConsultarMaquina().VersionMaquina;
+    Vigilar();
     QTimer::singleShot(kRetrasoAvisosMs, this, &TSesionCarga::AvisosIniciales);
+}
+
+void TSesionCarga::Vigilar()
+{
+    ActivarVigilancia(true);
+    Preferencias().VersionMaquina = m_link.ConsultarMaquina().VersionMaquina;
 }
 
 void TSesionCarga::FijarFechas(const QString &textoInicio, const QString &textoFin)
@@ -93,6 +97,11 @@ void TSesionCarga::CambiarFechas(const QString &textoInicio, const QString &text
     Planificar();
 }
 
+void TSesionCarga::FijarSemana(const QDate &inicio)
+{
+    m_semana = inicio;
+}
+
 void TSesionCarga::Planificar()
 {
     if (m_sinGuardar)
@@ -101,13 +110,7 @@ void TSesionCarga::Planificar()
     ManejadorErrores::Proteger([this] {
         const qint64 idPaciente = m_dm.idPacienteActivo;
         m_paciente = LeerPacienteCarga(m_dm, idPaciente).value_or(TPacienteCarga {});
-        std::optional<QDate> finUltima;
-        try {
-            finUltima = FinUltimaCarga(m_dm, idPaciente);
-        } catch (const AppError &error) {
-            Log(QStringLiteral(": ERROR:") + error.message()); // the window then starts today
-        }
-        const TVentanaCarga ventana = ProponerVentana(m_textoInicio, m_textoFin, finUltima, Clock::today());
+        const TVentanaCarga ventana = VentanaAPlanificar(idPaciente);
         m_inicio = ventana.inicio;
         m_fin = ventana.fin;
         m_textoInicio = ventana.textoInicio;
@@ -122,6 +125,21 @@ void TSesionCarga::Planificar()
     emit conexionCambiada(m_conectado);
     emit cargaCambiada();
     FijarEstadoUI(EstadoCargaUI::kSinComenzar);
+}
+
+TVentanaCarga TSesionCarga::VentanaAPlanificar(qint64 idPaciente) const
+{
+    if (m_semana.isValid()) {
+        const QDate fin = m_semana.addDays(6);
+        return {m_semana, fin, TextoFechaCampo(m_semana), TextoFechaCampo(fin)};
+    }
+    std::optional<QDate> finUltima;
+    try {
+        finUltima = FinUltimaCarga(m_dm, idPaciente);
+    } catch (const AppError &error) {
+        Log(QStringLiteral(": ERROR:") + error.message()); // the window then starts today
+    }
+    return ProponerVentana(m_textoInicio, m_textoFin, finUltima, Clock::today());
 }
 
 TResultadoInicio TSesionCarga::Iniciar()
@@ -166,7 +184,7 @@ TResultadoInicio TSesionCarga::IntentarIniciar()
     emit conexionCambiada(m_conectado);
     if (!Comprobar(MaquinaConectada(m_conectado)))
         return TResultadoInicio::Rechazada;
-    const TResultadoAmbiente ambiente = m_link.ComprobarAmbiente(LimitesAmbiente());
+    const TResultadoAmbiente ambiente = ComprobarAmbiente();
     if (ambiente.fallo) {
         m_dialogos.Error(ambiente.mensaje);
         return TResultadoInicio::Rechazada;
@@ -175,10 +193,18 @@ TResultadoInicio TSesionCarga::IntentarIniciar()
         || !Comprobar(MaquinaEnEspera(EstadoDeLaMaquina())))
         return TResultadoInicio::Rechazada;
 
-    m_carga.Humedad = qint32(ambiente.humedad);
-    m_carga.Temperatura = qint32(ambiente.temperatura);
-    EntregarPorciones();
+    Entregar(qint32(ambiente.humedad), qint32(ambiente.temperatura));
     return TResultadoInicio::Entregada;
+}
+
+bool TSesionCarga::Entregar(qint32 humedad, qint32 temperatura)
+{
+    if (m_cargaEnCurso || Entregando() || m_sinGuardar)
+        return false;
+    m_carga.Humedad = humedad;
+    m_carga.Temperatura = temperatura;
+    EntregarPorciones();
+    return true;
 }
 
 bool TSesionCarga::Comprobar(const TComprobacion &comprobacion)
@@ -187,6 +213,11 @@ bool TSesionCarga::Comprobar(const TComprobacion &comprobacion)
         return true;
     m_dialogos.Error(comprobacion->texto);
     return false;
+}
+
+TResultadoAmbiente TSesionCarga::ComprobarAmbiente()
+{
+    return m_link.ComprobarAmbiente(LimitesAmbiente());
 }
 
 quint8 TSesionCarga::EstadoDeLaMaquina()
@@ -203,6 +234,7 @@ void TSesionCarga::EntregarPorciones()
     m_link.EnviarInicio(m_paciente.refPACIENTE, m_paciente.NOMBRE, QString(), QString(), m_textoInicio,
                         ReferenciaCarga(m_paciente));
     m_link.ChargesEnviados = 0;
+    m_informada = false;
     m_porEntregar.clear();
     for (int i = 0; i < m_carga.Count(); ++i) {
         if (m_carga.Linea(i)->EsSPD)
@@ -233,6 +265,7 @@ void TSesionCarga::EstadoCarga(const TArrayPastillas &pastillas, quint8 estado, 
     // Reports of a load this screen did not hand over are not its business.
     if (!m_cargaEnCurso)
         return;
+    m_informada = true;
     switch (AplicarInforme(m_carga, m_indiceActual, pastillas, estado, colocadas)) {
     case TEfectoInforme::Cancelar:
         CancelarCarga();
@@ -249,6 +282,12 @@ void TSesionCarga::Cierre()
 {
     if (!m_cargaEnCurso)
         return;
+    if (!m_informada) {
+        // Written before the machine began this load: the "close" of an earlier one.
+        Log(QStringLiteral(": ERROR:Cierre ignorado: el dispensador no ha informado aun de la carga de ")
+            + m_paciente.refPACIENTE);
+        return;
+    }
     Completar();
 }
 
@@ -281,11 +320,13 @@ bool TSesionCarga::GuardarCargaLlenada()
                                   QStringLiteral("EL BLISTER SE HA LLENADO PERO LA CARGA NO SE HA PODIDO "
                                                  "GUARDAR. PULSE GUARDAR CARGA PARA INTENTARLO DE NUEVO; LAS "
                                                  "ETIQUETAS SE IMPRIMEN AL GUARDARLA")));
+        emit cargaCompletada(-1);
         return false;
     }
     m_dialogos.ImprimirEtiquetas(m_ultimaCarga);
     const qint64 idPaciente = m_paciente.idPaciente;
     ManejadorErrores::Proteger([&] { THistorialTratamiento(m_dm).MarcarVersionCargada(idPaciente); });
+    emit cargaCompletada(m_ultimaCarga);
     return true;
 }
 
@@ -396,6 +437,18 @@ void TSesionCarga::CancelarCarga()
     FijarEstadoUI(EstadoCargaUI::kCancelado);
     ActivarVigilancia(true);
     emit cargaCambiada();
+    emit cargaCancelada();
+}
+
+void TSesionCarga::VaciarCarga()
+{
+    if (m_cargaEnCurso || Entregando() || m_sinGuardar)
+        return;
+    m_carga.Vaciar();
+    m_paciente = TPacienteCarga {};
+    m_indiceActual = 0;
+    emit cargaCambiada();
+    FijarEstadoUI(EstadoCargaUI::kSinComenzar);
 }
 
 void TSesionCarga::AbortarEnCurso()

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/dispenser/ComprobacionAmbiente.h"
 #include "core/dosing/URecarga.h"
 #include "core/loading/ComprobacionesCarga.h"
 #include "core/loading/PacienteCarga.h"
+#include "core/loading/VentanaCarga.h"
 
 #include <QList>
 #include <QObject>
@@ -38,8 +40,14 @@ enum class TResultadoInicio {
 //
 // The machine's reports arrive from the event loop after the socket handling has returned (the
 // link queues them), so storing, printing and dialogs never run inside a socket handler. A
-// "close" is taken only while a load handed to the machine is in progress: a cancellation ends
-// that, so a late or repeated "close" never stores a load twice or one that was not filled.
+// "close" is taken only while a load handed to the machine is in progress and the machine has
+// reported progress on it: a cancellation or a completion ends that, and the machine writes
+// every "close" of an earlier load before its first report on the next one, so a late or
+// repeated "close" never stores a load twice, one that was not filled, or the next patient's.
+//
+// The category run (TRondaCategoria) drives one patient after another through the same session:
+// it plans whole weeks (FijarSemana), hands each load over with the environment it measured once
+// (Entregar) or runs the manual load, and follows cargaCompletada and cargaCancelada.
 class TSesionCarga : public QObject
 {
     Q_OBJECT
@@ -82,11 +90,27 @@ public:
     void FijarFechas(const QString &textoInicio, const QString &textoFin);
     // The date fields changed (typed, chosen in the calendar): re-plan with the texts.
     void CambiarFechas(const QString &textoInicio, const QString &textoFin);
+    // A category's load: the plan covers exactly the seven days from `inicio`, as given (the
+    // category run checks the date itself), instead of the window the date fields propose. An
+    // invalid date goes back to the fields.
+    void FijarSemana(const QDate &inicio);
+    // Discovery on, the probe started and the machine asked for its version, as when a loading
+    // screen opens.
+    void Vigilar();
     // Re-planning: the window from the fields and the patient's last load, the treatment lines'
     // stock figures recomputed, the load rebuilt.
     void Planificar();
     // "INICIO".
     TResultadoInicio Iniciar();
+    // Hands the planned load to the machine with the calibrated environment measured for it
+    // (the category run measures it once for all its patients); false, doing nothing, while a
+    // load runs or a filled load is not stored.
+    bool Entregar(qint32 humedad, qint32 temperatura);
+    // The manual load of the planned load: one dialog per blister portion, then the completion.
+    void CargaManual();
+    // Shows no load, not started (a listed patient whose load is not shown); not while a load
+    // runs or a filled load is not stored.
+    void VaciarCarga();
     // "ETIQUETAS": the labels of the load stored last, if any.
     void ImprimirEtiquetas();
     // "GUARDAR CARGA": stores the filled load that could not be stored, then prints its labels
@@ -103,6 +127,18 @@ public:
     void EstadoCarga(const TArrayPastillas &pastillas, quint8 estado, qint32 colocadas);
     void Cierre();
 
+    // Shows a failed check's message in the error dialog; true when the check passed.
+    bool Comprobar(const TComprobacion &comprobacion);
+    // The calibrated environment check with the preferences' limits (no message shown).
+    TResultadoAmbiente ComprobarAmbiente();
+    // The machine's state before a load: from version 2 the answer to "REQUESTSTATUS" (the last
+    // known state when unanswered), below it the last known state.
+    quint8 EstadoDeLaMaquina();
+    // Discovery and the connection probe on or off.
+    void ActivarVigilancia(bool activa);
+    // Probes the connection and refreshes the label; nothing while a load runs.
+    void Sondear();
+
 signals:
     // The load, its portions or the current index changed: refill the grids.
     void cargaCambiada();
@@ -110,22 +146,23 @@ signals:
     void estadoCambiado();
     // The connection label.
     void conexionCambiada(bool conectado);
+    // A filled load was completed: stored as `idRecarga`, or -1 when it could not be stored (it
+    // is then kept for "GUARDAR CARGA", which signals again when it stores it).
+    void cargaCompletada(qint64 idRecarga);
+    // The load in progress was cancelled (by the machine or in a manual dialog).
+    void cargaCancelada();
 
 private:
     TResultadoInicio IntentarIniciar();
-    bool Comprobar(const TComprobacion &comprobacion);
-    quint8 EstadoDeLaMaquina();
+    TVentanaCarga VentanaAPlanificar(qint64 idPaciente) const;
     void EntregarPorciones();
     void EntregarSiguiente();
-    void CargaManual();
     void Completar();
     void AbandonarCargaLlenada();
     // Ends the load handed to the machine: the hand-over stops and the machine is told.
     void AbortarEnCurso();
-    void Sondear();
     void AvisosIniciales();
     void FijarEstadoUI(int estado);
-    void ActivarVigilancia(bool activa);
 
     TDM &m_dm;
     TDispenserTCP &m_link;
@@ -137,9 +174,11 @@ private:
     QString m_textoFin;
     QDate m_inicio;
     QDate m_fin;
+    QDate m_semana; // the start of a category's week; invalid: the window of the date fields
     int m_indiceActual = 0;
     int m_estadoUI = EstadoCargaUI::kSinComenzar;
     bool m_cargaEnCurso = false;
+    bool m_informada = false; // the machine reported progress on the load handed over
     bool m_comprobando = false;
     bool m_conectado = false;
     qint64 m_ultimaCarga = -1;
