@@ -29,8 +29,6 @@ public:
     explicit TFormCategoriaEntrega(QWidget *parent = nullptr);
 
     TEntregaBlister &Entrega() { return m_entrega; }
-    const QList<TFilaCarga> &Pendientes() const { return m_cargas.Cargas(); }
-    const QList<TPendienteReceta> &Recetas() const { return m_recetas; }
     // The start date whose loads are listed; invalid when the category has no load to deliver.
     QDate FechaElegida() const;
 

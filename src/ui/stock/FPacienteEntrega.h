@@ -25,8 +25,6 @@ public:
     explicit TFormPacienteEntrega(QWidget *parent = nullptr);
 
     TEntregaBlister &Entrega() { return m_entrega; }
-    const QList<TFilaCarga> &Pendientes() const { return m_cargas.Cargas(); }
-    const QList<TPendienteReceta> &Recetas() const { return m_recetas; }
 
     // "ENTREGAR": the load the code field names, else the selected load; nothing when neither.
     void btnEntregarClick();
