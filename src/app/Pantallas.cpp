@@ -8,11 +8,14 @@
 #include "ui/patients/FPacienteTratamiento.h"
 #include "ui/patients/FPacientes.h"
 #include "ui/shell/Destinos.h"
+#include "ui/shell/FCategoria.h"
 #include "ui/shell/FMain.h"
 #include "ui/shell/FPaciente.h"
 #include "ui/shell/FPrincipal.h"
 #include "ui/stock/FCInventario.h"
+#include "ui/stock/FCategoriaEntrega.h"
 #include "ui/stock/FDlgInventarioMedicamento.h"
+#include "ui/stock/FPacienteEntrega.h"
 #include "ui/stock/FPacienteRetorno.h"
 #include "ui/stock/FrameStockPaciente.h"
 #include "ui/stock/TAltaStock.h"
@@ -57,6 +60,27 @@ void AbrirFichaPaciente()
     QObject::connect(
             pantalla, &TFormFichaPaciente::volver, pantalla,
             [] { FormInicio().AbrirPantalla<TFormPaciente>(); }, Qt::QueuedConnection);
+}
+
+void AbrirEntregaPaciente()
+{
+    TFormPacienteEntrega *pantalla = FormInicio().AbrirPantalla<TFormPacienteEntrega>();
+    if (!pantalla->property("conectada").toBool()) {
+        pantalla->setProperty("conectada", true);
+        QObject::connect(pantalla, &TFormPacienteEntrega::volver, pantalla, &VolverAlPaciente,
+                         Qt::QueuedConnection);
+    }
+}
+
+void AbrirEntregaCategoria()
+{
+    TFormCategoriaEntrega *pantalla = FormInicio().AbrirPantalla<TFormCategoriaEntrega>();
+    if (!pantalla->property("conectada").toBool()) {
+        pantalla->setProperty("conectada", true);
+        QObject::connect(
+                pantalla, &TFormCategoriaEntrega::volver, pantalla,
+                [] { FormInicio().AbrirPantalla<TFormCategoria>(); }, Qt::QueuedConnection);
+    }
 }
 
 void AbrirRetornoPaciente()
@@ -108,6 +132,8 @@ void RegistrarPantallas()
     RegistrarDestino(TDestino::TratamientoPaciente, &AbrirTratamientoPaciente);
     RegistrarDestino(TDestino::FichaPaciente, &AbrirFichaPaciente);
     RegistrarDestino(TDestino::RetornoPaciente, &AbrirRetornoPaciente);
+    RegistrarDestino(TDestino::EntregaPaciente, &AbrirEntregaPaciente);
+    RegistrarDestino(TDestino::EntregaCategoria, &AbrirEntregaCategoria);
     RegistrarDestino(TDestino::ListaPacientes, &AbrirListaPacientes);
     // The inquiries open on the list of loads; until it exists, on the stock inquiry, whose side
     // menu leads to the others.

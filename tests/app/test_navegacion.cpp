@@ -12,14 +12,18 @@
 #include "ui/patients/FFichaPaciente.h"
 #include "ui/patients/FPacienteTratamiento.h"
 #include "ui/patients/FPacientes.h"
+#include "ui/shell/FCategoria.h"
 #include "ui/shell/FMain.h"
 #include "ui/shell/FPaciente.h"
 #include "ui/shell/FPrincipal.h"
 #include "ui/stock/FCInventario.h"
+#include "ui/stock/FCategoriaEntrega.h"
+#include "ui/stock/FPacienteEntrega.h"
 #include "ui/stock/FPacienteRetorno.h"
 #include "ui/users/FUsuarios.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -102,6 +106,26 @@ private slots:
                 {{QStringLiteral("idPaciente"), e.dm.idPacienteActivo}, {QStringLiteral("refRecarga"), 1}});
         e.Pulsar("btnRetorno");
         QVERIFY(e.Muestra<TFormPacienteRetorno>());
+        e.Pulsar("btnVolver");
+        e.Pulsar("btnEntrega");
+        QVERIFY(e.Muestra<TFormPacienteEntrega>());
+    }
+
+    void laCategoriaLlevaASuEntrega()
+    {
+        Entorno e;
+        e.dm.Ejecutar(QStringLiteral(
+                "INSERT INTO TabMaestras (CodTab, Codigo, Descripcion) VALUES (0, 3, 'RESIDENCIA NORTE')"));
+        e.preferencias.VersionMaquina = 2.2; // the category panel is shown with a machine
+        e.Pulsar("btnAdministrar");
+        e.Pulsar("btnGestionSPD"); // the main screen again, reading the categories
+        e.ventana.PantallaActual()
+                ->findChild<QComboBox *>(QStringLiteral("cmbCategorias"))
+                ->setCurrentIndex(0);
+        e.Pulsar("btnSeleccionar");
+        QVERIFY(e.Muestra<TFormCategoria>());
+        e.Pulsar("btnEntrega");
+        QVERIFY(e.Muestra<TFormCategoriaEntrega>());
     }
 };
 
