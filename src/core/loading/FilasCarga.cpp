@@ -43,6 +43,7 @@ QList<TFilaMedicamento> FilasMedicamentos(const TRecarga &carga, bool conInventa
         if (malDefinida)
             fila.icorrect = false;
         fila.IdMedicamento = porcion.IdMedicamento;
+        fila.IdLinea = porcion.IdLinea;
         filas.append(fila);
     }
     return filas;

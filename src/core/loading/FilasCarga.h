@@ -22,6 +22,7 @@ struct TFilaMedicamento
     QString Posologia; // DosisEtiqueta when the portion has a dose
     bool icorrect = true; // false: drawn in red
     qint64 IdMedicamento = 0;
+    qint32 IdLinea = 0; // the treatment line
 };
 
 // One row of the other medication grid: a portion that does not go into the blister.

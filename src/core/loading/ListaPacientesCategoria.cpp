@@ -194,6 +194,16 @@ QDate FechaListaCategoria(TDM &dm, int codCategoria, const QString &textoFecha)
     return fecha.isValid() ? fecha : Clock::today();
 }
 
+QHash<qint32, double> CantidadesTratamiento(TDM &dm, qint64 idPaciente)
+{
+    QSqlQuery query
+            = dm.Consulta(QStringLiteral("SELECT id, Cantidad FROM SPD WHERE idPaciente = ?"), {idPaciente});
+    QHash<qint32, double> cantidades;
+    while (query.next())
+        cantidades.insert(query.value(0).toInt(), query.value(1).toDouble());
+    return cantidades;
+}
+
 void OrdenarPacientes(QList<TFilaPacienteCategoria> &filas, TColumnaPacientes columna, bool descendente)
 {
     std::stable_sort(

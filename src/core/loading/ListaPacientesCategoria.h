@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -63,6 +64,10 @@ QList<QDate> CargasAnteriores(TDM &dm, int codCategoria);
 // The date the list is built for from the start field: the field's date; the category's proposed
 // date when the field is empty; today when it holds something that is not a date.
 QDate FechaListaCategoria(TDM &dm, int codCategoria, const QString &textoFecha);
+
+// The stock figure (Cantidad) of each of the patient's treatment lines, by line: the Inventario
+// column of the category screen's medication grid. A database failure is raised.
+QHash<qint32, double> CantidadesTratamiento(TDM &dm, qint64 idPaciente);
 
 // The list's columns that sort it.
 enum class TColumnaPacientes { Referencia, Nombre, Estado };

@@ -26,7 +26,7 @@ bool TDialogosPantallaCarga::Confirmar(const QString &pregunta)
 
 bool TDialogosPantallaCarga::BlisterManual(const TBlisterManual &blister)
 {
-    return TDlgBlisterManual::Mostrar(blister, m_ventana);
+    return ::BlisterManual(blister, m_ventana) == 1;
 }
 
 void TDialogosPantallaCarga::ImprimirEtiquetas(qint64 idRecarga)

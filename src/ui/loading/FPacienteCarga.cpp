@@ -5,85 +5,23 @@
 #include "core/data/uDM.h"
 #include "core/dispenser/UDispenserTCP.h"
 #include "core/i18n/ULenguaje.h"
-#include "core/loading/FilasCarga.h"
 #include "core/loading/VentanaCarga.h"
 #include "core/settings/uPreferencias.h"
 #include "ui/i18n/Componente.h"
 
-#include <QCalendarWidget>
-#include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
-#include <QPainter>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+using namespace RejillasCarga;
+
 namespace {
 
 const QString kPaisSinStock = QStringLiteral("3"); // no stock dialog from the grid
-
-// A small blister: a strip of cells, filled for medication that goes into the blister.
-QIcon IconoBlister(bool enBlister)
-{
-    QPixmap dibujo(24, 12);
-    dibujo.fill(Qt::transparent);
-    QPainter pintor(&dibujo);
-    pintor.setRenderHint(QPainter::Antialiasing);
-    pintor.setPen(QPen(Qt::darkGray, 1));
-    pintor.setBrush(QColor(235, 235, 235));
-    pintor.drawRoundedRect(QRectF(0.5, 0.5, 23, 11), 2, 2);
-    pintor.setBrush(enBlister ? QColor(40, 140, 60) : Qt::white);
-    for (int celda = 0; celda < 4; ++celda)
-        pintor.drawEllipse(QRectF(2 + celda * 5.5, 3, 4, 6));
-    return QIcon(dibujo);
-}
-
-QTableWidget *Rejilla(QWidget *padre, const char *nombre, const QStringList &campos)
-{
-    auto *rejilla = Componente<QTableWidget>(padre, nombre);
-    rejilla->setColumnCount(int(campos.size()));
-    // Titles are the data fields' display labels: the field name after "-".
-    QStringList titulos;
-    for (const QString &campo : campos)
-        titulos << QLatin1Char('-') + campo;
-    rejilla->setHorizontalHeaderLabels(titulos);
-    rejilla->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    rejilla->setSelectionBehavior(QAbstractItemView::SelectRows);
-    rejilla->setSelectionMode(QAbstractItemView::SingleSelection);
-    rejilla->verticalHeader()->hide();
-    rejilla->horizontalHeader()->setStretchLastSection(true);
-    return rejilla;
-}
-
-void Fila(QTableWidget &rejilla, int fila, const QStringList &textos, const QColor &color = {})
-{
-    for (int columna = 0; columna < textos.size(); ++columna) {
-        auto *celda = new QTableWidgetItem(textos.at(columna));
-        if (color.isValid())
-            celda->setForeground(color);
-        rejilla.setItem(fila, columna, celda);
-    }
-}
-
-// A month calendar on the date; a double-click (or Enter) on a day chooses it.
-std::optional<QDate> ElegirFecha(QWidget *padre, const QDate &fecha)
-{
-    QDialog dialogo(padre);
-    dialogo.setObjectName(QStringLiteral("DlgCalendario"));
-    auto *calendario = Componente<QCalendarWidget>(&dialogo, "calendario");
-    calendario->setSelectedDate(fecha);
-    auto *layout = new QVBoxLayout(&dialogo);
-    layout->addWidget(calendario);
-    QObject::connect(calendario, &QCalendarWidget::activated, &dialogo, &QDialog::accept);
-    if (dialogo.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return calendario->selectedDate();
-}
 
 } // namespace
 
@@ -100,15 +38,8 @@ TFormPacienteCarga::TFormPacienteCarga(QWidget *parent, TDialogosCarga *dialogos
     , m_btnCalendarioInicio(Componente<QPushButton>(this, "btnCalendarioInicio", QStringLiteral("...")))
     , m_btnCalendarioFin(Componente<QPushButton>(this, "btnCalendarioFin", QStringLiteral("...")))
     , m_lblConexion(Componente<QLabel>(this, "lblConexion"))
-    , m_grdMedicamentos(Rejilla(
-              this, "grdMedicamentos",
-              {QStringLiteral("SPD"), QStringLiteral("Medicamento"), QStringLiteral("Carga"),
-               QStringLiteral("Falta"), QStringLiteral("Estado"), QStringLiteral("Dosis"),
-               QStringLiteral("Disponible"), QStringLiteral("Porcion"), QStringLiteral("Descripcion"),
-               QStringLiteral("Posologia"), QStringLiteral("icorrect"), QStringLiteral("IdMedicamento")}))
-    , m_grdOtros(Rejilla(this, "grdOtros",
-                         {QStringLiteral("SPD"), QStringLiteral("Medicamento"), QStringLiteral("Posologia"),
-                          QStringLiteral("Descripcion")}))
+    , m_grdMedicamentos(RejillaMedicamentos(this))
+    , m_grdOtros(RejillaOtros(this))
     , m_lblEstado(Componente<QLabel>(this, "lblEstado"))
     , m_btnInicio(Componente<QPushButton>(this, "btnInicio", QStringLiteral("INICIO")))
     , m_btnEtiquetas(Componente<QPushButton>(this, "btnEtiquetas", QStringLiteral("ETIQUETAS")))
@@ -117,9 +48,6 @@ TFormPacienteCarga::TFormPacienteCarga(QWidget *parent, TDialogosCarga *dialogos
 {
     setObjectName(QStringLiteral("FormPacienteCarga"));
     setWindowTitle(QStringLiteral("CARGA DEL PACIENTE"));
-    for (int columna = kColDosis; columna < kColumnasMedicamento; ++columna)
-        m_grdMedicamentos->setColumnHidden(columna, true);
-    m_grdOtros->setColumnHidden(3, true);
     m_lblConexion->setAlignment(Qt::AlignCenter);
     m_lblConexion->setMinimumWidth(140);
 
@@ -172,9 +100,10 @@ TFormPacienteCarga::TFormPacienteCarga(QWidget *parent, TDialogosCarga *dialogos
             [this](int fila, int) { grdMedicamentosDblClick(fila); });
     connect(m_sesion.get(), &TSesionCarga::cargaCambiada, this, &TFormPacienteCarga::MostrarCarga);
     connect(m_sesion.get(), &TSesionCarga::estadoCambiado, this, &TFormPacienteCarga::MostrarEstado);
-    connect(m_sesion.get(), &TSesionCarga::conexionCambiada, this, &TFormPacienteCarga::MostrarConexion);
+    connect(m_sesion.get(), &TSesionCarga::conexionCambiada, this,
+            [this](bool conectado) { MostrarConexion(*m_lblConexion, conectado); });
     MostrarEstado();
-    MostrarConexion(false);
+    MostrarConexion(*m_lblConexion, false);
 }
 
 TFormPacienteCarga::~TFormPacienteCarga()
@@ -261,30 +190,7 @@ void TFormPacienteCarga::MostrarCarga()
     m_lblFechaAlta->setText(TextoFechaCampo(paciente.FechaAlta));
     m_lblFechaBaja->setText(TextoFechaCampo(paciente.FechaBaja));
 
-    const QList<TFilaMedicamento> filas
-            = FilasMedicamentos(m_sesion->Carga(), paciente.conInventario, m_sesion->LimiteCaducidad());
-    m_grdMedicamentos->setRowCount(0);
-    m_grdMedicamentos->setRowCount(int(filas.size()));
-    const QLocale local;
-    for (int i = 0; i < filas.size(); ++i) {
-        const TFilaMedicamento &f = filas.at(i);
-        Fila(*m_grdMedicamentos, i,
-             {f.SPD, f.Medicamento, QString::number(f.Carga), QString::number(f.Falta), f.Estado, f.Dosis,
-              local.toString(f.Disponible), local.toString(f.Porcion), f.Descripcion, f.Posologia,
-              f.icorrect ? QStringLiteral("1") : QStringLiteral("0"), QString::number(f.IdMedicamento)},
-             f.icorrect ? QColor() : QColor(Qt::red));
-        m_grdMedicamentos->item(i, kColSPD)->setIcon(IconoBlister(true));
-    }
-    const QList<TFilaOtroMedicamento> otros = FilasOtrosMedicamentos(m_sesion->Carga());
-    m_grdOtros->setRowCount(0);
-    m_grdOtros->setRowCount(int(otros.size()));
-    for (int i = 0; i < otros.size(); ++i) {
-        const TFilaOtroMedicamento &f = otros.at(i);
-        Fila(*m_grdOtros, i, {f.SPD, f.Medicamento, f.Posologia, f.Descripcion});
-        m_grdOtros->item(i, 0)->setIcon(IconoBlister(false));
-    }
-    if (m_sesion->IndiceActual() >= 0 && m_sesion->IndiceActual() < m_grdMedicamentos->rowCount())
-        m_grdMedicamentos->selectRow(m_sesion->IndiceActual());
+    LlenarRejillas(*m_grdMedicamentos, *m_grdOtros, *m_sesion);
     if (m_edtFechaInicio->text() != m_sesion->TextoInicio())
         m_edtFechaInicio->setText(m_sesion->TextoInicio());
     if (m_edtFechaFin->text() != m_sesion->TextoFin())
@@ -294,20 +200,7 @@ void TFormPacienteCarga::MostrarCarga()
 void TFormPacienteCarga::MostrarEstado()
 {
     const int estado = m_sesion->EstadoUI();
-    switch (estado) {
-    case EstadoCargaUI::kCargando:
-        m_lblEstado->setText(Traducir(QStringLiteral("STR_INICIADO"), QStringLiteral("(CARGANDO...)")));
-        break;
-    case EstadoCargaUI::kCancelado:
-        m_lblEstado->setText(Traducir(QStringLiteral("STR_CANCELADO"), QStringLiteral("(CANCELADO)")));
-        break;
-    case EstadoCargaUI::kCompletado:
-        m_lblEstado->setText(Traducir(QStringLiteral("STR_COMPLETADO"), QStringLiteral("(COMPLETADO)")));
-        break;
-    default:
-        m_lblEstado->setText(Traducir(QStringLiteral("STR_CARGADO"), QStringLiteral("(SIN COMENZAR)")));
-        break;
-    }
+    m_lblEstado->setText(TextoEstadoUI(estado));
     const bool disponible = (estado == EstadoCargaUI::kSinComenzar || estado == EstadoCargaUI::kCancelado)
             && !m_sesion->Comprobando();
     m_btnInicio->setVisible(estado == EstadoCargaUI::kSinComenzar || estado == EstadoCargaUI::kCancelado);
@@ -320,15 +213,4 @@ void TFormPacienteCarga::MostrarEstado()
     m_btnEtiquetas->setVisible(estado == EstadoCargaUI::kCompletado && !m_sesion->CargaSinGuardar());
     m_btnGuardarCarga->setVisible(m_sesion->CargaSinGuardar());
     m_btnVolver->setEnabled(!m_sesion->Comprobando());
-}
-
-void TFormPacienteCarga::MostrarConexion(bool conectado)
-{
-    if (conectado) {
-        m_lblConexion->setText(Traducir(QStringLiteral("STR_CONECTADO"), QStringLiteral("CONECTADO")));
-        m_lblConexion->setStyleSheet(QStringLiteral("color: white; background-color: green;"));
-    } else {
-        m_lblConexion->setText(Traducir(QStringLiteral("STR_DESCONECTADO"), QStringLiteral("DESCONECTADO")));
-        m_lblConexion->setStyleSheet(QString());
-    }
 }

@@ -3,6 +3,7 @@
 #include "core/loading/TSesionCarga.h"
 #include "ui/i18n/TKelvoForm.h"
 #include "ui/loading/DialogosPantallaCarga.h"
+#include "ui/loading/RejillasCarga.h"
 
 #include <functional>
 #include <memory>
@@ -23,22 +24,8 @@ class TFormPacienteCarga : public TKelvoForm
     Q_OBJECT
 
 public:
-    // Medication grid columns; the last seven are hidden.
-    enum ColumnaMedicamento {
-        kColSPD,
-        kColMedicamento,
-        kColCarga,
-        kColFalta,
-        kColEstado,
-        kColDosis,
-        kColDisponible,
-        kColPorcion,
-        kColDescripcion,
-        kColPosologia,
-        kColIcorrect,
-        kColIdMedicamento,
-        kColumnasMedicamento
-    };
+    // Medication grid columns; from kColDosis on they are hidden.
+    using enum RejillasCarga::ColumnaMedicamento;
 
     // `dialogos` replaces the standard dialogs and the label printer (tests); the screen's own
     // otherwise.
@@ -68,7 +55,6 @@ private:
     void grdMedicamentosDblClick(int fila);
     void MostrarCarga();
     void MostrarEstado();
-    void MostrarConexion(bool conectado);
 
     std::unique_ptr<TDialogosPantallaCarga> m_dialogosPropios;
     std::unique_ptr<TSesionCarga> m_sesion;

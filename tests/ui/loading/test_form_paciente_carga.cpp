@@ -8,7 +8,6 @@
 #include "core/settings/uPreferencias.h"
 #include "support/MensajesGrabados.h"
 #include "support/TestDatabase.h"
-#include "ui/loading/FDlgBlisterManual.h"
 #include "ui/loading/FPacienteCarga.h"
 
 #include <QApplication>
@@ -222,25 +221,6 @@ private slots:
         QCOMPARE(volver.size(), 1);
         QCOMPARE(volver.first().first().toString(), QString("REF-ANA"));
         QVERIFY(!e.link->BusquedaActiva());
-    }
-
-    // The manual blister shows each cell's units where the cell lies: days across, times down.
-    void blisterManualMuestraLasCeldas()
-    {
-        TLenguaje lenguaje {QStringLiteral("/nonexistent/pastillero.lng")};
-        TBlisterManual blister;
-        blister.paciente = "ANA PEREZ";
-        blister.medicamento = "(1/2) SINTROM 4 MG";
-        blister.idMedicamento = "700002";
-        // Monday breakfast 1, Sunday night 2.
-        blister.celdas = QString("1;") + QString("0;").repeated(26) + "2";
-        TDlgBlisterManual dialogo(blister);
-        QCOMPARE(Hijo<QLabel>(dialogo, "lblMedicamento")->text(), QString("700002 (1/2) SINTROM 4 MG"));
-        QCOMPARE(Hijo<QLabel>(dialogo, "lblCelda0")->text(), QString("1"));
-        QCOMPARE(Hijo<QLabel>(dialogo, "lblCelda1")->text(), QString());
-        QCOMPARE(Hijo<QLabel>(dialogo, "lblCelda27")->text(), QString("2"));
-        Hijo<QPushButton>(dialogo, "btnCancelar")->click();
-        QCOMPARE(dialogo.result(), int(QDialog::Rejected));
     }
 };
 
