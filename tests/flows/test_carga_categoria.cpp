@@ -209,6 +209,33 @@ private slots:
         Vigilando();
     }
 
+    // A filled blister the database refused ends the run with its load kept; once stored it
+    // counts as loaded, and the next run loads the others.
+    void cargaSinGuardar()
+    {
+        QVERIFY(Preparar(Opciones()));
+        rechazarLineasDeCarga(*m_dm, true);
+        QCOMPARE(m_ronda->Iniciar(), TResultadoInicio::Entregada);
+        QVERIFY(TerminaCon(Fin::SinGuardar));
+        QVERIFY(m_ronda->Sesion().CargaSinGuardar());
+        QVERIFY(m_ronda->Ocupada());
+        QCOMPARE(Enviados("START;"), 1);
+        QCOMPARE(Valor("SELECT COUNT(*) FROM Recarga WHERE idPaciente = ?", {m_ana}).toInt(), 0);
+        QVERIFY(m_link->BusquedaActiva());
+
+        rechazarLineasDeCarga(*m_dm, false);
+        QVERIFY(m_ronda->Sesion().GuardarCargaLlenada());
+        QCOMPARE(Codigos(), (QList<int> {2, 0, 2}));
+        QCOMPARE(m_ronda->CargadosRonda(), QList<qint64> {m_ana});
+        QVERIFY(!m_ronda->Ocupada());
+
+        QCOMPARE(m_ronda->Iniciar(), TResultadoInicio::Entregada);
+        QVERIFY(TerminaCon(Fin::Completada));
+        QCOMPARE(Enviados("START;REF-BEA"), 1);
+        QCOMPARE(Enviados("START;REF-ANA"), 1);
+        QCOMPARE(Valor("SELECT COUNT(*) FROM Recarga WHERE idPaciente IN (?, ?)", {m_ana, m_bea}).toInt(), 2);
+    }
+
     void desconexion_data()
     {
         QTest::addColumn<bool>("enMitadDeCarga");

@@ -113,6 +113,27 @@ inline QStringList volcado(TDM &dm, const QString &tabla, const QString &orden, 
     return filas;
 }
 
+// The database refuses every load line from now on, as a full disk or a lost server would; or
+// accepts them again.
+inline void rechazarLineasDeCarga(TDM &dm, bool rechazar)
+{
+    if (dm.motor() == SqlEngine::SQLite) {
+        dm.Ejecutar(rechazar ? QStringLiteral("CREATE TRIGGER rechazo BEFORE INSERT ON RecargaLinea "
+                                              "BEGIN SELECT RAISE(ABORT, 'rechazada'); END")
+                             : QStringLiteral("DROP TRIGGER rechazo"));
+        return;
+    }
+    if (!rechazar) {
+        dm.Ejecutar(QStringLiteral("DROP TRIGGER rechazo ON RecargaLinea"));
+        dm.Ejecutar(QStringLiteral("DROP FUNCTION rechazo()"));
+        return;
+    }
+    dm.Ejecutar(QStringLiteral("CREATE FUNCTION rechazo() RETURNS trigger AS $$ BEGIN RAISE EXCEPTION "
+                               "'rechazada'; END $$ LANGUAGE plpgsql"));
+    dm.Ejecutar(QStringLiteral("CREATE TRIGGER rechazo BEFORE INSERT ON RecargaLinea FOR EACH ROW "
+                               "EXECUTE FUNCTION rechazo()"));
+}
+
 inline double sumaStock(TDM &dm, int idPaciente)
 {
     return dm
