@@ -59,6 +59,15 @@ QString SituacionSql(TSituacionCargas situacion)
     return {};
 }
 
+// Columns every stored load fills, ordered as they stand so that an index can give the order (the
+// date made is the usual "newest first"); the others may be empty.
+bool SiempreLlena(TColumnaCargas columna)
+{
+    return columna == TColumnaCargas::Fecha || columna == TColumnaCargas::Recarga
+            || columna == TColumnaCargas::SitEntrega || columna == TColumnaCargas::Inicio
+            || columna == TColumnaCargas::Fin;
+}
+
 // Empty values count as the smallest on both engines (PostgreSQL alone would put them last).
 QString OrdenSql(const TOrdenCargas &orden)
 {
@@ -66,6 +75,8 @@ QString OrdenSql(const TOrdenCargas &orden)
     if (!orden.Columna)
         return QStringLiteral(" ORDER BY r.idRecarga") + sentido;
     const QString columna = ColumnaSql(*orden.Columna);
+    if (SiempreLlena(*orden.Columna))
+        return QStringLiteral(" ORDER BY %1%2, r.idRecarga%2").arg(columna, sentido);
     return QStringLiteral(" ORDER BY CASE WHEN %1 IS NULL THEN 0 ELSE 1 END%2, %1%2, r.idRecarga%2")
             .arg(columna, sentido);
 }
