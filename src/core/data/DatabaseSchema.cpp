@@ -333,7 +333,8 @@ bool indexExists(QSqlQuery &query, const QString &name, SqlEngine engine)
 {
     query.prepare(engine == SqlEngine::SQLite
                           ? QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?")
-                          : QStringLiteral("SELECT 1 FROM pg_indexes WHERE indexname = ?"));
+                          : QStringLiteral("SELECT 1 FROM pg_indexes WHERE schemaname = current_schema() AND "
+                                           "indexname = ?"));
     query.addBindValue(engine == SqlEngine::SQLite ? name : name.toLower());
     const bool exists = query.exec() && query.next();
     query.finish();
