@@ -1,6 +1,8 @@
 #include "app/Pantallas.h"
 
 #include "core/data/uDM.h"
+#include "ui/loading/FCargas.h"
+#include "ui/loading/FCategoriaCarga.h"
 #include "ui/loading/FPacienteCarga.h"
 #include "ui/patients/FDlgTratamientoEditarV2.h"
 #include "ui/patients/FFichaPaciente.h"
@@ -12,7 +14,6 @@
 #include "ui/shell/FMain.h"
 #include "ui/shell/FPaciente.h"
 #include "ui/shell/FPrincipal.h"
-#include "ui/stock/FCInventario.h"
 #include "ui/stock/FCategoriaEntrega.h"
 #include "ui/stock/FDlgInventarioMedicamento.h"
 #include "ui/stock/FPacienteEntrega.h"
@@ -109,6 +110,27 @@ void AbrirTratamientoPaciente()
     }
 }
 
+// The category load screen was left: it starts afresh next time, taking the machine's events again.
+void VolverDeCargaCategoria()
+{
+    FormInicio().CerrarPantallas<TFormCategoriaCarga>();
+    FormInicio().AbrirPantalla<TFormCategoria>();
+}
+
+void AbrirCargaCategoria()
+{
+    TFormCategoriaCarga *pantalla = FormInicio().AbrirPantalla<TFormCategoriaCarga>();
+    if (!pantalla->OnStockMedicamento) {
+        pantalla->OnStockMedicamento = [pantalla](qint64 idPaciente, qint64 idMedicamento) {
+            TDlgInventarioMedicamento dialogo(idPaciente, idMedicamento, pantalla);
+            dialogo.exec();
+        };
+        QObject::connect(pantalla, &TFormCategoriaCarga::volver, pantalla, &VolverDeCargaCategoria,
+                         Qt::QueuedConnection);
+    }
+    pantalla->AbrirCargaCategoria();
+}
+
 void AbrirCargaPaciente()
 {
     TFormPacienteCarga *pantalla = FormInicio().AbrirPantalla<TFormPacienteCarga>();
@@ -129,14 +151,13 @@ void AbrirCargaPaciente()
 void RegistrarPantallas()
 {
     RegistrarDestino(TDestino::CargaPaciente, &AbrirCargaPaciente);
+    RegistrarDestino(TDestino::CargaCategoria, &AbrirCargaCategoria);
     RegistrarDestino(TDestino::TratamientoPaciente, &AbrirTratamientoPaciente);
     RegistrarDestino(TDestino::FichaPaciente, &AbrirFichaPaciente);
     RegistrarDestino(TDestino::RetornoPaciente, &AbrirRetornoPaciente);
     RegistrarDestino(TDestino::EntregaPaciente, &AbrirEntregaPaciente);
     RegistrarDestino(TDestino::EntregaCategoria, &AbrirEntregaCategoria);
     RegistrarDestino(TDestino::ListaPacientes, &AbrirListaPacientes);
-    // The inquiries open on the list of loads; until it exists, on the stock inquiry, whose side
-    // menu leads to the others.
-    RegistrarDestino(TDestino::Consultas, [] { FormInicio().AbrirPantalla<TFormCInventario>(); });
+    RegistrarDestino(TDestino::Consultas, [] { FormInicio().AbrirPantalla<TFormCargas>(); });
     RegistrarDestino(TDestino::Usuarios, [] { FormInicio().AbrirPantalla<TFormUsuarios>(); });
 }

@@ -4,10 +4,13 @@
 #include "app/Pantallas.h"
 #include "core/data/SqlFecha.h"
 #include "core/data/uDM.h"
+#include "core/dispenser/UDispenserTCP.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/settings/uPreferencias.h"
 #include "support/MensajesGrabados.h"
 #include "support/TestDatabase.h"
+#include "ui/loading/FCargas.h"
+#include "ui/loading/FCategoriaCarga.h"
 #include "ui/medication/FMedicamentos.h"
 #include "ui/patients/FFichaPaciente.h"
 #include "ui/patients/FPacienteTratamiento.h"
@@ -78,6 +81,8 @@ private slots:
         e.Pulsar("btnUsuarios");
         QVERIFY(e.Muestra<TFormUsuarios>());
         e.Pulsar("btnConsultas");
+        QVERIFY(e.Muestra<TFormCargas>());
+        e.Pulsar("btnInventario");
         QVERIFY(e.Muestra<TFormCInventario>());
         e.Pulsar("btnGestion");
         e.Pulsar("btnPacientes");
@@ -111,7 +116,7 @@ private slots:
         QVERIFY(e.Muestra<TFormPacienteEntrega>());
     }
 
-    void laCategoriaLlevaASuEntrega()
+    void laCategoriaLlevaASuEntregaYASuCarga()
     {
         Entorno e;
         e.dm.Ejecutar(QStringLiteral(
@@ -126,6 +131,13 @@ private slots:
         QVERIFY(e.Muestra<TFormCategoria>());
         e.Pulsar("btnEntrega");
         QVERIFY(e.Muestra<TFormCategoriaEntrega>());
+        e.Pulsar("btnVolver");
+        // A link that listens but whose announcements reach no machine.
+        TDispenserTCP link {TConfiguracionRedDispensador::Local(0, 9)};
+        e.Pulsar("btnCarga");
+        QVERIFY(e.Muestra<TFormCategoriaCarga>());
+        e.ventana.CerrarPantallas<TFormCategoriaCarga>(); // before the link goes
+        QCoreApplication::processEvents();
     }
 };
 
