@@ -11,9 +11,12 @@ if [ ! -f "$appdir/pastillero.ini" ]; then
   echo "Demo pharmacy prepared in $appdir"
 fi
 [ -f "$root/translations/pastillero.lng" ] && cp -u "$root/translations/pastillero.lng" "$appdir/"
-# The machine simulator plays the dispenser machine on loopback while the application runs.
-"$build/tools/dispenser-sim/dispenser-sim" --escucha 127.0.0.1 --puerto-busqueda 45454 --intervalo-ms 300 \
-  >"$appdir/dispenser-sim.log" 2>&1 &
-sim=$!
-trap 'kill "$sim" 2>/dev/null' EXIT
+# The machine simulator plays the dispenser machine on loopback while the application runs;
+# PASTILLERO_SIN_MAQUINA=1 starts without it, as a pharmacy without a machine (manual loads).
+if [ "${PASTILLERO_SIN_MAQUINA:-0}" != 1 ]; then
+  "$build/tools/dispenser-sim/dispenser-sim" --escucha 127.0.0.1 --puerto-busqueda 45454 --intervalo-ms 300 \
+    >"$appdir/dispenser-sim.log" 2>&1 &
+  sim=$!
+  trap 'kill "$sim" 2>/dev/null' EXIT
+fi
 "$build/src/app/pastillero" --appdir "$appdir" "$@"
