@@ -11,6 +11,7 @@
 #include "ui/loading/QREtiquetasImpresion.h"
 #include "ui/reports/Fpreview.h"
 #include "ui/reports/ListadoRejilla.h"
+#include "ui/shell/ComboCategorias.h"
 #include "ui/shell/Mensajes.h"
 #include "ui/shell/TMarcoPantalla.h"
 #include "ui/shell/TMenuConsultas.h"
@@ -35,7 +36,7 @@ TFormCargas::TFormCargas(QWidget *parent)
     , m_edtPaciente(Componente<QLineEdit>(this, "edtPaciente"))
     , m_edtRecarga(Componente<QLineEdit>(this, "edtRecarga"))
     , m_cmbSitEntrega(Componente<QComboBox>(this, "cmbSitEntrega"))
-    , m_cmbCategoria(Componente<QComboBox>(this, "cmbCategoria"))
+    , m_cmbCategoria(Componente<TComboCategorias>(this, "cmbCategoria"))
     , m_grdCargas(Componente<QTableView>(this, "grdCargas"))
     , m_modelo(new TModeloCargas(DM(), this))
     , m_listado(nullptr)
@@ -108,20 +109,8 @@ void TFormCargas::AlMostrar()
 {
     for (QLineEdit *campo : {m_edtFechaDesde, m_edtFechaHasta, m_edtPaciente, m_edtRecarga})
         campo->clear();
-    LlenarCategorias();
+    m_cmbCategoria->Llenar();
     Filtrar();
-}
-
-void TFormCargas::LlenarCategorias()
-{
-    const QVariant elegida = m_cmbCategoria->currentData();
-    const QSignalBlocker bloqueo(m_cmbCategoria);
-    m_cmbCategoria->clear();
-    m_cmbCategoria->addItem(QString()); // every category
-    for (const TCodigos &categoria : DM().ListaCategorias())
-        m_cmbCategoria->addItem(categoria.Descripcion, categoria.Codigo);
-    // A category deleted meanwhile leaves every category shown.
-    m_cmbCategoria->setCurrentIndex(elegida.isValid() ? std::max(0, m_cmbCategoria->findData(elegida)) : 0);
 }
 
 qint64 TFormCargas::idSeleccionado() const

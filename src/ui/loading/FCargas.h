@@ -6,6 +6,7 @@
 #include <optional>
 
 class QComboBox;
+class TComboCategorias;
 class QLineEdit;
 class QModelIndex;
 class QTableView;
@@ -39,7 +40,6 @@ protected:
     void AlMostrar() override;
 
 private:
-    void LlenarCategorias();
     // Reads the fields and shows the loads they pass, keeping the selected load; nothing (after
     // telling the user and focusing the field) when a field is refused.
     std::optional<TFiltroCargasLeido> Filtrar();
@@ -51,7 +51,7 @@ private:
     QLineEdit *m_edtPaciente;
     QLineEdit *m_edtRecarga;
     QComboBox *m_cmbSitEntrega;
-    QComboBox *m_cmbCategoria;
+    TComboCategorias *m_cmbCategoria;
     QTableView *m_grdCargas;
     TModeloCargas *m_modelo;
     TListadoRejilla *m_listado;

@@ -11,6 +11,7 @@
 #include "ui/i18n/Componente.h"
 #include "ui/reports/Fpreview.h"
 #include "ui/reports/ListadoRejilla.h"
+#include "ui/shell/ComboCategorias.h"
 #include "ui/shell/FMain.h"
 #include "ui/shell/FPaciente.h"
 #include "ui/shell/Mensajes.h"
@@ -57,7 +58,7 @@ void NoImplementado(const QString &funcion)
 TFormPacientes::TFormPacientes(QWidget *parent)
     : TPantalla(parent)
     , m_cmbActivo(Componente<QComboBox>(this, "cmbActivo"))
-    , m_cmbCategoria(Componente<QComboBox>(this, "cmbCategoria"))
+    , m_cmbCategoria(Componente<TComboCategorias>(this, "cmbCategoria"))
     , m_edtBuscarReferencia(Componente<QLineEdit>(this, "edtBuscarReferencia"))
     , m_edtBuscarNombre(Componente<QLineEdit>(this, "edtBuscarNombre"))
     , m_edtBuscarDNI(Componente<QLineEdit>(this, "edtBuscarDNI"))
@@ -167,7 +168,7 @@ void TFormPacientes::Refrescar()
 {
     const qint64 id = idSeleccionado();
     const int fila = m_grdPacientes->currentIndex().row();
-    LlenarCategorias();
+    m_cmbCategoria->Llenar();
     LlenarRejilla(LeerListaPacientes(DM(), Filtro()));
     m_listado->Reordenar();
     // A patient no longer listed (deactivated under the "Si" filter, deleted) leaves the
@@ -175,18 +176,6 @@ void TFormPacientes::Refrescar()
     if (!SeleccionarId(id))
         SeleccionarFila(std::min(std::max(fila, 0), m_modelo->rowCount() - 1));
     ActualizarBotonBaja();
-}
-
-void TFormPacientes::LlenarCategorias()
-{
-    const QVariant elegida = m_cmbCategoria->currentData();
-    const QSignalBlocker bloqueo(m_cmbCategoria);
-    m_cmbCategoria->clear();
-    m_cmbCategoria->addItem(QString()); // every category
-    for (const TCodigos &categoria : DM().ListaCategorias())
-        m_cmbCategoria->addItem(categoria.Descripcion, categoria.Codigo);
-    // A category deleted meanwhile leaves every category shown.
-    m_cmbCategoria->setCurrentIndex(elegida.isValid() ? std::max(0, m_cmbCategoria->findData(elegida)) : 0);
 }
 
 TFiltroPacientes TFormPacientes::Filtro() const

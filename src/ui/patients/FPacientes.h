@@ -8,6 +8,7 @@
 #include <functional>
 
 class QComboBox;
+class TComboCategorias;
 class QLineEdit;
 class QModelIndex;
 class QPushButton;
@@ -43,7 +44,6 @@ protected:
     bool eventFilter(QObject *objeto, QEvent *evento) override;
 
 private:
-    void LlenarCategorias();
     TFiltroPacientes Filtro() const;
     void LlenarRejilla(const QList<TFilaListaPacientes> &filas);
     // Selects the first row whose column begins with the text, without regard to case.
@@ -62,7 +62,7 @@ private:
     void btnTarjetasClick();
 
     QComboBox *m_cmbActivo;
-    QComboBox *m_cmbCategoria;
+    TComboCategorias *m_cmbCategoria;
     QLineEdit *m_edtBuscarReferencia;
     QLineEdit *m_edtBuscarNombre;
     QLineEdit *m_edtBuscarDNI;

@@ -1,0 +1,23 @@
+#include "ui/shell/ComboCategorias.h"
+
+#include "core/data/uDM.h"
+
+#include <QSignalBlocker>
+
+#include <algorithm>
+
+TComboCategorias::TComboCategorias(QWidget *parent)
+    : QComboBox(parent)
+{ }
+
+void TComboCategorias::Llenar()
+{
+    const QVariant elegida = currentData();
+    const QSignalBlocker bloqueo(this);
+    clear();
+    addItem(QString()); // every category
+    for (const TCodigos &categoria : DM().ListaCategorias())
+        addItem(categoria.Descripcion, categoria.Codigo);
+    // A category deleted meanwhile leaves every category shown.
+    setCurrentIndex(elegida.isValid() ? std::max(0, findData(elegida)) : 0);
+}
