@@ -2,16 +2,16 @@
 
 #include "core/audit/uLOPD.h"
 #include "core/data/ManejadorErrores.h"
-#include "core/data/SqlFecha.h"
 #include "core/data/uDM.h"
-#include "core/dosing/UPosologia.h"
 #include "core/i18n/ULenguaje.h"
+#include "core/loading/PacienteCarga.h"
 #include "core/patients/uHistorialTratamiento.h"
 #include "core/settings/uPreferencias.h"
 #include "core/stock/uInventario.h"
 #include "ui/i18n/Componente.h"
 #include "ui/patients/ImprimirTratamiento.h"
 #include "ui/reports/ListadoRejilla.h"
+#include "ui/shell/CabeceraPaciente.h"
 #include "ui/shell/Destinos.h"
 #include "ui/shell/Mensajes.h"
 #include "ui/shell/TMarcoPantalla.h"
@@ -25,16 +25,12 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QSqlQuery>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 TFormPacienteTratamiento::TFormPacienteTratamiento(QWidget *parent)
     : TPantalla(parent)
-    , m_lblReferencia(Componente<QLabel>(this, "lblReferencia"))
-    , m_lblNombre(Componente<QLabel>(this, "lblNombre"))
-    , m_lblFechaAlta(Componente<QLabel>(this, "lblFechaAlta"))
-    , m_lblFechaBaja(Componente<QLabel>(this, "lblFechaBaja"))
+    , m_cabecera(new TCabeceraPaciente(this))
     , m_grdTratamiento(Componente<QTableWidget>(this, "grdTratamiento"))
     , m_listado(new TListadoRejilla(*m_grdTratamiento, Qt::AscendingOrder))
     , m_stock(new TFrameStockPaciente(this))
@@ -54,15 +50,6 @@ TFormPacienteTratamiento::TFormPacienteTratamiento(QWidget *parent)
     static_cast<QGroupBox *>(m_recetas)->setTitle(QStringLiteral("RECETAS PENDIENTES"));
     // The screen's own "INTRODUCIR MEDICAMENTO" enters the stock; the panel's would repeat it.
     m_stock->findChild<QPushButton *>(QStringLiteral("btnIntroducir"))->hide();
-
-    auto *lblPaciente = Componente<QLabel>(this, "lblPaciente", QStringLiteral("PACIENTE"));
-    auto *lblAlta = Componente<QLabel>(this, "lblAlta", QStringLiteral("FECHA ALTA"));
-    auto *lblBaja = Componente<QLabel>(this, "lblBaja", QStringLiteral("FECHA BAJA"));
-    auto *paciente = new QHBoxLayout;
-    for (QWidget *widget : std::initializer_list<QWidget *> {
-                 lblPaciente, m_lblReferencia, m_lblNombre, lblAlta, m_lblFechaAlta, lblBaja, m_lblFechaBaja})
-        paciente->addWidget(widget);
-    paciente->addStretch();
 
     QPushButton *btnIntroducir = Componente<QPushButton>(this, "btnIntroducirMedicamento",
                                                          QStringLiteral("INTRODUCIR MEDICAMENTO"));
@@ -90,7 +77,7 @@ TFormPacienteTratamiento::TFormPacienteTratamiento(QWidget *parent)
     pantalla->setContentsMargins(0, 0, 0, 0);
     pantalla->addWidget(marco);
     auto *contenido = new QVBoxLayout(marco->Contenido());
-    contenido->addLayout(paciente);
+    contenido->addWidget(m_cabecera);
     contenido->addLayout(tratamiento, 1);
     contenido->addLayout(botones);
 
@@ -124,16 +111,11 @@ void TFormPacienteTratamiento::AlMostrar()
 
 void TFormPacienteTratamiento::MostrarCabecera()
 {
-    QSqlQuery paciente = DM().Consulta(
-            QStringLiteral(
-                    "SELECT refPaciente, Nombre, FechaAlta, FechaBaja FROM Paciente WHERE idPaciente = ?"),
-            {DM().idPacienteActivo});
-    const bool hay = paciente.next();
-    m_refPaciente = hay ? paciente.value(0).toString() : QString();
-    m_lblReferencia->setText(m_refPaciente);
-    m_lblNombre->setText(hay ? paciente.value(1).toString() : QString());
-    m_lblFechaAlta->setText(hay ? TextoFecha(SqlFecha::leerDia(paciente.value(2))) : QString());
-    m_lblFechaBaja->setText(hay ? TextoFecha(SqlFecha::leerDia(paciente.value(3))) : QString());
+    TPacienteCarga paciente;
+    ManejadorErrores::Proteger(
+            [&] { paciente = LeerPacienteCarga(DM(), DM().idPacienteActivo).value_or(TPacienteCarga {}); });
+    m_refPaciente = paciente.refPACIENTE;
+    m_cabecera->Mostrar(paciente);
 }
 
 void TFormPacienteTratamiento::Refrescar(qint64 idMedicamento)

@@ -6,6 +6,7 @@
 #include <functional>
 
 class QLabel;
+class TCabeceraPaciente;
 class QTableWidget;
 class TFrameStockPaciente;
 class TListadoRejilla;
@@ -54,10 +55,7 @@ private:
     // Stores the treatment as a new version when it changed since the last one.
     void GuardarVersion();
 
-    QLabel *m_lblReferencia;
-    QLabel *m_lblNombre;
-    QLabel *m_lblFechaAlta;
-    QLabel *m_lblFechaBaja;
+    TCabeceraPaciente *m_cabecera;
     QTableWidget *m_grdTratamiento;
     TListadoRejilla *m_listado;
     TFrameStockPaciente *m_stock;

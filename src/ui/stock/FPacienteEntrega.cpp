@@ -10,6 +10,7 @@
 #include "core/stock/InformePendientesReceta.h"
 #include "ui/i18n/Componente.h"
 #include "ui/reports/Fpreview.h"
+#include "ui/shell/CabeceraPaciente.h"
 #include "ui/shell/TMarcoPantalla.h"
 
 #include <QGroupBox>
@@ -24,10 +25,7 @@
 
 TFormPacienteEntrega::TFormPacienteEntrega(QWidget *parent)
     : TPantalla(parent)
-    , m_lblReferencia(Componente<QLabel>(this, "lblReferencia"))
-    , m_lblNombre(Componente<QLabel>(this, "lblNombre"))
-    , m_lblFechaAlta(Componente<QLabel>(this, "lblFechaAlta"))
-    , m_lblFechaBaja(Componente<QLabel>(this, "lblFechaBaja"))
+    , m_cabecera(new TCabeceraPaciente(this))
     , m_cargas(this, false)
     , m_edtCodigo(Componente<QLineEdit>(this, "edtCodigo"))
     , m_grpRecetas(Componente<QGroupBox>(this, "grpRecetas"))
@@ -36,15 +34,6 @@ TFormPacienteEntrega::TFormPacienteEntrega(QWidget *parent)
     setObjectName(QStringLiteral("FormPacienteEntrega"));
     m_entrega.AlEntregar
             = [this](const TFilaCarga &) { Auditar(windowTitle(), LOPD::kAlta, LOPD::kAceptado); };
-
-    auto *lblPaciente = Componente<QLabel>(this, "lblPaciente", QStringLiteral("PACIENTE"));
-    auto *lblAlta = Componente<QLabel>(this, "lblAlta", QStringLiteral("FECHA ALTA"));
-    auto *lblBaja = Componente<QLabel>(this, "lblBaja", QStringLiteral("FECHA BAJA"));
-    auto *paciente = new QHBoxLayout;
-    for (QWidget *widget : std::initializer_list<QWidget *> {
-                 lblPaciente, m_lblReferencia, m_lblNombre, lblAlta, m_lblFechaAlta, lblBaja, m_lblFechaBaja})
-        paciente->addWidget(widget);
-    paciente->addStretch();
 
     auto *grpCargas = Componente<QGroupBox>(this, "grpCargas");
     grpCargas->setTitle(QStringLiteral("BLISTER PENDIENTE DE ENTREGA"));
@@ -81,7 +70,7 @@ TFormPacienteEntrega::TFormPacienteEntrega(QWidget *parent)
     pantalla->setContentsMargins(0, 0, 0, 0);
     pantalla->addWidget(marco);
     auto *contenido = new QVBoxLayout(marco->Contenido());
-    contenido->addLayout(paciente);
+    contenido->addWidget(m_cabecera);
     contenido->addWidget(grpCargas, 1);
     contenido->addWidget(m_grpRecetas, 1);
     contenido->addWidget(btnVolver, 0, Qt::AlignRight);
@@ -97,10 +86,7 @@ void TFormPacienteEntrega::AlMostrar()
 {
     setWindowTitle(Traducir(QStringLiteral("CAPTION_ENTREGA_BLISTER"), QStringLiteral("Entrega Blister")));
     m_paciente = LeerPacienteCarga(DM(), DM().idPacienteActivo).value_or(TPacienteCarga {});
-    m_lblReferencia->setText(m_paciente.refPACIENTE);
-    m_lblNombre->setText(m_paciente.NOMBRE);
-    m_lblFechaAlta->setText(TextoFecha(m_paciente.FechaAlta));
-    m_lblFechaBaja->setText(TextoFecha(m_paciente.FechaBaja));
+    m_cabecera->Mostrar(m_paciente);
     Refrescar();
     // Stock is not kept in the United Kingdom: nothing there to ask prescriptions for.
     const bool conStock = Preferencias().NoReinoUnido;

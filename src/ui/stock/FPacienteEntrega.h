@@ -8,6 +8,7 @@
 
 class QGroupBox;
 class QLabel;
+class TCabeceraPaciente;
 class QLineEdit;
 class QTableWidget;
 
@@ -46,10 +47,7 @@ private:
     TEntregaBlister m_entrega;
     TPacienteCarga m_paciente;
     QList<TPendienteReceta> m_recetas;
-    QLabel *m_lblReferencia;
-    QLabel *m_lblNombre;
-    QLabel *m_lblFechaAlta;
-    QLabel *m_lblFechaBaja;
+    TCabeceraPaciente *m_cabecera;
     TRejillaCargas m_cargas;
     QLineEdit *m_edtCodigo;
     QGroupBox *m_grpRecetas;
