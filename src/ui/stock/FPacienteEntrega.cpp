@@ -3,7 +3,6 @@
 #include "core/audit/uLOPD.h"
 #include "core/common/Clock.h"
 #include "core/data/uDM.h"
-#include "core/dosing/UPosologia.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/loading/CargasPendientes.h"
 #include "core/settings/uPreferencias.h"
