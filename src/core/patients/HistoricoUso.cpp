@@ -1,5 +1,7 @@
 #include "core/patients/HistoricoUso.h"
 
+#include "core/i18n/ULenguaje.h"
+
 #include <algorithm>
 
 bool DosisPorDias(const QString &dosis)
@@ -60,6 +62,7 @@ QList<TUsoMedicamento> PeriodosUso(const QList<TCambioTratamiento> &cambios)
                          return a.IdVersion > b.IdVersion;
                      });
 
+    const QString borrado = Traducir(QStringLiteral("STR_ACCION_BORRADO"), QStringLiteral("BORRADO"));
     QList<TUsoMedicamento> usos;
     for (const qint64 idMedicamento : vistos) {
         QList<TCambioTratamiento> propios;
@@ -76,6 +79,12 @@ QList<TUsoMedicamento> PeriodosUso(const QList<TCambioTratamiento> &cambios)
             if (k > 0 && fin.isValid() && inicio.isValid() && fin < inicio)
                 fin = inicio;
             TUsoMedicamento uso = Uso(cambio);
+            // A removed line was in force until the version that removed it: the removal is shown
+            // on its own day, without doses, and the older period ends the day before.
+            if (cambio.Desccambio == borrado) {
+                inicio = fin = cambio.Fecha;
+                uso.Tomas.clear();
+            }
             uso.Inicio = inicio;
             uso.Fin = fin;
             usos << uso;

@@ -36,5 +36,6 @@ QStringList TomasPorFranja(const QString &dosis);
 // they first occur, each one's versions newest first: a version is in force from the day it was
 // made (or its line's start, when later; the oldest from its line's start) to its line's own end,
 // or else to the day before the newer version started; the newest has no end unless its line has.
-// An end that would fall before its start (two versions made on one day) is its start.
+// An end that would fall before its start (two versions made on one day) is its start. A removal
+// ("BORRADO") is shown on the day of the version that removed the line and ends the older period.
 QList<TUsoMedicamento> PeriodosUso(const QList<TCambioTratamiento> &cambios);

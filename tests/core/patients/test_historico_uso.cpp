@@ -30,6 +30,7 @@ class TestHistoricoUso : public QObject
             cambio.Inicio = Dia(campos.at(3));
             cambio.Fin = Dia(campos.at(4));
             cambio.Dosis = QStringLiteral("1-0-0-0:D:D:1");
+            cambio.Desccambio = campos.value(5, QStringLiteral("NUEVO"));
             cambios << cambio;
         }
         return cambios;
@@ -87,6 +88,11 @@ private slots:
         QTest::newRow("line starting after its version")
                 << QStringList {"100 1 2026-03-01 2026-03-01 -", "100 2 2026-03-05 2026-03-15 -"}
                 << QStringList {"100 2 2026-03-15 -", "100 1 2026-03-01 2026-03-14"};
+        QTest::newRow("removed and added again")
+                << QStringList {"100 1 2026-03-01 2026-03-01 -", "100 4 2026-03-12 2026-03-01 - BORRADO",
+                                "100 6 2026-03-20 2026-03-20 -"}
+                << QStringList {"100 6 2026-03-20 -", "100 4 2026-03-12 2026-03-12",
+                                "100 1 2026-03-01 2026-03-11"};
         QTest::newRow("one version only")
                 << QStringList {"100 1 2026-03-04 2026-03-01 -"} << QStringList {"100 1 2026-03-01 -"};
         QTest::newRow("medications in order of first occurrence")
