@@ -8,6 +8,7 @@
 #include "ui/patients/FFichaPaciente.h"
 #include "ui/patients/FPacienteFicha.h"
 #include "ui/patients/FPacienteTratamiento.h"
+#include "ui/patients/FPacienteTratamientoHist.h"
 #include "ui/patients/FPacientes.h"
 #include "ui/shell/Destinos.h"
 #include "ui/shell/FCategoria.h"
@@ -94,6 +95,19 @@ void AbrirRetornoPaciente()
     }
 }
 
+void AbrirHistorialTratamiento()
+{
+    TFormPacienteTratamientoHist *pantalla = FormInicio().AbrirPantalla<TFormPacienteTratamientoHist>();
+    if (!pantalla->property("conectada").toBool()) {
+        pantalla->setProperty("conectada", true);
+        QObject::connect(
+                pantalla, &TFormPacienteTratamientoHist::actual, pantalla,
+                [] { FormInicio().AbrirPantalla<TFormPacienteTratamiento>(); }, Qt::QueuedConnection);
+        QObject::connect(pantalla, &TFormPacienteTratamientoHist::volver, pantalla, &VolverAlPaciente,
+                         Qt::QueuedConnection);
+    }
+}
+
 void AbrirTratamientoPaciente()
 {
     TFormPacienteTratamiento *pantalla = FormInicio().AbrirPantalla<TFormPacienteTratamiento>();
@@ -153,6 +167,7 @@ void RegistrarPantallas()
     RegistrarDestino(TDestino::CargaPaciente, &AbrirCargaPaciente);
     RegistrarDestino(TDestino::CargaCategoria, &AbrirCargaCategoria);
     RegistrarDestino(TDestino::TratamientoPaciente, &AbrirTratamientoPaciente);
+    RegistrarDestino(TDestino::HistorialTratamiento, &AbrirHistorialTratamiento);
     RegistrarDestino(TDestino::FichaPaciente, &AbrirFichaPaciente);
     RegistrarDestino(TDestino::RetornoPaciente, &AbrirRetornoPaciente);
     RegistrarDestino(TDestino::EntregaPaciente, &AbrirEntregaPaciente);

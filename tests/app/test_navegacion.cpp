@@ -14,6 +14,7 @@
 #include "ui/medication/FMedicamentos.h"
 #include "ui/patients/FFichaPaciente.h"
 #include "ui/patients/FPacienteTratamiento.h"
+#include "ui/patients/FPacienteTratamientoHist.h"
 #include "ui/patients/FPacientes.h"
 #include "ui/shell/FCategoria.h"
 #include "ui/shell/FMain.h"
@@ -98,6 +99,10 @@ private slots:
         QTest::keyClick(buscar, Qt::Key_Return);
         QVERIFY(e.Muestra<TFormPaciente>());
         e.Pulsar("btnTratamiento");
+        QVERIFY(e.Muestra<TFormPacienteTratamiento>());
+        e.Pulsar("btnHistorico");
+        QVERIFY(e.Muestra<TFormPacienteTratamientoHist>());
+        e.Pulsar("btnActual");
         QVERIFY(e.Muestra<TFormPacienteTratamiento>());
         e.Pulsar("btnVolver");
         QVERIFY(e.Muestra<TFormPaciente>());
