@@ -10,6 +10,7 @@
 #include "core/stock/uInventario.h"
 #include "ui/i18n/Componente.h"
 #include "ui/patients/ImprimirTratamiento.h"
+#include "ui/patients/PanelRecetas.h"
 #include "ui/reports/ListadoRejilla.h"
 #include "ui/shell/CabeceraPaciente.h"
 #include "ui/shell/Destinos.h"
@@ -35,6 +36,7 @@ TFormPacienteTratamiento::TFormPacienteTratamiento(QWidget *parent)
     , m_listado(new TListadoRejilla(*m_grdTratamiento, Qt::AscendingOrder))
     , m_stock(new TFrameStockPaciente(this))
     , m_recetas(Componente<QGroupBox>(this, "grpRecetas"))
+    , m_panelRecetas(new TPanelRecetas(*this, *m_stock, m_recetas))
 {
     setObjectName(QStringLiteral("FormPacienteTratamiento"));
     setWindowTitle(QStringLiteral("TRATAMIENTO"));
@@ -64,7 +66,7 @@ TFormPacienteTratamiento::TFormPacienteTratamiento(QWidget *parent)
 
     // The prescriptions of the patient not yet dispensed fill this panel.
     auto *recetas = new QVBoxLayout(m_recetas);
-    recetas->addWidget(Componente<QTableWidget>(m_recetas, "grdRecetas"));
+    recetas->addWidget(m_panelRecetas);
     auto *paneles = new QVBoxLayout;
     paneles->addWidget(m_stock, 2);
     paneles->addWidget(m_recetas, 1);
@@ -106,6 +108,8 @@ void TFormPacienteTratamiento::AlMostrar()
     MostrarCabecera();
     Refrescar();
     m_stock->Refrescar();
+    if (conStock)
+        m_panelRecetas->Refrescar();
     Auditar(windowTitle(), LOPD::kConsulta, LOPD::kAceptado);
 }
 

@@ -10,6 +10,7 @@ class TCabeceraPaciente;
 class QTableWidget;
 class TFrameStockPaciente;
 class TListadoRejilla;
+class TPanelRecetas;
 
 // The active patient's treatment: one row per treatment line with its code, medication, doctor,
 // dose and stock on hand, beside the patient's stock panel and the prescriptions panel. A
@@ -28,6 +29,7 @@ public:
     std::function<bool(const TFilaTratamiento &)> OnEditarLinea;
 
     TFrameStockPaciente &Stock() const { return *m_stock; }
+    TPanelRecetas &Recetas() const { return *m_panelRecetas; }
     // The lines as listed, in the grid's order.
     const QList<TFilaTratamiento> &Lineas() const { return m_lineas; }
     // Re-reads the lines and selects the line of the medication, if it is there (0: the first).
@@ -60,6 +62,7 @@ private:
     TListadoRejilla *m_listado;
     TFrameStockPaciente *m_stock;
     QWidget *m_recetas;
+    TPanelRecetas *m_panelRecetas;
     QList<TFilaTratamiento> m_lineas;
     QString m_refPaciente;
 };

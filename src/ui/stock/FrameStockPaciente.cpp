@@ -85,12 +85,15 @@ void TFrameStockPaciente::btnCompletoClick()
     Refrescar();
 }
 
-std::optional<qint64> TFrameStockPaciente::Introducir(qint64 esperado)
+std::optional<qint64> TFrameStockPaciente::Introducir(qint64 esperado,
+                                                      std::function<qint64(const TEntradaStock &)> guardar)
 {
     if (!Preferencias().NoReinoUnido)
         return std::nullopt;
     TAltaStock alta(DM().idPacienteActivo, this);
     alta.CompletarAntes(m_editorLinea);
+    if (guardar)
+        alta.GuardarCon(std::move(guardar));
     const std::optional<TStockAnadido> anadido = alta.Ejecutar(esperado);
     if (!anadido)
         return std::nullopt;
@@ -107,9 +110,10 @@ void TFrameStockPaciente::btnIntroducirClick()
     emit StockCambiado(*idMedicamento);
 }
 
-bool TFrameStockPaciente::Dispensar(qint64 idMedicamento)
+bool TFrameStockPaciente::Dispensar(qint64 idMedicamento,
+                                    std::function<qint64(const TEntradaStock &)> guardar)
 {
-    const std::optional<qint64> introducido = Introducir(idMedicamento);
+    const std::optional<qint64> introducido = Introducir(idMedicamento, std::move(guardar));
     if (!introducido)
         return false;
     AuditoriaStock::Dispensar(Caption());

@@ -7,6 +7,7 @@
 
 class QPushButton;
 class TGridStock;
+struct TEntradaStock;
 struct TNuevaLineaTratamiento;
 
 // The stock panel of the patient's treatment screen: the active patient's stock rows with
@@ -33,8 +34,8 @@ public:
     // The medication of the treatment line selected on the screen (0: none).
     void SeleccionarLinea(qint64 idMedicamento);
     // "DISPENSAR" of a prescription: enters a box of its medication. True when a row was
-    // entered; the caller then deletes the prescription.
-    bool Dispensar(qint64 idMedicamento);
+    // entered. `guardar`, when given, stores the row (with the prescription's removal).
+    bool Dispensar(qint64 idMedicamento, std::function<qint64(const TEntradaStock &)> guardar = {});
 
     void btnIntroducirClick();
     void btnModificarClick();
@@ -49,7 +50,8 @@ signals:
 private:
     // Enters a box (of the expected medication, 0: any); the medication of the new row, nothing
     // when no row was entered.
-    std::optional<qint64> Introducir(qint64 esperado);
+    std::optional<qint64> Introducir(qint64 esperado,
+                                     std::function<qint64(const TEntradaStock &)> guardar = {});
     // The caption of the screen that hosts the panel, in front of every audit action.
     QString Caption() const;
 

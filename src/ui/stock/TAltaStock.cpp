@@ -44,7 +44,8 @@ std::optional<TStockAnadido> TAltaStock::Ejecutar(qint64 esperado)
     entrada.Caducidad = pedido.Caducidad;
     entrada.Cantidad = ficha->Unidades; // one whole box
     qint64 id = 0;
-    if (!ManejadorErrores::Proteger([&] { id = inventario.AltaStock(entrada); }))
+    if (!ManejadorErrores::Proteger(
+                [&] { id = m_guardar ? m_guardar(entrada) : inventario.AltaStock(entrada); }))
         return std::nullopt;
     return TStockAnadido {id, entrada.idMedicamento};
 }

@@ -7,6 +7,7 @@
 #include <optional>
 
 class QWidget;
+struct TEntradaStock;
 
 // What the treatment-line editor is opened with when stock is entered for a medication the
 // patient has no treatment line for.
@@ -50,6 +51,11 @@ public:
         m_editorLinea = std::move(editor);
     }
 
+    // Stores the row in place of TInventario::AltaStock, for an entry that must be kept together
+    // with another change (a prescription dispensed); returns the new row, throws when refused.
+    using TGuardar = std::function<qint64(const TEntradaStock &)>;
+    void GuardarCon(TGuardar guardar) { m_guardar = std::move(guardar); }
+
     // `esperado`: the medication to enter (0: any). The new row; nothing when nothing was entered
     // (cancelled, refused or not stored; the reason has been shown).
     std::optional<TStockAnadido> Ejecutar(qint64 esperado = 0);
@@ -61,4 +67,5 @@ private:
     QWidget *m_parent;
     bool m_completar = false;
     TEditorLinea m_editorLinea;
+    TGuardar m_guardar;
 };
