@@ -41,8 +41,10 @@ void addPageFooter(TReportDocument &document, const ListingFrame &frame)
     const double width = document.page.contentRect().width();
     ReportBand &footer = document.addBand(ReportBand::Kind::PageFooter, ReportListing::kRowHeight + 1.0);
     footer.addLine(QPointF(0, 0.5), QPointF(width, 0.5), 0.1);
-    footer.addText(QRectF(0, 1.0, width * 0.75, ReportListing::kRowHeight), frame.footerLeft, kCellFont);
-    footer.addText(QRectF(width * 0.75, 1.0, width * 0.25, ReportListing::kRowHeight), frame.footerRight,
+    // The right side carries a dated caption ("printed on …"); 40 % keeps it whole on A4 portrait.
+    const double split = width * 0.6;
+    footer.addText(QRectF(0, 1.0, split, ReportListing::kRowHeight), frame.footerLeft, kCellFont);
+    footer.addText(QRectF(split, 1.0, width - split, ReportListing::kRowHeight), frame.footerRight,
                    kCellFont, Qt::AlignRight | Qt::AlignVCenter);
 }
 
