@@ -108,8 +108,10 @@ QList<TFilaAlveolo> TValidacionCarga::Alveolo(int celda) const
         return filas;
     for (const TFilaCelda &fila : m_celdas[size_t(celda)]) {
         const QString producto = QString::number(fila.Idmedicamento);
-        TFilaAlveolo alveolo {TextoCantidad(fila.Cantidad), producto + QStringLiteral("   ") + fila.Medicamento,
-                              {}, fila.Lote};
+        TFilaAlveolo alveolo {TextoCantidad(fila.Cantidad),
+                              producto + QStringLiteral("   ") + fila.Medicamento,
+                              {},
+                              fila.Lote};
         for (const TFilaEtiqueta &blister : m_datos.ListaBlister) {
             if (blister.idmedicamento == producto) {
                 alveolo.Medicamento = producto + QStringLiteral("   ") + SinNumero(blister);

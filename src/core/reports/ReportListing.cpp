@@ -44,8 +44,8 @@ void addPageFooter(TReportDocument &document, const ListingFrame &frame)
     // The right side carries a dated caption ("printed on …"); 40 % keeps it whole on A4 portrait.
     const double split = width * 0.6;
     footer.addText(QRectF(0, 1.0, split, ReportListing::kRowHeight), frame.footerLeft, kCellFont);
-    footer.addText(QRectF(split, 1.0, width - split, ReportListing::kRowHeight), frame.footerRight,
-                   kCellFont, Qt::AlignRight | Qt::AlignVCenter);
+    footer.addText(QRectF(split, 1.0, width - split, ReportListing::kRowHeight), frame.footerRight, kCellFont,
+                   Qt::AlignRight | Qt::AlignVCenter);
 }
 
 } // namespace

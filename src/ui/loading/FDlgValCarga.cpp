@@ -61,9 +61,9 @@ TDlgValCarga::TDlgValCarga(TValidacionCarga carga, QWidget *parent)
     , m_rueda(new TRuedaBlister(this))
     , m_grdMedicacion(
               Tabla(this, "grdMedicacion", {QStringLiteral("CANTIDAD"), QStringLiteral("MEDICAMENTO")}))
-    , m_grdAlveolo(Tabla(
-              this, "grdAlveolo",
-              {QStringLiteral("CANTIDAD"), QStringLiteral("MEDICAMENTO"), QStringLiteral("DESCRIPCION"), QStringLiteral("LOTE")}))
+    , m_grdAlveolo(Tabla(this, "grdAlveolo",
+                         {QStringLiteral("CANTIDAD"), QStringLiteral("MEDICAMENTO"),
+                          QStringLiteral("DESCRIPCION"), QStringLiteral("LOTE")}))
     , m_lblCelda(Componente<QLabel>(this, "lblCelda"))
     , m_btnValidar(Componente<QPushButton>(this, "btnValidar", QStringLiteral("VALIDAR")))
 {
