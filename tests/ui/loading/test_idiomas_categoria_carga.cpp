@@ -4,6 +4,7 @@
 #include "core/dispenser/UDispenserTCP.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/settings/uPreferencias.h"
+#include "support/EntornoIdioma.h"
 #include "support/MensajesGrabados.h"
 #include "support/TestDatabase.h"
 #include "ui/loading/FCategoriaCarga.h"
@@ -40,12 +41,7 @@ private slots:
     {
         QFETCH(int, idioma);
         QFETCH(QStringList, textos);
-        TLenguaje lenguaje {QStringLiteral(PASTILLERO_SOURCE_DIR "/translations/pastillero.lng")};
-        lenguaje.SetIdioma(idioma);
-        TestDatabase db;
-        TDM dm {db.directory()};
-        TPreferences preferencias {IniFile(db.directory().iniFile())};
-        MensajesGrabados grabados;
+        EntornoIdioma entorno(idioma);
         TDispenserTCP link(TConfiguracionRedDispensador::Local(0, 9));
         TFormCategoriaCarga form;
         form.show();

@@ -2,6 +2,7 @@
 // nothing, the way back to the treatment, its printed documents and its texts in five languages.
 #include "../stock/StockEntorno.h"
 #include "core/patients/EntradaEditorTratamiento.h"
+#include "support/EntornoIdioma.h"
 #include "ui/patients/FDlgSeleccionarInforme.h"
 #include "ui/patients/FDlgTratamientoEditarV2.h"
 #include "ui/patients/FPacienteTratamientoHist.h"
@@ -233,13 +234,8 @@ private slots:
     {
         QFETCH(int, idioma);
         QFETCH(QStringList, textos);
-        TLenguaje lenguaje {QStringLiteral(PASTILLERO_SOURCE_DIR "/translations/pastillero.lng")};
-        lenguaje.SetIdioma(idioma);
-        TestDatabase db;
-        TDM dm {db.directory()};
-        TPreferences preferencias {IniFile(db.directory().iniFile())};
-        MensajesGrabados grabados;
-        dm.Usuario = TUsuario {1, QStringLiteral("rosa"), QStringLiteral("ROSA"), {}, true};
+        EntornoIdioma entorno(idioma);
+        entorno.dm.Usuario = TUsuario {1, QStringLiteral("rosa"), QStringLiteral("ROSA"), {}, true};
         TFormPacienteTratamientoHist form;
         form.show();
         TDlgSeleccionarInforme dialogo;

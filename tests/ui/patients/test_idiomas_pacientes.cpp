@@ -4,6 +4,7 @@
 #include "core/i18n/ULenguaje.h"
 #include "core/patients/EntradaEditorTratamiento.h"
 #include "core/settings/uPreferencias.h"
+#include "support/EntornoIdioma.h"
 #include "support/MensajesGrabados.h"
 #include "support/TestDatabase.h"
 #include "ui/patients/FDlgTratamientoEditarV2.h"
@@ -46,13 +47,8 @@ private slots:
     {
         QFETCH(int, idioma);
         QFETCH(QStringList, textos);
-        TLenguaje lenguaje {QStringLiteral(PASTILLERO_SOURCE_DIR "/translations/pastillero.lng")};
-        lenguaje.SetIdioma(idioma);
-        TestDatabase db;
-        TDM dm {db.directory()};
-        TPreferences preferencias {IniFile(db.directory().iniFile())};
-        MensajesGrabados grabados;
-        dm.Usuario = TUsuario {1, QStringLiteral("rosa"), QStringLiteral("ROSA"), {}, true};
+        EntornoIdioma entorno(idioma);
+        entorno.dm.Usuario = TUsuario {1, QStringLiteral("rosa"), QStringLiteral("ROSA"), {}, true};
         TFormPacientes lista;
         TFormPacienteFicha ficha(0);
         TFormPacienteTratamiento tratamiento;

@@ -3,6 +3,7 @@
 #include "core/data/uDM.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/settings/uPreferencias.h"
+#include "support/EntornoIdioma.h"
 #include "support/MensajesGrabados.h"
 #include "support/TestDatabase.h"
 #include "ui/patients/FDlgReceta.h"
@@ -32,12 +33,7 @@ private slots:
     {
         QFETCH(int, idioma);
         QFETCH(QStringList, textos);
-        TLenguaje lenguaje {QStringLiteral(PASTILLERO_SOURCE_DIR "/translations/pastillero.lng")};
-        lenguaje.SetIdioma(idioma);
-        TestDatabase db;
-        TDM dm {db.directory()};
-        TPreferences preferencias {IniFile(db.directory().iniFile())};
-        MensajesGrabados grabados;
+        EntornoIdioma entorno(idioma);
         TDlgReceta dialogo;
         dialogo.show();
         TFormPacienteTratamiento tratamiento;

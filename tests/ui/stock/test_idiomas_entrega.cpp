@@ -3,6 +3,7 @@
 #include "core/data/uDM.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/settings/uPreferencias.h"
+#include "support/EntornoIdioma.h"
 #include "support/MensajesGrabados.h"
 #include "support/TestDatabase.h"
 #include "ui/stock/FCategoriaEntrega.h"
@@ -83,13 +84,8 @@ private slots:
     {
         QFETCH(int, idioma);
         QFETCH(QStringList, textos);
-        TLenguaje lenguaje {QStringLiteral(PASTILLERO_SOURCE_DIR "/translations/pastillero.lng")};
-        lenguaje.SetIdioma(idioma);
-        TestDatabase db;
-        TDM dm {db.directory()};
-        TPreferences preferencias {IniFile(db.directory().iniFile())};
-        MensajesGrabados grabados;
-        dm.Usuario = TUsuario {1, QStringLiteral("rosa"), QStringLiteral("ROSA"), {}, true};
+        EntornoIdioma entorno(idioma);
+        entorno.dm.Usuario = TUsuario {1, QStringLiteral("rosa"), QStringLiteral("ROSA"), {}, true};
         TFormPacienteEntrega paciente;
         paciente.show();
         TFormCategoriaEntrega categoria;
