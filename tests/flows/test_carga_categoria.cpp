@@ -11,6 +11,7 @@
 #include "core/loading/TRondaCategoria.h"
 #include "core/settings/uPreferencias.h"
 #include "core/shell/uLog.h"
+#include "support/MaquinaPrueba.h"
 #include "support/TestDatabase.h"
 
 #include <QtTest>
@@ -411,14 +412,7 @@ private slots:
     }
 
 private:
-    static OpcionesSimulador Opciones()
-    {
-        OpcionesSimulador opciones;
-        opciones.puertoBusqueda = 0;
-        opciones.intervaloMs = 5;
-        opciones.pasosPorMedicamento = 2;
-        return opciones;
-    }
+    static OpcionesSimulador Opciones() { return MaquinaPrueba::Rapida(); }
 
     // The category: ANA and BEA with one pill a day, CARLOS whose week is stored already, and an
     // inactive patient and a patient of another category who are not listed.
@@ -456,14 +450,7 @@ private:
     // The machine, the link and the run opened on the category.
     bool Preparar(const OpcionesSimulador &opciones)
     {
-        m_simulador = std::make_unique<SimuladorDispensador>(opciones);
-        if (!m_simulador->Iniciar())
-            return false;
-        TConfiguracionRedDispensador configuracion
-                = TConfiguracionRedDispensador::Local(0, m_simulador->PuertoBusqueda());
-        configuracion.periodoBusquedaMs = 20;
-        m_link = std::make_unique<TDispenserTCP>(configuracion);
-        if (!QTest::qWaitFor([this] { return m_link->Conectado && m_simulador->Conectado(); }, kEsperaMs))
+        if (!MaquinaPrueba::Arrancar(opciones, m_simulador, m_link))
             return false;
         m_ronda = std::make_unique<TRondaCategoria>(*m_dm, *m_link, m_dialogos);
         m_ronda->Abrir(kCategoria);

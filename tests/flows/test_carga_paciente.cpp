@@ -12,6 +12,7 @@
 #include "core/loading/TSesionCarga.h"
 #include "core/settings/uPreferencias.h"
 #include "core/shell/uLog.h"
+#include "support/MaquinaPrueba.h"
 #include "support/TestDatabase.h"
 
 #include <QtTest>
@@ -385,27 +386,13 @@ private slots:
     }
 
 private:
-    static OpcionesSimulador Opciones()
-    {
-        OpcionesSimulador opciones;
-        opciones.puertoBusqueda = 0;
-        opciones.intervaloMs = 5;
-        opciones.pasosPorMedicamento = 2;
-        return opciones;
-    }
+    static OpcionesSimulador Opciones() { return MaquinaPrueba::Rapida(); }
 
     // The patient, the machine, the link and the session opened on the patient.
     bool Preparar(const OpcionesSimulador &opciones, double enalapril = 20)
     {
         Paciente(enalapril);
-        m_simulador = std::make_unique<SimuladorDispensador>(opciones);
-        if (!m_simulador->Iniciar())
-            return false;
-        TConfiguracionRedDispensador configuracion
-                = TConfiguracionRedDispensador::Local(0, m_simulador->PuertoBusqueda());
-        configuracion.periodoBusquedaMs = 20;
-        m_link = std::make_unique<TDispenserTCP>(configuracion);
-        if (!QTest::qWaitFor([this] { return m_link->Conectado && m_simulador->Conectado(); }, 10000))
+        if (!MaquinaPrueba::Arrancar(opciones, m_simulador, m_link))
             return false;
         Abrir();
         return true;

@@ -1,6 +1,7 @@
 // The dispenser link against the machine simulator over real loopback sockets: discovery,
 // connection, information, a whole load, and every fault the simulator can play.
 #include "core/dispenser/UDispenserTCP.h"
+#include "support/MaquinaPrueba.h"
 
 #include "OpcionesSimulador.h"
 #include "SimuladorDispensador.h"
@@ -286,25 +287,11 @@ private slots:
     }
 
 private:
-    static OpcionesSimulador Opciones()
-    {
-        OpcionesSimulador opciones;
-        opciones.puertoBusqueda = 0;
-        opciones.intervaloMs = 5;
-        opciones.pasosPorMedicamento = 2;
-        return opciones;
-    }
+    static OpcionesSimulador Opciones() { return MaquinaPrueba::Rapida(); }
 
     bool Arrancar(const OpcionesSimulador &opciones)
     {
-        m_simulador = std::make_unique<SimuladorDispensador>(opciones);
-        if (!m_simulador->Iniciar())
-            return false;
-        TConfiguracionRedDispensador configuracion
-                = TConfiguracionRedDispensador::Local(0, m_simulador->PuertoBusqueda());
-        configuracion.periodoBusquedaMs = 20;
-        m_link = std::make_unique<TDispenserTCP>(configuracion);
-        return QTest::qWaitFor([this] { return m_link->Conectado && m_simulador->Conectado(); }, 10000);
+        return MaquinaPrueba::Arrancar(opciones, m_simulador, m_link);
     }
 
     // Records the link's events in m_seguimiento, which outlives the link.

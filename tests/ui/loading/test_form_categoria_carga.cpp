@@ -6,6 +6,7 @@
 #include "core/dispenser/UDispenserTCP.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/settings/uPreferencias.h"
+#include "support/MaquinaPrueba.h"
 #include "support/MensajesGrabados.h"
 #include "support/TestDatabase.h"
 #include "ui/loading/FCategoriaCarga.h"
@@ -93,14 +94,7 @@ class TestFormCategoriaCarga : public QObject
             OpcionesSimulador opciones;
             opciones.puertoBusqueda = 0;
             opciones.intervaloMs = intervaloMs;
-            simulador = std::make_unique<SimuladorDispensador>(opciones);
-            if (!simulador->Iniciar())
-                return false;
-            TConfiguracionRedDispensador configuracion
-                    = TConfiguracionRedDispensador::Local(0, simulador->PuertoBusqueda());
-            configuracion.periodoBusquedaMs = 20;
-            link = std::make_unique<TDispenserTCP>(configuracion);
-            return QTest::qWaitFor([this] { return link->Conectado && simulador->Conectado(); }, kEsperaMs);
+            return MaquinaPrueba::Arrancar(opciones, simulador, link);
         }
 
         int Paciente(const QString &nombre, qint64 idMedicamento, double enStock)

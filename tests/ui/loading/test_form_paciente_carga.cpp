@@ -6,6 +6,7 @@
 #include "core/dispenser/UDispenserTCP.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/settings/uPreferencias.h"
+#include "support/MaquinaPrueba.h"
 #include "support/MensajesGrabados.h"
 #include "support/TestDatabase.h"
 #include "ui/loading/FPacienteCarga.h"
@@ -77,14 +78,7 @@ class TestFormPacienteCarga : public QObject
             OpcionesSimulador opciones;
             opciones.puertoBusqueda = 0;
             opciones.intervaloMs = 5;
-            simulador = std::make_unique<SimuladorDispensador>(opciones);
-            if (!simulador->Iniciar())
-                return false;
-            TConfiguracionRedDispensador configuracion
-                    = TConfiguracionRedDispensador::Local(0, simulador->PuertoBusqueda());
-            configuracion.periodoBusquedaMs = 20;
-            link = std::make_unique<TDispenserTCP>(configuracion);
-            return QTest::qWaitFor([this] { return link->Conectado && simulador->Conectado(); }, 10000);
+            return MaquinaPrueba::Arrancar(opciones, simulador, link);
         }
     };
 
