@@ -4,12 +4,14 @@
 #include "ui/loading/FCargas.h"
 #include "ui/loading/FCategoriaCarga.h"
 #include "ui/loading/FPacienteCarga.h"
+#include "ui/patients/FCategoriaPacientes.h"
 #include "ui/patients/FDlgTratamientoEditarV2.h"
 #include "ui/patients/FFichaPaciente.h"
 #include "ui/patients/FPacienteFicha.h"
 #include "ui/patients/FPacienteTratamiento.h"
 #include "ui/patients/FPacienteTratamientoHist.h"
 #include "ui/patients/FPacientes.h"
+#include "ui/patients/ImprimirHojaAdministracion.h"
 #include "ui/shell/Destinos.h"
 #include "ui/shell/FCategoria.h"
 #include "ui/shell/FMain.h"
@@ -17,6 +19,7 @@
 #include "ui/shell/FPrincipal.h"
 #include "ui/stock/FCategoriaEntrega.h"
 #include "ui/stock/FDlgInventarioMedicamento.h"
+#include "ui/stock/FNecesidades.h"
 #include "ui/stock/FPacienteEntrega.h"
 #include "ui/stock/FPacienteRetorno.h"
 #include "ui/stock/FrameStockPaciente.h"
@@ -139,6 +142,10 @@ void AbrirCargaCategoria()
             TDlgInventarioMedicamento dialogo(idPaciente, idMedicamento, pantalla);
             dialogo.exec();
         };
+        // Where stock is not kept, the carers' charts of the patients loaded follow the run.
+        pantalla->Ronda().OnHojaAdministracion = [](const QList<qint64> &pacientes, const QDate &inicio) {
+            ImprimirHojaAdministracion(pacientes, inicio, TFormatoHoja::Semanas);
+        };
         QObject::connect(pantalla, &TFormCategoriaCarga::volver, pantalla, &VolverDeCargaCategoria,
                          Qt::QueuedConnection);
     }
@@ -160,6 +167,23 @@ void AbrirCargaPaciente()
     pantalla->AbrirCargaPaciente();
 }
 
+void AbrirPacientesCategoria()
+{
+    TFormCategoriaPacientes *pantalla = FormInicio().AbrirPantalla<TFormCategoriaPacientes>();
+    if (!pantalla->property("conectada").toBool()) {
+        pantalla->setProperty("conectada", true);
+        QObject::connect(
+                pantalla, &TFormCategoriaPacientes::volver, pantalla,
+                [] { FormInicio().AbrirPantalla<TFormCategoria>(); }, Qt::QueuedConnection);
+    }
+}
+
+// The active patient's chart, from the patient's hub.
+void ImprimirHojaPaciente(TFormatoHoja formato)
+{
+    ImprimirHojaAdministracion({DM().idPacienteActivo}, std::nullopt, formato);
+}
+
 } // namespace
 
 void RegistrarPantallas()
@@ -175,4 +199,8 @@ void RegistrarPantallas()
     RegistrarDestino(TDestino::ListaPacientes, &AbrirListaPacientes);
     RegistrarDestino(TDestino::Consultas, [] { FormInicio().AbrirPantalla<TFormCargas>(); });
     RegistrarDestino(TDestino::Usuarios, [] { FormInicio().AbrirPantalla<TFormUsuarios>(); });
+    RegistrarDestino(TDestino::Utilidades, [] { FormInicio().AbrirPantalla<TFormNecesidades>(); });
+    RegistrarDestino(TDestino::PacientesCategoria, &AbrirPacientesCategoria);
+    RegistrarDestino(TDestino::HojaAdministracion, [] { ImprimirHojaPaciente(TFormatoHoja::Semanas); });
+    RegistrarDestino(TDestino::HojaFranjas, [] { ImprimirHojaPaciente(TFormatoHoja::Franjas); });
 }

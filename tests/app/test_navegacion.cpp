@@ -12,6 +12,7 @@
 #include "ui/loading/FCargas.h"
 #include "ui/loading/FCategoriaCarga.h"
 #include "ui/medication/FMedicamentos.h"
+#include "ui/patients/FCategoriaPacientes.h"
 #include "ui/patients/FFichaPaciente.h"
 #include "ui/patients/FPacienteTratamiento.h"
 #include "ui/patients/FPacienteTratamientoHist.h"
@@ -22,6 +23,7 @@
 #include "ui/shell/FPrincipal.h"
 #include "ui/stock/FCInventario.h"
 #include "ui/stock/FCategoriaEntrega.h"
+#include "ui/stock/FNecesidades.h"
 #include "ui/stock/FPacienteEntrega.h"
 #include "ui/stock/FPacienteRetorno.h"
 #include "ui/users/FUsuarios.h"
@@ -85,7 +87,10 @@ private slots:
         QVERIFY(e.Muestra<TFormCargas>());
         e.Pulsar("btnInventario");
         QVERIFY(e.Muestra<TFormCInventario>());
-        e.Pulsar("btnGestion");
+        e.Pulsar("btnUtilidades");
+        QVERIFY(e.Muestra<TFormNecesidades>());
+        e.Pulsar("btnGestionSPD");
+        e.Pulsar("btnAdministrar");
         e.Pulsar("btnPacientes");
         QVERIFY(e.Muestra<TFormPacientes>());
         QVERIFY(e.grabados.mensajes.isEmpty());
@@ -119,6 +124,11 @@ private slots:
         e.Pulsar("btnVolver");
         e.Pulsar("btnEntrega");
         QVERIFY(e.Muestra<TFormPacienteEntrega>());
+        e.Pulsar("btnVolver");
+        // A patient without treatment has no chart to print.
+        e.Pulsar("btnHojaSemanas");
+        QCOMPARE(e.grabados.Textos(MensajesGrabados::TTipo::Aviso),
+                 QStringList {QStringLiteral("NO SE HAN ENCONTRADO DATOS")});
     }
 
     void laCategoriaLlevaASuEntregaYASuCarga()
@@ -137,6 +147,10 @@ private slots:
         e.Pulsar("btnEntrega");
         QVERIFY(e.Muestra<TFormCategoriaEntrega>());
         e.Pulsar("btnVolver");
+        e.Pulsar("btnPacientes");
+        QVERIFY(e.Muestra<TFormCategoriaPacientes>());
+        e.Pulsar("btnVolver");
+        QVERIFY(e.Muestra<TFormCategoria>());
         // A link that listens but whose announcements reach no machine.
         TDispenserTCP link {TConfiguracionRedDispensador::Local(0, 9)};
         e.Pulsar("btnCarga");

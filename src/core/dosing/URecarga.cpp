@@ -33,26 +33,39 @@ void AsignarAspecto(const TFilaPlan &fila, TDosis &porcion)
     }
 }
 
-// One portion of a plan row: its texts from the row, its week and its stock. Returns nothing
-// for a blister portion with nothing to place. `cantidad` is the line's remaining stock in
-// hundredths, reduced by what the portion takes.
-std::unique_ptr<TDosis> CrearPorcion(const TFilaPlan &fila, const TPorcionFila &tipo, qint64 &cantidad,
-                                     const QDate &desde, const QDate &hasta)
+// A portion of a plan row with the row's texts, before its week and stock are set.
+std::unique_ptr<TDosis> PorcionConTextos(const TFilaPlan &fila, double tamano)
 {
-    auto porcion = std::make_unique<TDosis>(tipo.tamano);
+    auto porcion = std::make_unique<TDosis>(tamano);
     porcion->IdLinea = fila.id;
     porcion->IdMedicamento = fila.idMedicamento;
     porcion->EsSPD = fila.SPDP ? *fila.SPDP == 1 : fila.SPD;
     porcion->Lote = fila.Lote.value_or(QStringLiteral("******"));
     porcion->Caducidad = TextoFecha(fila.Caducidad);
     porcion->Medico = fila.Medico;
-    porcion->Nombre = fila.DescUsuario.isEmpty() ? fila.Medicamento + QLatin1Char(' ') + fila.Descripcion
-                                                 : fila.DescUsuario;
+    porcion->Nombre = NombreLinea(fila);
     porcion->Estado = EstadoDosis::kNuevo;
     porcion->Dosis = fila.Dosis;
     porcion->DosisEtiqueta = fila.DosisEtiqueta.value_or(fila.Dosis);
     AsignarAspecto(fila, *porcion);
+    return porcion;
+}
 
+// A portion that is listed but not placed: `cuenta` 0 (given apart) or -1 (never expanded).
+void MarcarSinColocar(TDosis &porcion, int cuenta)
+{
+    porcion.Carga = cuenta;
+    porcion.Cargadas = cuenta;
+    porcion.ActualizarEstado();
+}
+
+// One portion of a plan row: its texts from the row, its week and its stock. Returns nothing
+// for a blister portion with nothing to place. `cantidad` is the line's remaining stock in
+// hundredths, reduced by what the portion takes.
+std::unique_ptr<TDosis> CrearPorcion(const TFilaPlan &fila, const TPorcionFila &tipo, qint64 &cantidad,
+                                     const QDate &desde, const QDate &hasta)
+{
+    auto porcion = PorcionConTextos(fila, tipo.tamano);
     bool enBlister = porcion->EsSPD;
     int cuenta = 0;
     if (porcion->EsSPD && fila.Dosis != fila.DosisS1 && fila.DosisS1 == kDosisNoBlister) {
@@ -73,9 +86,7 @@ std::unique_ptr<TDosis> CrearPorcion(const TFilaPlan &fila, const TPorcionFila &
         [[maybe_unused]] const bool leida = porcion->AsignarLista(semana.Lista, false);
         Q_ASSERT(leida); // an expanded week is always 28 counts
     } else {
-        porcion->Carga = cuenta;
-        porcion->Cargadas = cuenta;
-        porcion->ActualizarEstado();
+        MarcarSinColocar(*porcion, cuenta);
     }
     porcion->VaciarActual();
 
@@ -116,10 +127,17 @@ QList<TPorcionFila> PorcionesDeFila(const TFilaPlan &fila)
 
 } // namespace
 
+QString NombreLinea(const TFilaPlan &fila)
+{
+    return fila.DescUsuario.isEmpty() ? fila.Medicamento + QLatin1Char(' ') + fila.Descripcion
+                                      : fila.DescUsuario;
+}
+
 void TRecarga::Vaciar()
 {
     m_lineas.clear();
     SinDosis.clear();
+    SinPorcion.clear();
 }
 
 TDosis *TRecarga::Linea(int indice) const
@@ -169,10 +187,14 @@ void ConstruirCarga(TRecarga &carga, const std::vector<TFilaPlan> &filas, const 
         const QList<TPorcionFila> porciones = PorcionesDeFila(fila);
         const bool enBlister = fila.SPDP ? *fila.SPDP == 1 : fila.SPD;
         const bool emblistable = fila.Dosis != fila.DosisS1 && fila.DosisS1 == kDosisNoBlister;
-        if (enBlister && !emblistable && (porciones.isEmpty() || !DosisLegible(fila.Dosis)))
-            carga.SinDosis << (fila.DescUsuario.isEmpty()
-                                       ? fila.Medicamento + QLatin1Char(' ') + fila.Descripcion
-                                       : fila.DescUsuario);
+        const bool sinDosis = enBlister && !emblistable && (porciones.isEmpty() || !DosisLegible(fila.Dosis));
+        if (sinDosis)
+            carga.SinDosis << NombreLinea(fila);
+        if (sinDosis || porciones.isEmpty()) {
+            const auto linea = PorcionConTextos(fila, kPorcionEntera);
+            MarcarSinColocar(*linea, -1);
+            carga.SinPorcion << *linea;
+        }
         for (const TPorcionFila &tipo : porciones) {
             if (auto porcion = CrearPorcion(fila, tipo, cantidad, desde, hasta))
                 carga.Add(std::move(porcion));

@@ -21,6 +21,11 @@ public:
     // The medications of blister lines whose dose gives nothing in any week (no take, or a text
     // that cannot be read): nothing of them is placed, so the load's checks name them.
     QStringList SinDosis;
+    // The treatment lines that give no portion: the blister lines named in SinDosis, and lines
+    // given apart whose dose holds no value ("0-0-0-0:0"). Each is kept as a portion with its
+    // texts, never expanded (SinExpandir), so that a listing of the patient's medication (the
+    // administration chart) still shows it with its dose text.
+    QList<TDosis> SinPorcion;
 
     void Vaciar();
     int Count() const { return static_cast<int>(m_lineas.size()); }
@@ -64,6 +69,10 @@ struct TFilaPlan
     QString Color;
     bool Comprimido = true;
 };
+
+// The medication's name as the portions of a line carry it: the user's description, else the
+// medication's name and description.
+QString NombreLinea(const TFilaPlan &fila);
 
 // The dose stored for a line that was entered as not going into the blister.
 inline const QString kDosisNoBlister = QStringLiteral("0-0-0-0:0");

@@ -42,9 +42,8 @@ bool DigitoControlEAN(QString &codigo)
 QString CortarCodigoEscaneado(const QString &codigo, const QString &pais)
 {
     const QString texto = codigo.trimmed();
-    const bool codigoEntero
-            = pais == QLatin1String("2") || pais == QLatin1String("3") || pais == QLatin1String("4");
-    if (codigoEntero || texto.size() <= 7)
+    if (pais == QLatin1String("3"))
         return texto;
-    return texto.right(7);
+    const qsizetype largo = pais == QLatin1String("2") || pais == QLatin1String("4") ? 8 : 7;
+    return texto.size() > largo ? texto.right(largo) : texto;
 }

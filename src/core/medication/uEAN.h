@@ -11,6 +11,7 @@ int CalcularDigitoControlEAN(const QString &codigo);
 // A code that is not 8 or 13 digits is left as it is and is not correct.
 bool DigitoControlEAN(QString &codigo);
 
-// What a code box keeps of a scanned code: unless the country (`Pais`) is "2", "3" or "4", a
-// text longer than 7 characters keeps its last 7 (the national code inside an EAN-13).
+// What every code box keeps of a scanned code (the national code inside an EAN-13): in France and
+// Italy (`Pais` "2", "4") a text longer than 8 characters keeps its last 8; in the United Kingdom
+// ("3") the whole text; elsewhere a text longer than 7 characters keeps its last 7.
 QString CortarCodigoEscaneado(const QString &codigo, const QString &pais);

@@ -35,6 +35,10 @@ struct TPreferenciasValores
     QString Idioma;
     QString Pais;
     int TipoBlister = 1;
+
+    // Every country but the United Kingdom keeps each patient's stock of medication: needs,
+    // orders and the stock dialogs of the load screens exist only there.
+    bool PaisConStock() const { return Pais != QLatin1String("3"); }
     QString PEtiquetas = QStringLiteral("LB-m.000");
 
     // The values of the "Param" lines, falling back to the older columns of the CONF row and

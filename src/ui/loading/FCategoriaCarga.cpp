@@ -23,7 +23,6 @@ using namespace RejillasCarga;
 
 namespace {
 
-const QString kPaisSinStock = QStringLiteral("3"); // no stock dialog from the grid
 const QColor kVerde(0, 128, 0);
 const QColor kTituloOrdenado(139, 0, 0);
 
@@ -227,7 +226,7 @@ void TFormCategoriaCarga::lstCargasAnterioresClick(int fila)
 
 void TFormCategoriaCarga::grdMedicamentosDblClick(int fila)
 {
-    if (!OnStockMedicamento || Preferencias().Pais == kPaisSinStock || m_grdMedicamentos->rowCount() == 0
+    if (!OnStockMedicamento || !Preferencias().PaisConStock() || m_grdMedicamentos->rowCount() == 0
         || !m_grdMedicamentos->isEnabled())
         return;
     const qint64 idMedicamento = m_grdMedicamentos->item(fila, kColIdMedicamento)->text().toLongLong();

@@ -19,12 +19,6 @@
 
 using namespace RejillasCarga;
 
-namespace {
-
-const QString kPaisSinStock = QStringLiteral("3"); // no stock dialog from the grid
-
-} // namespace
-
 TFormPacienteCarga::TFormPacienteCarga(QWidget *parent, TDialogosCarga *dialogos)
     : TKelvoForm(parent)
     , m_dialogosPropios(dialogos ? nullptr : std::make_unique<TDialogosPantallaCarga>(this))
@@ -168,7 +162,7 @@ void TFormPacienteCarga::FechaEditada()
 
 void TFormPacienteCarga::grdMedicamentosDblClick(int fila)
 {
-    if (!OnStockMedicamento || Preferencias().Pais == kPaisSinStock || m_grdMedicamentos->rowCount() == 0
+    if (!OnStockMedicamento || !Preferencias().PaisConStock() || m_grdMedicamentos->rowCount() == 0
         || !m_grdMedicamentos->isEnabled())
         return;
     const qint64 idMedicamento = m_grdMedicamentos->item(fila, kColIdMedicamento)->text().toLongLong();

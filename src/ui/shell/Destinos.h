@@ -26,6 +26,8 @@ enum class TDestino {
     Trazabilidad, // traceability view
     Categorias, // master lists
     Utilidades, // needs
+    HojaAdministracion, // the active patient's administration chart, by week
+    HojaFranjas, // the same chart by time slot
 };
 
 // An empty function removes the registration.

@@ -1,7 +1,6 @@
 #include "ui/shell/FCategoria.h"
 
 #include "core/data/uDM.h"
-#include "core/i18n/ULenguaje.h"
 #include "ui/shell/Destinos.h"
 #include "ui/shell/EntradasMenu.h"
 #include "ui/shell/FMain.h"
@@ -25,19 +24,17 @@ TFormCategoria::TFormCategoria(QWidget *parent)
     pantalla->addWidget(marco);
     auto *disposicion = new QVBoxLayout(marco->Contenido());
     disposicion->addWidget(m_lblCategoria);
-    const QList<QPushButton *> botones
-            = CrearEntradas(marco->Contenido(), disposicion,
-                            {
-                                    {QStringLiteral("btnCarga"), QStringLiteral("CARGA"),
-                                     [] { AbrirDestino(TDestino::CargaCategoria); }},
-                                    {QStringLiteral("btnEntrega"), QStringLiteral("ENTREGA"),
-                                     [] { AbrirDestino(TDestino::EntregaCategoria); }},
-                                    {QStringLiteral("btnPacientes"), QStringLiteral("PACIENTES"),
-                                     [] { AbrirDestino(TDestino::PacientesCategoria); }},
-                                    {QStringLiteral("btnVolver"), QStringLiteral("VOLVER"),
-                                     [] { FormInicio().AbrirPantalla<TFormMain>(); }},
-                            });
-    m_btnPacientes = botones.at(2);
+    CrearEntradas(marco->Contenido(), disposicion,
+                  {
+                          {QStringLiteral("btnCarga"), QStringLiteral("CARGA"),
+                           [] { AbrirDestino(TDestino::CargaCategoria); }},
+                          {QStringLiteral("btnEntrega"), QStringLiteral("ENTREGA"),
+                           [] { AbrirDestino(TDestino::EntregaCategoria); }},
+                          {QStringLiteral("btnPacientes"), QStringLiteral("PACIENTES"),
+                           [] { AbrirDestino(TDestino::PacientesCategoria); }},
+                          {QStringLiteral("btnVolver"), QStringLiteral("VOLVER"),
+                           [] { FormInicio().AbrirPantalla<TFormMain>(); }},
+                  });
     disposicion->addStretch();
 }
 
@@ -45,5 +42,4 @@ void TFormCategoria::AlMostrar()
 {
     m_lblCategoria->setText(
             DM().Categoria ? DM().DescripcionCategoria(QString::number(DM().Categoria->Codigo)) : QString());
-    m_btnPacientes->setVisible(Lenguaje().ModoDesarrollo());
 }

@@ -3,10 +3,9 @@
 #include "ui/shell/TPantalla.h"
 
 class QLabel;
-class QPushButton;
 
-// The category hub: the active category's description and the entries to the category's load
-// and delivery (and, in developer mode, its patients).
+// The category hub: the active category's description and the entries to the category's load,
+// delivery and patients (needs and administration charts).
 class TFormCategoria : public TPantalla
 {
     Q_OBJECT
@@ -19,5 +18,4 @@ protected:
 
 private:
     QLabel *m_lblCategoria;
-    QPushButton *m_btnPacientes;
 };

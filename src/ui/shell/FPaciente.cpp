@@ -44,6 +44,10 @@ TFormPaciente::TFormPaciente(QWidget *parent)
                     {QStringLiteral("btnEntrega"), QStringLiteral("ENTREGA"),
                      [] { AbrirDestino(TDestino::EntregaPaciente); }},
                     {QStringLiteral("btnRetorno"), QStringLiteral("RETORNO"), [this] { btnRetornoClick(); }},
+                    {QStringLiteral("btnHojaSemanas"), QStringLiteral("HOJA ADMINISTRACION"),
+                     [] { AbrirDestino(TDestino::HojaAdministracion); }},
+                    {QStringLiteral("btnHojaFranjas"), QStringLiteral("HOJA POR FRANJAS"),
+                     [] { AbrirDestino(TDestino::HojaFranjas); }},
                     {QStringLiteral("btnVolver"), QStringLiteral("VOLVER"), [this] { btnVolverClick(); }},
             });
     disposicion->addStretch();

@@ -54,15 +54,18 @@ private slots:
         QTest::newRow("Portugal cuts") << "8470001234568"
                                        << "1"
                                        << "1234568";
-        QTest::newRow("country 2 keeps it") << "8470001234568"
-                                            << "2"
-                                            << "8470001234568";
+        QTest::newRow("France keeps the last 8") << "3400912345678"
+                                                 << "2"
+                                                 << "12345678";
+        QTest::newRow("Italy keeps the last 8") << "8012345678901"
+                                                << "4"
+                                                << "45678901";
+        QTest::newRow("eight stay in France") << "12345678"
+                                              << "2"
+                                              << "12345678";
         QTest::newRow("United Kingdom keeps it") << "8470001234568"
                                                  << "3"
                                                  << "8470001234568";
-        QTest::newRow("country 4 keeps it") << "8470001234568"
-                                            << "4"
-                                            << "8470001234568";
         QTest::newRow("seven stay") << "1234568"
                                     << "0"
                                     << "1234568";

@@ -70,8 +70,8 @@ private slots:
                                                  << "1234568" << true;
         QTest::newRow("no country cuts it") << ""
                                             << "1234568" << true;
-        QTest::newRow("country 2 keeps it") << "2"
-                                            << "8470001234568" << false;
+        QTest::newRow("France keeps the last 8") << "2"
+                                                 << "01234568" << false;
         QTest::newRow("United Kingdom keeps it") << "3"
                                                  << "8470001234568" << false;
     }

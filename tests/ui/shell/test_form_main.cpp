@@ -235,21 +235,11 @@ private slots:
         QVERIFY(hub);
         QCOMPARE(e.dm.Categoria->Codigo, 3);
         QCOMPARE(Hijo<QLabel>(hub, "lblCategoria")->text(), QStringLiteral("RESIDENCIA NORTE"));
-        QVERIFY(!Hijo<QPushButton>(hub, "btnPacientes")->isVisible());
+        QVERIFY(Hijo<QPushButton>(hub, "btnPacientes")->isVisible());
         Hijo<QPushButton>(hub, "btnVolver")->click();
         // Back on the main screen the active category stays chosen.
         QCOMPARE(Hijo<QComboBox>(e.ventana.PantallaActual(), "cmbCategorias")->currentText(),
                  QStringLiteral("RESIDENCIA NORTE"));
-    }
-
-    void pacientesDeLaCategoriaSoloEnModoDesarrollo()
-    {
-        Entorno e;
-        e.lenguaje.SetModoDesarrollo(true);
-        e.dm.Categoria = TCategoria {5, QStringLiteral("CENTRO DE DIA")};
-        e.ventana.show();
-        TFormCategoria *hub = e.ventana.AbrirPantalla<TFormCategoria>();
-        QVERIFY(Hijo<QPushButton>(hub, "btnPacientes")->isVisible());
     }
 
     void administrarSoloParaFarmaceuticos_data()
