@@ -13,8 +13,8 @@
 
 // "CARGAS PLANIFICADAS": the planned lines by category, patient, week and medication, a group
 // per patient and week.
-TReportDocument InformeCargasPlanificadas(const QList<TFilaNecesidad> &cargas, const TMembreteFarmacia &membrete,
-                                          const QDate &fechaImpresion);
+TReportDocument InformeCargasPlanificadas(const QList<TFilaNecesidad> &cargas,
+                                          const TMembreteFarmacia &membrete, const QDate &fechaImpresion);
 // "NECESIDAD DE MEDICAMENTOS": the order list by category, patient and medication, a group per
 // patient.
 TReportDocument InformeNecesidadMedicamentos(const QList<TFilaNecesidad> &pedido,

@@ -45,6 +45,13 @@ auto Agrupar(const QList<Fila> &filas, const Clave &clave, const Nuevo &nuevo, c
     return grupos;
 }
 
+// Running numbers from 1, in list order.
+void Numerar(QList<TFilaNecesidad> &filas)
+{
+    for (qsizetype i = 0; i < filas.size(); ++i)
+        filas[i].NCarga = int(i + 1);
+}
+
 // Planned lines summed per key: quantities and portions summed, the week widened, the first line
 // giving the other fields, numbered again from 1.
 template<typename Clave>
@@ -65,8 +72,7 @@ QList<TFilaNecesidad> SumarCargas(const QList<TFilaNecesidad> &cargas, const Cla
                 suma.Fecini = qMin(suma.Fecini, fila.Fecini);
                 suma.Fecfin = qMax(suma.Fecfin, fila.Fecfin);
             });
-    for (qsizetype i = 0; i < sumas.size(); ++i)
-        sumas[i].NCarga = int(i + 1);
+    Numerar(sumas);
     return sumas;
 }
 
@@ -253,8 +259,7 @@ QList<TFilaNecesidad> CalcularNecesidades(TDM &dm, int semanas, const QList<TPac
         if (avance && !avance(hechos, int(elegidos.size())))
             break;
     }
-    for (qsizetype i = 0; i < cargas.size(); ++i)
-        cargas[i].NCarga = int(i + 1);
+    Numerar(cargas);
     return cargas;
 }
 
@@ -285,9 +290,9 @@ QList<TFilaNecesidad> ListaPedido(TDM &dm, const QList<TFilaNecesidad> &cargas)
         fila.Medicamento = nombre;
         fila.SinUnidadesCaja = unidades <= 0;
         fila.Cajas = fila.SinUnidadesCaja ? 0.0 : CajasParaCubrir(faltan, unidades);
-        fila.NCarga = int(pedido.size() + 1);
         pedido << fila;
     }
+    Numerar(pedido);
     return pedido;
 }
 

@@ -41,7 +41,7 @@ TFormCategoriaPacientes::TFormCategoriaPacientes(QWidget *parent)
     , m_cargasSinEntregar(new TRejillaCargas(this, true))
     , m_pestanas(Componente<QTabWidget>(this, "pgcPestanas"))
     , m_edtSemanas(Componente<QLineEdit>(this, "edtSemanas", QStringLiteral("1")))
-    , m_grdCargas(Componente<QTableWidget>(this, "grdCargas"))
+    , m_grdCargas(Componente<QTableWidget>(this, "grdCargasPlanificadas"))
     , m_faltas(new TPanelFaltas(this))
 {
     setObjectName(QStringLiteral("FormCategoriaPacientes"));

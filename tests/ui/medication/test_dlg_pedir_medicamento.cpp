@@ -71,7 +71,7 @@ private slots:
         QTest::newRow("no country cuts it") << ""
                                             << "1234568" << true;
         QTest::newRow("France keeps the last 8") << "2"
-                                                 << "01234568" << false;
+                                                 << "01234568" << true;
         QTest::newRow("United Kingdom keeps it") << "3"
                                                  << "8470001234568" << false;
     }
