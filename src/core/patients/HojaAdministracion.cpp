@@ -3,6 +3,8 @@
 #include "core/data/SqlFecha.h"
 #include "core/data/uDM.h"
 #include "core/dosing/ConsultaPlan.h"
+#include "core/loading/TextosEtiqueta.h"
+#include "core/stock/PendientesReceta.h"
 
 #include <QLocale>
 #include <QSqlQuery>
@@ -44,31 +46,12 @@ std::optional<std::pair<TFilaHoja, QDate>> LeerPaciente(TDM &dm, qint64 idPacien
     return std::pair {paciente, SqlFecha::leerDia(query.value(8))};
 }
 
-// The first day of the chart: the given date; else the day after the last load's week, or today
-// when the patient has none, but never a day already past.
-QDate InicioHoja(const QDate &ultimaCarga, const std::optional<QDate> &inicio, const QDate &hoy)
-{
-    if (inicio)
-        return *inicio;
-    return ultimaCarga.isValid() ? std::max(ultimaCarga.addDays(7), hoy) : hoy;
-}
-
-// The medication's name without the fraction prefix of its portion, so that the halves,
-// quarters and thirds of one medication share its row.
-QString SinPrefijoFraccion(QString nombre)
-{
-    for (const QLatin1String prefijo :
-         {QLatin1String("(1/2) "), QLatin1String("(1/4) "), QLatin1String("(1/3) ")})
-        nombre.remove(prefijo);
-    return nombre;
-}
-
 TFilaEnCurso NuevaFila(const TFilaHoja &paciente, const TDosis &porcion, int emblistable)
 {
     TFilaEnCurso nueva {paciente, {}};
     TFilaHoja &fila = nueva.fila;
     fila.IDmedicamento = porcion.IdMedicamento;
-    fila.medicamento = SinPrefijoFraccion(porcion.Nombre);
+    fila.medicamento = TextosEtiqueta::SinPrefijoFraccion(porcion.Nombre);
     fila.Medico = porcion.Medico;
     fila.Dosis_text = porcion.DosisEtiqueta;
     fila.Descripcion = porcion.Aspecto;
@@ -174,7 +157,8 @@ QList<TFilaHoja> HojaAdministracion(TDM &dm, const QList<qint64> &pacientes,
     for (const qint64 idPaciente : pacientes) {
         const auto paciente = LeerPaciente(dm, idPaciente);
         if (paciente)
-            filas << FilasPaciente(dm, paciente->first, InicioHoja(paciente->second, inicio, hoy));
+            filas << FilasPaciente(dm, paciente->first,
+                                   inicio.value_or(InicioProximaCarga(paciente->second, hoy)));
     }
     return filas;
 }

@@ -211,7 +211,7 @@ TMedicamentoNecesidad MedicamentoDe(const TFilaNecesidad &fila)
 {
     TMedicamentoNecesidad medicamento;
     medicamento.IdMedicamento = fila.IdMedicamento;
-    medicamento.Medicamento = SinPrefijosPorcion(fila.Medicamento);
+    medicamento.Medicamento = TextosEtiqueta::SinPrefijoFraccion(fila.Medicamento);
     return medicamento;
 }
 
@@ -285,7 +285,7 @@ QList<TFilaNecesidad> ListaPedido(TDM &dm, const QList<TFilaNecesidad> &cargas)
         if (medicamento == catalogo.cend())
             medicamento = catalogo.insert(
                     fila.IdMedicamento,
-                    {NombreCatalogo(dm, fila.IdMedicamento), UnidadesPorCaja(dm, fila.IdMedicamento)});
+                    {dm.NombreMedicamento(fila.IdMedicamento), UnidadesPorCaja(dm, fila.IdMedicamento)});
         const auto &[nombre, unidades] = *medicamento;
         fila.Medicamento = nombre;
         fila.SinUnidadesCaja = unidades <= 0;
@@ -361,14 +361,4 @@ int UnidadesPorCaja(TDM &dm, qint64 idMedicamento)
             .Valor(QStringLiteral("SELECT Unidades FROM Medicamento WHERE idMedicamento = ?"),
                    {idMedicamento})
             .toInt();
-}
-
-QString NombreCatalogo(TDM &dm, qint64 idMedicamento)
-{
-    return dm.NombreMedicamento(idMedicamento);
-}
-
-QString SinPrefijosPorcion(QString nombre)
-{
-    return TextosEtiqueta::SinPrefijoFraccion(nombre);
 }

@@ -112,8 +112,3 @@ QList<TPacienteMedicamento> PacientesDeMedicamento(qint64 idMedicamento, const Q
 
 // A medication's units per box in the catalogue; 0 when unknown.
 int UnidadesPorCaja(TDM &dm, qint64 idMedicamento);
-// A medication's name as the catalogue gives it to the user: its own description when set,
-// else its name and description (so no fraction prefix).
-QString NombreCatalogo(TDM &dm, qint64 idMedicamento);
-// The name without the fraction prefixes "(1/2) ", "(1/4) " and "(1/3) ".
-QString SinPrefijosPorcion(QString nombre);

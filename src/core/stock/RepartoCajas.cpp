@@ -220,8 +220,8 @@ void RepartirCajas(TDM &dm, const QList<TPacienteMedicamento> &pacientes, const 
     const QList<TEntrega> entregas = Entregas(pacientes, reparto.Cajas);
     GuardarEntregas(dm, entregas, reparto, producto, unidades, ahora);
 
-    const QString medicamento = NombreCatalogo(dm, reparto.idMedicamento);
-    const QString medicamentoR = NombreCatalogo(dm, producto);
+    const QString medicamento = dm.NombreMedicamento(reparto.idMedicamento);
+    const QString medicamentoR = dm.NombreMedicamento(producto);
     for (const TEntrega &entrega : entregas) {
         TAsignacion dada;
         dada.IdPaciente = entrega.paciente->IdPaciente;
