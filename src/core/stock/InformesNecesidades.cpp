@@ -188,11 +188,11 @@ TReportDocument InformeAsignaciones(const QList<TAsignacion> &asignaciones, cons
     ReportListing listado(Traducir(QStringLiteral("INF_NEC_TITULO_ASIGNACION"),
                                    QStringLiteral("ASIGNACION DE MEDICAMENTOS")),
                           ReportPageSetup::a4(),
-                          {Columna("INF_STOCK_NOMBRE", "NOMBRE", 60.0),
+                          {Columna("INF_STOCK_NOMBRE", "NOMBRE", 50.0),
                            Columna("INF_STOCK_REFERENCIA", "REFERENCIA", 25.0),
-                           Columna("INF_STOCK_CATEGORIA", "CATEGORIA", 40.0),
-                           Columna("INF_NEC_CAJAS", "CAJAS", 20.0, kDerecha),
-                           Columna("INF_NEC_UNIDADES", "UNIDADES", 20.0, kDerecha),
+                           Columna("INF_STOCK_CATEGORIA", "CATEGORIA", 50.0),
+                           Columna("INF_NEC_CAJAS", "CAJAS", 15.0, kDerecha),
+                           Columna("INF_NEC_UNIDADES", "UNIDADES", 25.0, kDerecha),
                            Columna("INF_NEC_FECHA", "FECHA", 25.0)},
                           MarcoInforme({}, membrete, fechaImpresion));
     AnadirEnGrupos(

@@ -4,6 +4,7 @@
 #include "ui/reports/ListadoRejilla.h"
 #include "ui/stock/PanelReparto.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
 #include <QTableWidget>
@@ -19,6 +20,7 @@ QTableWidget *Rejilla(QWidget *padre, const char *nombre, const QStringList &tit
     rejilla->setEditTriggers(QAbstractItemView::NoEditTriggers);
     rejilla->setSelectionBehavior(QAbstractItemView::SelectRows);
     rejilla->setSelectionMode(QAbstractItemView::SingleSelection);
+    rejilla->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch); // the name
     return rejilla;
 }
 

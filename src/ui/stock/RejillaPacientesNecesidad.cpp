@@ -2,6 +2,8 @@
 
 #include "ui/reports/ListadoRejilla.h"
 
+#include <QHeaderView>
+
 namespace {
 
 enum Columna { kReferencia, kDNI, kNombre, kElegido, kColumnas };
@@ -17,6 +19,8 @@ TRejillaPacientesNecesidad::TRejillaPacientesNecesidad(QWidget *parent)
             {QStringLiteral("ID"), QStringLiteral("DNI"), QStringLiteral("NOMBRE"), QString()});
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    horizontalHeader()->setSectionResizeMode(kNombre, QHeaderView::Stretch);
     connect(this, &QTableWidget::cellDoubleClicked, this, [this](int fila, int) { Alternar(fila); });
 }
 
