@@ -208,14 +208,18 @@ std::optional<QDate> CaducanAntesDeLaCarga(const QDate &caducidad, const QList<T
     return primera;
 }
 
+QString ErrorSinUnidadesCaja()
+{
+    return Traducir(QStringLiteral("ERR_MEDICAMENTO_SIN_UNIDADES_CAJA"),
+                    QStringLiteral("El medicamento no tiene unidades por caja: indíquelas en el catálogo"));
+}
+
 void RepartirCajas(TDM &dm, const QList<TPacienteMedicamento> &pacientes, const TRepartoLeido &reparto,
                    const QDateTime &ahora, QList<TAsignacion> &asignaciones)
 {
     const int unidades = UnidadesPorCaja(dm, reparto.idMedicamento);
     if (unidades <= 0)
-        throw AppError(Traducir(QStringLiteral("ERR_MEDICAMENTO_SIN_UNIDADES_CAJA"),
-                                QStringLiteral("El medicamento no tiene unidades por caja: indíquelas en el "
-                                               "catálogo")));
+        throw AppError(ErrorSinUnidadesCaja());
     const qint64 producto = reparto.idProducto > 0 ? reparto.idProducto : reparto.idMedicamento;
     const QList<TEntrega> entregas = Entregas(pacientes, reparto.Cajas);
     GuardarEntregas(dm, entregas, reparto, producto, unidades, ahora);

@@ -76,6 +76,10 @@ struct TAsignacion
     QDateTime FechaAsignacion;
 };
 
+// The message of a medication whose units per box are 0 or unknown: no box of it can be
+// ordered or handed out until the catalogue gives them.
+QString ErrorSinUnidadesCaja();
+
 // Gives the boxes to the patients in list order, each up to its own boxes; boxes beyond them
 // are not assigned. Each box becomes a stock row of the medication's units per box, assigned
 // now (TipoAsignacion 1), and each patient's treatment line gets its stock summary again. All

@@ -1,5 +1,7 @@
 #include "ui/stock/PanelFaltas.h"
 
+#include "core/i18n/ULenguaje.h"
+#include "core/stock/RepartoCajas.h"
 #include "ui/i18n/Componente.h"
 #include "ui/reports/ListadoRejilla.h"
 #include "ui/stock/PanelReparto.h"
@@ -33,6 +35,14 @@ void PonerFila(QTableWidget &rejilla, int fila, int indice, const QStringList &t
             celda->setData(Qt::UserRole, indice);
         rejilla.setItem(fila, columna, celda);
     }
+}
+
+// The boxes to order; a medication whose units per box are unknown orders none and says so.
+QString TextoCajas(const TMedicamentoNecesidad &medicamento)
+{
+    if (medicamento.SinUnidadesCaja)
+        return Traducir(QStringLiteral("INF_NEC_SIN_UNIDADES_CAJA"), QStringLiteral("SIN UNID./CAJA"));
+    return QString::number(medicamento.Cajas, 'f', 0);
 }
 
 int IndiceDeFila(const QTableWidget &rejilla, int fila)
@@ -86,7 +96,9 @@ void TPanelFaltas::Mostrar(const TResultadoNecesidades &resultado, bool conStock
         const TMedicamentoNecesidad &medicamento = resultado.Medicamentos[i];
         PonerFila(*m_grdMedicamentos, i, i,
                   {QString::number(medicamento.IdMedicamento), medicamento.Medicamento,
-                   TextoCantidad(medicamento.Faltan), QString::number(medicamento.Cajas, 'f', 0)});
+                   TextoCantidad(medicamento.Faltan), TextoCajas(medicamento)});
+        if (medicamento.SinUnidadesCaja)
+            m_grdMedicamentos->item(i, 3)->setToolTip(ErrorSinUnidadesCaja());
     }
     m_listadoMedicamentos->Reordenar();
     m_grdPacientes->setRowCount(0);

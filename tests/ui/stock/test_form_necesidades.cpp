@@ -3,6 +3,7 @@
 // patients ticked on the category screen.
 #include "../../core/loading/CargaPrueba.h"
 #include "core/common/Clock.h"
+#include "core/data/SqlFecha.h"
 #include "core/data/uDM.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/settings/uPreferencias.h"
@@ -177,6 +178,20 @@ private slots:
         QCOMPARE(pantalla.Resultado().Pedido.size(), 1); // only the patient ticked
         QCOMPARE(e.dm.idPacienteActivo, 0);
         QVERIFY(!pantalla.FiltroCargas().Activo); // no load waits to be delivered
+
+        // A load of the 7th not yet delivered: shown again, the screen lists that day's loads.
+        e.dm.Ejecutar(
+                QStringLiteral("UPDATE Paciente SET FechaUltimaCargaRealizada = ? WHERE idPaciente = ?"),
+                {SqlFecha::valor(QDate(2026, 12, 7)), e.pacientes[0]});
+        e.dm.Anadir(QStringLiteral("Recarga"),
+                    {{QStringLiteral("idPaciente"), e.pacientes[0]},
+                     {QStringLiteral("refRecarga"), 1},
+                     {QStringLiteral("FechaInicio"), SqlFecha::valor(QDate(2026, 12, 7))}});
+        pantalla.hide();
+        pantalla.show();
+        QVERIFY(pantalla.FiltroCargas().Activo);
+        QCOMPARE(pantalla.FiltroCargas().Fecha, QDate(2026, 12, 7));
+        QCOMPARE(Hijo<QTableWidget>(pantalla, "grdCargas")->rowCount(), 1);
     }
 };
 
