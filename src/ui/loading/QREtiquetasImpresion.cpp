@@ -39,14 +39,16 @@ void Imprimir(const TReportDocument &informe)
     if (resultado.outcome == ReportPrinting::Outcome::PrinterNotInstalled) {
         const QString porDefecto = ReportPrinting::defaultPrinterName();
         if (porDefecto.isEmpty()) {
-            // Without any printer the user learns which label printer is missing, and the sheet
-            // opens in the preview, from where it can be saved, mailed or printed later.
-            MostrarError(resultado.message + QLatin1Char('\n')
-                         + Traducir(QStringLiteral("ERR_SIN_IMPRESORA_ETIQUETAS"),
-                                    QStringLiteral("NO HAY NINGUNA IMPRESORA PARA LAS ETIQUETAS"))
-                         + QLatin1Char('\n')
-                         + Traducir(QStringLiteral("MSG_ETIQUETAS_EN_PANTALLA"),
-                                    QStringLiteral("LAS ETIQUETAS SE MUESTRAN EN PANTALLA")));
+            // No printer at all is how the workstation is set up, not a failure: the sheet opens
+            // in the preview (to print, save or mail later) and the status line says why.
+            const QString falta = etiquetas.isEmpty()
+                    ? Traducir(QStringLiteral("MSG_SIN_IMPRESORA_ETIQUETAS_CONFIGURADA"),
+                               QStringLiteral("NO HAY IMPRESORA DE ETIQUETAS CONFIGURADA."))
+                    : resultado.message + QLatin1Char('.');
+            AvisarEnLineaEstado(falta + QLatin1Char(' ')
+                                + Traducir(QStringLiteral("MSG_SIN_IMPRESORA_ETIQUETAS_ESTADO"),
+                                           QStringLiteral("LAS ETIQUETAS SE MUESTRAN EN PANTALLA. ELIJA LA "
+                                                          "IMPRESORA DE ETIQUETAS EN PREFERENCIAS.")));
             TFormPreview::Mostrar(informe);
             return;
         }

@@ -11,10 +11,12 @@
 #include "ui/reports/ReportPrinting.h"
 #include "ui/shell/Mensajes.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -76,13 +78,26 @@ TFormPreview *TFormPreview::reemplazarAbiertos(const TReportDocument &informe)
     const QList<TFormPreview *> open = previews();
     for (TFormPreview *previous : open)
         previous->close();
-    return new TFormPreview(informe);
+    return new TFormPreview(informe, VentanaPrincipal());
+}
+
+// The application's main window, when it is shown: a preview belongs to it, so it opens in front
+// of the screen that asked for it and closes with the application.
+QWidget *TFormPreview::VentanaPrincipal()
+{
+    for (QWidget *ventana : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QMainWindow *>(ventana) && ventana->isVisible())
+            return ventana;
+    }
+    return nullptr;
 }
 
 TFormPreview *TFormPreview::Mostrar(const TReportDocument &informe)
 {
     TFormPreview *preview = reemplazarAbiertos(informe);
     preview->show();
+    preview->raise();
+    preview->activateWindow();
     return preview;
 }
 

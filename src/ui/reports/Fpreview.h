@@ -68,6 +68,7 @@ private slots:
 
 private:
     static TFormPreview *reemplazarAbiertos(const TReportDocument &informe);
+    static QWidget *VentanaPrincipal();
     void construirPantalla();
     void cargar(const TReportDocument &informe);
     void mostrarPagina();

@@ -5,9 +5,12 @@
 #include "core/shell/TituloVentana.h"
 #include "core/shell/Version.h"
 #include "ui/shell/FPrincipal.h"
+#include "ui/shell/Mensajes.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QShowEvent>
+#include <QStatusBar>
 
 namespace {
 
@@ -29,12 +32,15 @@ TFormInicio::TFormInicio(ExitConfirmation confirmExit, QWidget *parent)
     setCentralWidget(m_workingArea);
     resize(1024, 740);
     Registrada() = this;
+    EstablecerLineaEstado([this](const QString &texto) { statusBar()->showMessage(texto); });
 }
 
 TFormInicio::~TFormInicio()
 {
-    if (Registrada() == this)
+    if (Registrada() == this) {
         Registrada() = nullptr;
+        EstablecerLineaEstado({});
+    }
 }
 
 void TFormInicio::ActualizarTitulo()
@@ -74,13 +80,20 @@ void TFormInicio::closeEvent(QCloseEvent *event)
         event->accept();
         return;
     }
-    if (m_confirmExit && !m_confirmExit()) {
+    // A screen with a load running asks in its own words; otherwise the usual question.
+    const std::optional<bool> trabajo = m_workingArea->SalirDeLaAplicacion();
+    if (trabajo ? !*trabajo : m_confirmExit && !m_confirmExit()) {
         event->ignore();
         return;
     }
     m_closing = true;
     emit closingConfirmed();
     event->accept();
+    // Every other window of the application (a preview, a report) ends with it.
+    for (QWidget *ventana : QApplication::topLevelWidgets()) {
+        if (ventana != this && ventana->isVisible())
+            ventana->close();
+    }
 }
 
 TFormInicio &FormInicio()

@@ -5,24 +5,54 @@
 #include "ui/shell/TDlgMensaje.h"
 
 #include <QApplication>
+#include <QSet>
 
 namespace {
 
-class PresentadorDialogos final : public PresentadorMensajes
+int PresentarDialogo(PresentadorMensajes::TTipo tipo, const QString &texto, int tamanoLetra)
 {
-public:
-    int Mostrar(TTipo tipo, const QString &texto, int tamanoLetra) override
-    {
-        TDlgMensaje dialogo(tipo, texto, tamanoLetra, QApplication::activeWindow());
-        dialogo.exec();
-        return dialogo.Resultado();
-    }
-};
+    TDlgMensaje dialogo(tipo, texto, tamanoLetra, QApplication::activeWindow());
+    dialogo.exec();
+    return dialogo.Resultado();
+}
 
-PresentadorDialogos g_dialogos;
+TPresentadorUnoAUno g_dialogos(&PresentarDialogo);
 PresentadorMensajes *g_presentador = &g_dialogos;
 
+std::function<void(const QString &)> &LineaEstado()
+{
+    static std::function<void(const QString &)> mostrar;
+    return mostrar;
+}
+
 } // namespace
+
+TPresentadorUnoAUno::TPresentadorUnoAUno(Dialogo dialogo)
+    : m_dialogo(std::move(dialogo))
+{ }
+
+int TPresentadorUnoAUno::Mostrar(TTipo tipo, const QString &texto, int tamanoLetra)
+{
+    if ((tipo == TTipo::Error || tipo == TTipo::Aviso) && m_abiertos > 0) {
+        m_pendientes.push_back({tipo, texto, tamanoLetra});
+        return 1;
+    }
+    const int resultado = Presentar({tipo, texto, tamanoLetra});
+    while (m_abiertos == 0 && !m_pendientes.empty()) {
+        const TPendiente pendiente = m_pendientes.front();
+        m_pendientes.pop_front();
+        Presentar(pendiente);
+    }
+    return resultado;
+}
+
+int TPresentadorUnoAUno::Presentar(const TPendiente &mensaje)
+{
+    ++m_abiertos;
+    const int resultado = m_dialogo(mensaje.tipo, mensaje.texto, mensaje.tamanoLetra);
+    --m_abiertos;
+    return resultado;
+}
 
 int Confirmar(const QString &pregunta, int tamanoLetra)
 {
@@ -48,6 +78,22 @@ void MostrarErrorNoControlado(const QString &mensaje)
 void MostrarAviso(const QString &mensaje)
 {
     g_presentador->Mostrar(PresentadorMensajes::TTipo::Aviso, mensaje, 0);
+}
+
+void AvisarEnLineaEstado(const QString &texto)
+{
+    static QSet<QString> anotados;
+    if (!anotados.contains(texto)) {
+        anotados.insert(texto);
+        Log(QStringLiteral(": AVISO: ") + texto);
+    }
+    if (LineaEstado())
+        LineaEstado()(texto);
+}
+
+void EstablecerLineaEstado(std::function<void(const QString &)> mostrar)
+{
+    LineaEstado() = std::move(mostrar);
 }
 
 void ErrorPrograma(const QString &detalle)

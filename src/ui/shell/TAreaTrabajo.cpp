@@ -1,5 +1,7 @@
 #include "ui/shell/TAreaTrabajo.h"
 
+#include "ui/shell/TrabajoEnCurso.h"
+
 namespace {
 
 const char *const kPropiedadEfimera = "pastilleroSeDestruyeAlCerrar";
@@ -66,4 +68,20 @@ void TAreaTrabajo::Retirar(QWidget *pantalla)
     removeWidget(pantalla);
     pantalla->hide();
     pantalla->deleteLater();
+}
+
+std::optional<bool> TAreaTrabajo::SalirDeLaAplicacion()
+{
+    std::optional<bool> salir;
+    for (int i = 0; i < count(); ++i) {
+        auto *pantalla = dynamic_cast<TTrabajoEnCurso *>(widget(i));
+        if (!pantalla)
+            continue;
+        if (const std::optional<bool> respuesta = pantalla->SalirDeLaAplicacion()) {
+            if (!*respuesta)
+                return false;
+            salir = true;
+        }
+    }
+    return salir;
 }

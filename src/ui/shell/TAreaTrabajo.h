@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <typeinfo>
 
 // A screen class that declares `static constexpr bool kSeDestruyeAlCerrar = true;` is not kept:
@@ -73,6 +74,10 @@ public:
 
     // The screen shown; none when the area is empty.
     QWidget *PantallaActual() const;
+
+    // Before the application closes: each screen with work running asks its user (see
+    // TTrabajoEnCurso). Nothing when no screen has work running; false when the user stays.
+    std::optional<bool> SalirDeLaAplicacion();
 
 private:
     // Suspends repainting while a new screen is placed.

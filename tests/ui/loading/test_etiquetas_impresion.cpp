@@ -112,16 +112,32 @@ private slots:
         QVERIFY(EsPdf(e.Impreso(QStringLiteral("ETIQUETAS-PDF"))));
     }
 
-    void sinNingunaImpresoraMensajeClaroYVistaPrevia()
+    // No printer at all is how the workstation is set up: no error, the sheet in the preview, and
+    // the status line says which printer is missing and where to choose one.
+    void sinNingunaImpresoraVistaPreviaYLineaDeEstado_data()
     {
+        QTest::addColumn<QString>("etiquetas");
+        QTest::addColumn<QString>("nota");
+        QTest::newRow("not installed")
+                << QStringLiteral("ZEBRA-PLANTA-2") << QStringLiteral("ZEBRA-PLANTA-2");
+        QTest::newRow("none chosen") << QString()
+                                     << QStringLiteral("NO HAY IMPRESORA DE ETIQUETAS CONFIGURADA");
+    }
+    void sinNingunaImpresoraVistaPreviaYLineaDeEstado()
+    {
+        QFETCH(QString, etiquetas);
+        QFETCH(QString, nota);
         Entorno e;
+        QStringList lineaEstado;
+        EstablecerLineaEstado([&](const QString &texto) { lineaEstado << texto; });
         const qint64 id = e.Carga();
-        e.preferencias.ETIPRINTER = QStringLiteral("ZEBRA-PLANTA-2");
+        e.preferencias.ETIPRINTER = etiquetas;
         ImprimirEtiquetasCarga(id);
-        QCOMPARE(e.Errores().size(), 1);
-        QVERIFY(e.Errores().first().contains(QStringLiteral("ZEBRA-PLANTA-2")));
-        QVERIFY(e.Errores().first().contains(QStringLiteral("NO HAY NINGUNA IMPRESORA PARA LAS ETIQUETAS")));
-        QVERIFY(e.impresos.isValid());
+        EstablecerLineaEstado({});
+        QVERIFY(e.mensajes.mensajes.isEmpty());
+        QCOMPARE(lineaEstado.size(), 1);
+        QVERIFY(lineaEstado.first().contains(nota));
+        QVERIFY(lineaEstado.first().contains(QStringLiteral("PREFERENCIAS")));
         QVERIFY(QDir(e.impresos.path()).isEmpty());
         QCOMPARE(TFormPreview::abiertos().size(), 1);
         qDeleteAll(TFormPreview::abiertos());

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -291,7 +293,11 @@ void TestPreview::mailThatCannotStartIsReported()
     m_mailStarts = false;
     TFormPreview *preview = TFormPreview::Mostrar(listingOf(3));
     QVERIFY(!preview->enviarPorCorreo());
-    QCOMPARE(errors(), QStringList {QStringLiteral("Error while trying to send email")});
+    // The PDF stays written, and the message says where, to attach it by hand.
+    const QString pdf = m_mailed.value(0).value(2);
+    QVERIFY(QFile::exists(pdf));
+    QCOMPARE(errors().size(), 1);
+    QVERIFY(errors().first().contains(QDir::toNativeSeparators(pdf)));
 }
 
 void TestPreview::failedExportIsNotMailed()

@@ -135,6 +135,38 @@ private slots:
 
 private:
     std::unique_ptr<TestAppDirectory> m_dir;
+
+    // While a message waits for its answer, what happens meanwhile (a load stored, no printer)
+    // is shown after the answer; a question asked meanwhile needs its answer at once.
+    void unMensajeALaVez_data()
+    {
+        QTest::addColumn<int>("durante"); // the kind raised while the first question is open
+        QTest::addColumn<QStringList>("orden");
+        QTest::newRow("error") << int(PresentadorMensajes::TTipo::Error)
+                               << QStringList {"pregunta", "fin pregunta", "durante"};
+        QTest::newRow("aviso") << int(PresentadorMensajes::TTipo::Aviso)
+                               << QStringList {"pregunta", "fin pregunta", "durante"};
+        QTest::newRow("pregunta") << int(PresentadorMensajes::TTipo::Confirmar)
+                                  << QStringList {"pregunta", "durante", "fin pregunta"};
+    }
+    void unMensajeALaVez()
+    {
+        QFETCH(int, durante);
+        QFETCH(QStringList, orden);
+        QStringList mostrados;
+        TPresentadorUnoAUno *presentador = nullptr;
+        TPresentadorUnoAUno uno([&](PresentadorMensajes::TTipo, const QString &texto, int) {
+            mostrados << texto;
+            if (texto == QLatin1String("pregunta")) {
+                presentador->Mostrar(PresentadorMensajes::TTipo(durante), QStringLiteral("durante"), 0);
+                mostrados << QStringLiteral("fin pregunta");
+            }
+            return 1;
+        });
+        presentador = &uno;
+        QCOMPARE(uno.Mostrar(PresentadorMensajes::TTipo::Confirmar, QStringLiteral("pregunta"), 0), 1);
+        QCOMPARE(mostrados, orden);
+    }
 };
 
 QTEST_MAIN(TestMensajes)
