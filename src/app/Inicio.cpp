@@ -18,6 +18,7 @@
 #include "core/shell/Version.h"
 #include "core/shell/uCheckPrevious.h"
 #include "core/shell/uLog.h"
+#include "ui/i18n/TKelvoVentana.h"
 #include "ui/shell/FMain.h"
 #include "ui/shell/Mensajes.h"
 
@@ -318,6 +319,10 @@ void Inicio::openSession()
                                           QStringLiteral("¿ESTÁ SEGURO DE SALIR DEL PROGRAMA?")));
     });
     connect(m_mainWindow.get(), &TFormInicio::closingConfirmed, this, &Inicio::shutdown);
+    TKelvoVentana::SetAlCambiarCaptura([] {
+        if (ExisteFormInicio())
+            FormInicio().ActualizarTitulo();
+    });
     m_mainWindow->SetCanalBeta(firstArgument() == kArgumentoBeta
                                || ini().readInteger(kVersion, QStringLiteral("BETA"), 0) == 1);
     RegistrarPantallas();

@@ -3,25 +3,29 @@
 #include "render/BarcodeSymbol.h"
 #include "render/ReportFonts.h"
 
-#include <QFontMetricsF>
 #include <QImage>
 
 namespace {
 
-constexpr double kMeasureDpi = 1200.0;
-constexpr double kMmPerInch = 25.4;
+// A fitted text is set no smaller than this; one that does not fit even so is reported.
+constexpr double kSmallestFittedPointSize = 3.0;
+// How close to the largest size that fits the fitting comes.
+constexpr double kFittingStep = 0.05;
+// Millimetres a measure may exceed its box by rounding.
+constexpr double kMeasureTolerance = 1.0e-3;
 
-// The device text is measured on: a resolution fine enough that rounding does not matter.
-const QImage &measuringDevice()
+int textFlags(const ReportElement &element)
 {
-    static const QImage device = [] {
-        QImage image(1, 1, QImage::Format_Mono);
-        const int dotsPerMetre = qRound(kMeasureDpi / kMmPerInch * 1000.0);
-        image.setDotsPerMeterX(dotsPerMetre);
-        image.setDotsPerMeterY(dotsPerMetre);
-        return image;
-    }();
-    return device;
+    return int(element.alignment) | (element.wordWrap ? int(Qt::TextWordWrap) : 0);
+}
+
+bool fitsItsBox(const ReportElement &element, double pointSize)
+{
+    ReportFont font = element.font;
+    font.pointSize = pointSize;
+    const QSizeF needed = ReportText::size(font, element.text, textFlags(element), element.rect.width());
+    return needed.width() <= element.rect.width() + kMeasureTolerance
+            && needed.height() <= element.rect.height() + kMeasureTolerance;
 }
 
 QList<const ReportBand *> bandsOfKind(const TReportDocument &document, ReportBand::Kind kind)
@@ -45,11 +49,37 @@ TLaidOutReport ReportLayout::layOut(const TReportDocument &document)
 
 double ReportLayout::wrappedTextHeight(const ReportElement &element, double width)
 {
-    const QFontMetricsF metrics(toQFont(element.font), &measuringDevice());
-    const double pixelsPerMm = kMeasureDpi / kMmPerInch;
-    const QRectF bounds = metrics.boundingRect(QRectF(0, 0, width * pixelsPerMm, 1.0e7),
-                                               int(element.alignment) | Qt::TextWordWrap, element.text);
-    return bounds.height() / pixelsPerMm;
+    return ReportText::size(element.font, element.text, textFlags(element), width).height();
+}
+
+bool ReportLayout::grows(const ReportElement &element)
+{
+    return element.kind == ReportElement::Kind::Text && element.wordWrap && !element.fitToBox;
+}
+
+ReportFont ReportLayout::fittedFont(const ReportElement &element)
+{
+    ReportFont font = element.font;
+    if (element.text.isEmpty() || fitsItsBox(element, font.pointSize))
+        return font;
+    // The largest size that fits, found by halving the range between one that fits and one that
+    // does not.
+    double fitting = qMin(kSmallestFittedPointSize, font.pointSize);
+    double tooLarge = font.pointSize;
+    if (!fitsItsBox(element, fitting)) {
+        m_result.warnings.append(QStringLiteral("Text larger than its box even at %1 pt: ").arg(fitting)
+                                 + element.text);
+        tooLarge = fitting;
+    }
+    while (tooLarge - fitting > kFittingStep) {
+        const double middle = (fitting + tooLarge) / 2.0;
+        if (fitsItsBox(element, middle))
+            fitting = middle;
+        else
+            tooLarge = middle;
+    }
+    font.pointSize = fitting;
+    return font;
 }
 
 ReportLayout::ReportLayout(const TReportDocument &document)
@@ -138,7 +168,7 @@ double ReportLayout::bandHeight(const ReportBand &band) const
 {
     double height = band.height;
     for (const ReportElement &element : band.elements) {
-        if (element.kind == ReportElement::Kind::Text && element.wordWrap)
+        if (grows(element))
             height = qMax(height, element.rect.top() + wrappedTextHeight(element, element.rect.width()));
     }
     return height;
@@ -148,11 +178,14 @@ double ReportLayout::place(const ReportBand &band, double top)
 {
     ReportPage &page = m_result.pages.last();
     for (const ReportElement &element : band.elements) {
-        QRectF rect = element.rect.translated(m_content.left(), top);
-        if (element.kind == ReportElement::Kind::Text && element.wordWrap)
-            rect.setHeight(qMax(rect.height(), wrappedTextHeight(element, rect.width())));
+        PlacedElement placed {element, element.rect.translated(m_content.left(), top)};
+        if (grows(element))
+            placed.rect.setHeight(
+                    qMax(placed.rect.height(), wrappedTextHeight(element, placed.rect.width())));
+        if (element.kind == ReportElement::Kind::Text && element.fitToBox)
+            placed.element.font = fittedFont(element);
         checkDrawable(element);
-        page.elements.append(PlacedElement {element, rect});
+        page.elements.append(placed);
     }
     return bandHeight(band);
 }

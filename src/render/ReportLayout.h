@@ -3,9 +3,9 @@
 #include "render/LaidOutReport.h"
 
 // Lays a report's bands out on pages. First pass: each band goes below the previous one,
-// growing with its wrapped text; a band that does not fit (with the bands it keeps with) starts
-// a new page, which repeats the page header, column headers and page footer. Second pass: with
-// the number of pages known, every page-number pattern is written in.
+// growing with its wrapped text (a text fitted to its box is set smaller instead); a band that does not fit
+// (with the bands it keeps with) starts a new page, which repeats the page header, column headers and page
+// footer. Second pass: with the number of pages known, every page-number pattern is written in.
 class ReportLayout
 {
 public:
@@ -14,6 +14,11 @@ public:
 private:
     // Height in millimetres that the text needs when wrapped inside `width` millimetres.
     static double wrappedTextHeight(const ReportElement &element, double width);
+    // A wrapped text that takes the height it needs, growing its band.
+    static bool grows(const ReportElement &element);
+    // The font of a text fitted to its box: its own, or the largest smaller size at which the
+    // text fits (reported when it does not fit even at the smallest size).
+    ReportFont fittedFont(const ReportElement &element);
 
     explicit ReportLayout(const TReportDocument &document);
 

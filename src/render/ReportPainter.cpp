@@ -40,13 +40,13 @@ void ReportPainter::paintElement(QPainter &painter, const PlacedElement &placed,
     switch (element.kind) {
     case ReportElement::Kind::Text:
     case ReportElement::Kind::PageNumber:
-        paintText(painter, element, rect);
+        paintText(painter, element, rect, dotsPerMm);
         break;
     case ReportElement::Kind::Image:
         paintImage(painter, element, rect);
         break;
     case ReportElement::Kind::Barcode:
-        paintBarcode(painter, element, rect);
+        paintBarcode(painter, element, rect, dotsPerMm);
         break;
     case ReportElement::Kind::Line:
         painter.setPen(penOf(element, dotsPerMm));
@@ -61,24 +61,25 @@ void ReportPainter::paintElement(QPainter &painter, const PlacedElement &placed,
     painter.restore();
 }
 
-void ReportPainter::paintText(QPainter &painter, const ReportElement &element, const QRectF &rect)
+void ReportPainter::paintText(QPainter &painter, const ReportElement &element, const QRectF &rect,
+                              double dotsPerMm)
 {
     if (element.text.isEmpty())
         return;
     painter.setPen(Qt::black);
-    painter.setFont(toQFont(element.font));
     int flags = int(element.alignment);
     if (element.wordWrap)
         flags |= Qt::TextWordWrap;
-    painter.drawText(rect, flags, element.text);
+    ReportText::draw(painter, element.font, rect, flags, element.text, dotsPerMm);
 }
 
-void ReportPainter::paintBarcode(QPainter &painter, const ReportElement &element, const QRectF &rect)
+void ReportPainter::paintBarcode(QPainter &painter, const ReportElement &element, const QRectF &rect,
+                                 double dotsPerMm)
 {
     const BarcodeSymbol symbol = BarcodeSymbol::encode(element.barcode, element.text);
     if (!symbol.isValid()) {
         // Printing goes on: the data is still there for a person to read or type.
-        paintText(painter, element, rect);
+        paintText(painter, element, rect, dotsPerMm);
         return;
     }
     QRectF barsArea = rect;

@@ -7,8 +7,9 @@
 class QPagedPaintDevice;
 class QPainter;
 
-// Draws laid-out pages. Positions are millimetres turned into the device's own dots, and fonts
-// take their size from the device's resolution, so a page looks the same on every device.
+// Draws laid-out pages. Positions and font sizes are millimetres turned into the device's own
+// dots (ReportText), so a page looks the same, and text is as wide as it was measured, on every
+// device.
 class ReportPainter
 {
 public:
@@ -25,7 +26,9 @@ public:
 
 private:
     static void paintElement(QPainter &painter, const PlacedElement &placed, double dotsPerMm);
-    static void paintText(QPainter &painter, const ReportElement &element, const QRectF &rect);
-    static void paintBarcode(QPainter &painter, const ReportElement &element, const QRectF &rect);
+    static void paintText(QPainter &painter, const ReportElement &element, const QRectF &rect,
+                          double dotsPerMm);
+    static void paintBarcode(QPainter &painter, const ReportElement &element, const QRectF &rect,
+                             double dotsPerMm);
     static void paintImage(QPainter &painter, const ReportElement &element, const QRectF &rect);
 };

@@ -38,6 +38,7 @@ public:
     QList<qint64> etiquetas;
     bool confirmar = true;
     int cancelarBlister = 0; // the manual blister (from 1) the user cancels; 0 none
+    std::function<void()> alMostrarBlister; // what happens elsewhere while a blister is filled by hand
 
     void Error(const QString &texto) override { errores << texto; }
     void Informar(const QString &) override { }
@@ -50,6 +51,8 @@ public:
     bool BlisterManual(const TBlisterManual &blister) override
     {
         blisters << blister;
+        if (alMostrarBlister)
+            alMostrarBlister();
         return blisters.size() != cancelarBlister;
     }
     void ImprimirEtiquetas(qint64 idRecarga) override { etiquetas << idRecarga; }
@@ -354,6 +357,44 @@ private slots:
         }
     }
 
+    // Another workstation stores BEA's week while ANA's blister is filled: the run does not load
+    // it again, shows it completed and ends as usual.
+    void semanaGuardadaDuranteLaRonda_data()
+    {
+        QTest::addColumn<bool>("manual");
+        QTest::newRow("on the machine") << false;
+        QTest::newRow("by hand") << true;
+    }
+    void semanaGuardadaDuranteLaRonda()
+    {
+        QFETCH(bool, manual);
+        if (manual) {
+            SinMaquina();
+            Preferencias().TipoCarga = 1;
+            m_dialogos.alMostrarBlister = [this] {
+                if (m_dialogos.blisters.size() == 1)
+                    GuardarSemana(m_bea);
+            };
+            QCOMPARE(m_ronda->Iniciar(), TResultadoInicio::Manual);
+            QCOMPARE(m_dialogos.blisters.size(), 1);
+        } else {
+            OpcionesSimulador opciones = Opciones();
+            opciones.intervaloMs = 50;
+            QVERIFY(Preparar(opciones));
+            QCOMPARE(m_ronda->Iniciar(), TResultadoInicio::Entregada);
+            QTRY_VERIFY_WITH_TIMEOUT(m_ronda->Sesion().CargaEnCurso(), kEsperaMs);
+            GuardarSemana(m_bea);
+            QVERIFY(TerminaCon(Fin::Completada));
+            QCOMPARE(Enviados("START;REF-BEA"), 0);
+        }
+        QVERIFY(m_ronda->UltimoFin() == Fin::Completada);
+        QCOMPARE(Valor("SELECT COUNT(*) FROM Recarga WHERE idPaciente = ?", {m_bea}).toInt(), 1);
+        QCOMPARE(sumaStock(*m_dm, m_bea), 20.0);
+        QCOMPARE(Codigos(), (QList<int> {2, 2, 2}));
+        QCOMPARE(m_ronda->CargadosRonda(), QList<qint64> {m_ana});
+        QVERIFY(m_dialogos.errores.isEmpty());
+    }
+
     // A refused start changes nothing and leaves discovery and the probe on.
     void inicioRechazado_data()
     {
@@ -424,16 +465,22 @@ private:
         m_ana = Paciente(QStringLiteral("ANA PEREZ"), kEnalapril);
         m_bea = Paciente(QStringLiteral("BEA RUIZ"), kSintrom);
         m_carlos = Paciente(QStringLiteral("CARLOS GIL"), kEnalapril);
-        dm.Anadir(QStringLiteral("Recarga"),
-                  {{QStringLiteral("idPaciente"), m_carlos},
-                   {QStringLiteral("refRecarga"), 1},
-                   {QStringLiteral("FechaInicio"), SqlFecha::valor(kLunes)},
-                   {QStringLiteral("FechaFin"), SqlFecha::valor(kLunes.addDays(6))}});
+        GuardarSemana(m_carlos);
         const int inactivo = Paciente(QStringLiteral("DAVID SANZ"), kEnalapril);
         dm.Ejecutar(QStringLiteral("UPDATE Paciente SET Iactivo = 0 WHERE idPaciente = ?"), {inactivo});
         const int otra = Paciente(QStringLiteral("ELENA DIAZ"), kEnalapril);
         dm.Ejecutar(QStringLiteral("UPDATE Paciente SET CodCategoria = ? WHERE idPaciente = ?"),
                     {kCategoria + 1, otra});
+    }
+
+    // The patient's week from kLunes stored, as another workstation stores it.
+    void GuardarSemana(int paciente)
+    {
+        m_dm->Anadir(QStringLiteral("Recarga"),
+                     {{QStringLiteral("idPaciente"), paciente},
+                      {QStringLiteral("refRecarga"), 1},
+                      {QStringLiteral("FechaInicio"), SqlFecha::valor(kLunes)},
+                      {QStringLiteral("FechaFin"), SqlFecha::valor(kLunes.addDays(6))}});
     }
 
     int Paciente(const QString &nombre, qint64 idMedicamento)

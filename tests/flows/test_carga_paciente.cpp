@@ -39,6 +39,8 @@ public:
     bool aceptarManual = true;
     bool confirmar = true;
     int cancelarBlister = 0; // the manual blister (from 1) the user cancels; 0 none
+    // Runs while a question is open, before it is answered (the user still reading it).
+    std::function<void()> mientrasPregunta;
 
     void Error(const QString &texto) override { errores << texto; }
     void Informar(const QString &texto) override { informes << texto; }
@@ -50,6 +52,8 @@ public:
     bool Confirmar(const QString &pregunta) override
     {
         preguntas << pregunta;
+        if (mientrasPregunta)
+            mientrasPregunta();
         return confirmar;
     }
     bool BlisterManual(const TBlisterManual &blister) override
@@ -209,6 +213,68 @@ private slots:
         QVERIFY(m_dialogos.etiquetas.isEmpty());
         QVERIFY(!m_simulador->Recibidos().contains("CLOSE;"));
         QCOMPARE(m_sesion->UltimaCarga(), qint64(-1));
+    }
+
+    // A start field that is not a date plans the week from today, which is stored already: the
+    // week is loaded again only when the user says yes to the question naming the stored load.
+    void semanaYaCargada_data()
+    {
+        QTest::addColumn<bool>("otraVez");
+        QTest::newRow("loaded again") << true;
+        QTest::newRow("not loaded again") << false;
+    }
+    void semanaYaCargada()
+    {
+        QFETCH(bool, otraVez);
+        QVERIFY(Preparar(Opciones()));
+        QCOMPARE(m_sesion->Iniciar(), TResultadoInicio::Entregada);
+        QTRY_COMPARE_WITH_TIMEOUT(m_sesion->EstadoUI(), EstadoCargaUI::kCompletado, 10000);
+
+        stock(*m_dm, m_paciente, kSintrom, 20); // enough for a second week
+        m_dialogos.confirmar = otraVez;
+        m_sesion->FijarFechas(QStringLiteral("el lunes"), QString());
+        QCOMPARE(m_sesion->Iniciar(), otraVez ? TResultadoInicio::Entregada : TResultadoInicio::Rechazada);
+        QCOMPARE(m_dialogos.preguntas,
+                 QStringList {
+                         "ESTA SEMANA YA ESTA CARGADA: CARGA 1 DEL 06/05/2024. ¿QUIERE CARGARLA OTRA VEZ?"});
+        QTRY_COMPARE_WITH_TIMEOUT(Valor("SELECT COUNT(*) FROM Recarga").toInt(), otraVez ? 2 : 1, 10000);
+        QTRY_COMPARE(m_dialogos.etiquetas.size(), otraVez ? 2 : 1);
+        QCOMPARE(Comandos("START").size(), otraVez ? 2 : 1);
+        QCOMPARE(Auditorias("CREACION CARGAS"),
+                 (QStringList {"ACEPTADO", otraVez ? "ACEPTADO" : "RECHAZADO"}));
+    }
+
+    // "VOLVER" (or closing the application) mid-load, and the machine finishes while the question
+    // is open: the stored load is kept whatever the answer; leaving says it was stored.
+    void laCargaTerminaConLaPreguntaDeSalirAbierta_data()
+    {
+        QTest::addColumn<bool>("salir");
+        QTest::addColumn<bool>("aplicacion");
+        QTest::newRow("leave the screen") << true << false;
+        QTest::newRow("stay") << false << false;
+        QTest::newRow("exit the program") << true << true;
+    }
+    void laCargaTerminaConLaPreguntaDeSalirAbierta()
+    {
+        QFETCH(bool, salir);
+        QFETCH(bool, aplicacion);
+        OpcionesSimulador opciones = Opciones();
+        opciones.intervaloMs = 100;
+        QVERIFY(Preparar(opciones));
+        QCOMPARE(m_sesion->Iniciar(), TResultadoInicio::Entregada);
+        QVERIFY(m_sesion->TrabajoEnCurso());
+        m_dialogos.confirmar = salir;
+        m_dialogos.mientrasPregunta = [this] {
+            QTRY_COMPARE_WITH_TIMEOUT(m_sesion->EstadoUI(), EstadoCargaUI::kCompletado, 10000);
+        };
+        QCOMPARE(m_sesion->Salir(aplicacion), salir);
+        QCOMPARE(m_dialogos.preguntas.size(), 1);
+        QCOMPARE(m_dialogos.preguntas.first().contains(QStringLiteral("PROGRAMA")), aplicacion);
+        QCOMPARE(m_sesion->EstadoUI(), EstadoCargaUI::kCompletado);
+        QCOMPARE(Valor("SELECT COUNT(*) FROM Recarga").toInt(), 1);
+        QCOMPARE(m_dialogos.etiquetas.size(), 1);
+        QCOMPARE(m_dialogos.informes.size(), salir ? 1 : 0);
+        QVERIFY(!m_simulador->Recibidos().contains("CANCEL;"));
     }
 
     void cierreDuplicadoSeGuardaUnaVez()

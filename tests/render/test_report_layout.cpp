@@ -1,5 +1,7 @@
 #include "SampleReport.h"
+#include "render/ReportFonts.h"
 #include "render/ReportLayout.h"
+#include "render/ReportPainter.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -64,6 +66,10 @@ private slots:
     void groupHeaderMovesWithItsFirstRow();
     void newPageBeforeStartsAPageUnlessAtTop();
     void wrappedTextMakesTheBandGrow();
+    void aTextFittedToItsBoxIsSetSmallerNeverCut_data();
+    void aTextFittedToItsBoxIsSetSmallerNeverCut();
+    void textIsDrawnAsWideAsMeasuredAtEveryResolution_data();
+    void textIsDrawnAsWideAsMeasuredAtEveryResolution();
     void bandTallerThanAPageDoesNotLoop();
     void sheetsFillOnePageEachShiftedByTheMargins();
     void barcodeThatCannotBeEncodedIsReported();
@@ -194,6 +200,94 @@ void TestReportLayout::wrappedTextMakesTheBandGrow()
     const QRectF next = report.pages.first().elements.at(1).rect;
     QVERIFY(wrapped.height() > 20.0);
     QVERIFY(next.top() >= wrapped.bottom() - 1e-9);
+}
+
+void TestReportLayout::aTextFittedToItsBoxIsSetSmallerNeverCut_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QRectF>("box");
+    QTest::addColumn<bool>("wrapped");
+    QTest::addColumn<bool>("smaller");
+    QTest::addColumn<bool>("reported");
+    const QString dose = QStringLiteral("2 INHALACIONES CADA 12 HORAS");
+    QTest::newRow("fits as it is") << dose << QRectF(0, 0, 80, 5) << false << false << false;
+    QTest::newRow("one line too wide") << dose << QRectF(0, 0, 30, 5) << false << true << false;
+    QTest::newRow("one line too tall") << dose << QRectF(0, 0, 80, 2) << false << true << false;
+    QTest::newRow("wrapped lines too tall")
+            << dose.repeated(4) << QRectF(0, 0, 30, 8) << true << true << false;
+    QTest::newRow("too long for any size")
+            << dose.repeated(20) << QRectF(0, 0, 30, 3) << false << true << true;
+}
+
+void TestReportLayout::aTextFittedToItsBoxIsSetSmallerNeverCut()
+{
+    QFETCH(QString, text);
+    QFETCH(QRectF, box);
+    QFETCH(bool, wrapped);
+    QFETCH(bool, smaller);
+    QFETCH(bool, reported);
+    TReportDocument document;
+    ReportElement &element = document.addBand(ReportBand::Kind::Detail, box.height()).addText(box, text);
+    element.wordWrap = wrapped;
+    element.fitToBox = true;
+    document.addBand(ReportBand::Kind::Detail, 5.0).addText(QRectF(0, 0, 30, 5), QStringLiteral("SIGUIENTE"));
+
+    const TLaidOutReport report = ReportLayout::layOut(document);
+    const PlacedElement &fitted = report.pages.first().elements.at(0);
+    const QRectF placedBox = box.translated(document.page.contentRect().topLeft());
+    QCOMPARE(fitted.rect, placedBox);
+    QCOMPARE(report.pages.first().elements.at(1).rect.top(), placedBox.bottom());
+    QCOMPARE(fitted.element.font.pointSize < element.font.pointSize, smaller);
+    QCOMPARE(report.warnings.size(), reported ? 1 : 0);
+    if (reported)
+        return;
+    const int flags = int(element.alignment) | (wrapped ? int(Qt::TextWordWrap) : 0);
+    const QSizeF needed = ReportText::size(fitted.element.font, text, flags, box.width());
+    QVERIFY(needed.width() <= box.width() + 1e-3 && needed.height() <= box.height() + 1e-3);
+    ReportFont larger = fitted.element.font;
+    larger.pointSize += 0.1;
+    const QSizeF neededLarger = ReportText::size(larger, text, flags, box.width());
+    QVERIFY2(!smaller || neededLarger.width() > box.width() || neededLarger.height() > box.height(),
+             "set smaller than it needed");
+}
+
+void TestReportLayout::textIsDrawnAsWideAsMeasuredAtEveryResolution_data()
+{
+    QTest::addColumn<double>("dotsPerInch");
+    QTest::newRow("screen") << 96.0;
+    QTest::newRow("label printer 203 dpi") << 203.0;
+    QTest::newRow("label printer 300 dpi") << 300.0;
+    QTest::newRow("PDF") << 600.0;
+}
+
+void TestReportLayout::textIsDrawnAsWideAsMeasuredAtEveryResolution()
+{
+    QFETCH(double, dotsPerInch);
+    // 5.4 pt falls between whole pixel sizes at each of these resolutions.
+    const ReportFont font {kReportMonoFamily, 5.4};
+    const QString text(40, QLatin1Char('W'));
+    const double width = ReportText::size(font, text, Qt::AlignLeft, 0).width();
+    TReportDocument document;
+    document.page.margins = QMarginsF(10, 10, 10, 10);
+    document.addBand(ReportBand::Kind::Title, 10.0).addText(QRectF(0, 0, width, 5), text, font);
+
+    const QImage page = ReportPainter::renderPage(ReportLayout::layOut(document), 0, dotsPerInch);
+    int rightmostInk = -1;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = page.width() - 1; x > rightmostInk; --x) {
+            if (qGray(page.pixel(x, y)) < 128) {
+                rightmostInk = x;
+                break;
+            }
+        }
+    }
+    const double dotsPerMm = dotsPerInch / 25.4;
+    const double boxRight = (10.0 + width) * dotsPerMm;
+    const double halfCharacter = width / text.size() / 2 * dotsPerMm;
+    QVERIFY2(rightmostInk <= boxRight + 1.0,
+             qPrintable(QStringLiteral("ink to %1, box to %2").arg(rightmostInk).arg(boxRight)));
+    QVERIFY2(rightmostInk >= boxRight - halfCharacter - 1.0,
+             qPrintable(QStringLiteral("ink to %1, box to %2").arg(rightmostInk).arg(boxRight)));
 }
 
 void TestReportLayout::bandTallerThanAPageDoesNotLoop()

@@ -129,6 +129,15 @@ bool TLenguaje::AgregarCaptura(const QString &clave, const QString &texto)
     return Agregar(LineaCatalogo::Componer(clave, {texto}));
 }
 
+void TLenguaje::CapturarTexto(const QString &clave, const QString &texto)
+{
+    if (!m_modoCaptura || texto.isEmpty() || texto.startsWith(QLatin1Char('-'))
+        || texto.startsWith(QLatin1String("   ")) || ExisteClave(clave))
+        return;
+    if (AgregarCaptura(clave, texto))
+        Guardar();
+}
+
 void TLenguaje::Vaciar()
 {
     m_lineas.clear();
@@ -174,6 +183,14 @@ bool ExisteLenguaje()
 QString Traducir(const QString &clave, const QString &porDefecto)
 {
     return g_lenguaje ? g_lenguaje->Traducir(clave, porDefecto) : porDefecto;
+}
+
+QString TraducirInforme(const QString &formulario, const QString &componente, const QString &porDefecto)
+{
+    const QString clave = formulario + QLatin1Char('.') + componente + QStringLiteral(".text");
+    if (g_lenguaje)
+        g_lenguaje->CapturarTexto(clave, porDefecto);
+    return Traducir(clave, porDefecto);
 }
 
 QString CodigoIdioma(const QString &idioma)

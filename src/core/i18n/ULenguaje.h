@@ -46,6 +46,9 @@ public:
     bool Agregar(const QString &linea);
     // Adds a captured text: the key, the text as the Spanish field and the empty fields.
     bool AgregarCaptura(const QString &clave, const QString &texto);
+    // In capture mode, adds a text of a printable report form that has no line yet and writes
+    // the file; a text beginning with "-" or three blanks is left out, as on windows.
+    void CapturarTexto(const QString &clave, const QString &texto);
     void Vaciar();
     const QStringList &Lineas() const { return m_lineas; }
     const QString &Fichero() const { return m_fichero; }
@@ -81,6 +84,11 @@ bool ExisteLenguaje();
 // The text of the current language for a message key, or the Spanish default. Before the
 // catalogue exists (and in tests without one) the default is the text.
 QString Traducir(const QString &clave, const QString &porDefecto);
+
+// A caption of a printable report form, by its form line "form.component.text": the text of the
+// current language, else the Spanish text of the line, else the default. Capture mode collects
+// the line first, as it does for the texts of a window.
+QString TraducirInforme(const QString &formulario, const QString &componente, const QString &porDefecto);
 
 // "ES", "PT", "FR", "EN" or "IT" for the decimal text of a language index; "ES" for anything else.
 QString CodigoIdioma(const QString &idioma);

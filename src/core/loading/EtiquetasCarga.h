@@ -46,7 +46,7 @@ TReportDocument InformeEtiquetas(const TEtiquetaCarga &etiqueta, TFormatoEtiquet
 // Pieces every layout shares.
 namespace PiezasEtiqueta {
 
-inline const ReportFont kFuenteLista {kReportMonoFamily, 6.0};
+inline const ReportFont kFuenteLista {kReportMonoFamily, 5.4}; // the widest list fits the inside face
 inline constexpr double kAltoLinea = 3.0; // millimetres per list line
 
 // The page with the sheet shifted by the options, and its one title band.

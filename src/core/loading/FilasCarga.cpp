@@ -24,7 +24,7 @@ QList<TFilaMedicamento> FilasMedicamentos(const TRecarga &carga, bool conInventa
         const bool caducada = PorcionCaducada(porcion, limiteCaducidad);
         const bool malDefinida = porcion.Estado == EstadoDosis::kSpdMal;
         TFilaMedicamento fila;
-        fila.SPD = QStringLiteral("SI");
+        fila.SPD = Traducir(QStringLiteral("STR_SI"), QStringLiteral("SI"));
         fila.Medicamento = NombreConCodigo(porcion);
         fila.Carga = porcion.Carga;
         fila.Falta = porcion.Cargadas != 0 ? porcion.Carga - porcion.SumaActual : porcion.Carga;
@@ -56,7 +56,8 @@ QList<TFilaOtroMedicamento> FilasOtrosMedicamentos(const TRecarga &carga)
         const TDosis &porcion = *carga.Linea(i);
         if (porcion.EsSPD)
             continue;
-        filas.append({QStringLiteral("NO"), NombreConCodigo(porcion), porcion.Dosis, QString()});
+        filas.append({Traducir(QStringLiteral("STR_NO"), QStringLiteral("NO")), NombreConCodigo(porcion),
+                      porcion.Dosis, QString()});
     }
     return filas;
 }

@@ -1,6 +1,7 @@
 #include "core/loading/QREtiquetas.h"
 
 #include "core/i18n/ULenguaje.h"
+#include "core/loading/QREtiquetasColumnas.h"
 #include "core/loading/TextosEtiqueta.h"
 
 #include <QLocale>
@@ -14,6 +15,13 @@ const ReportFont kNombre {kReportSansFamily, 11.0, true};
 const ReportFont kTexto {kReportSansFamily, 8.0};
 const ReportFont kDestacado {kReportSansFamily, 9.0, true};
 constexpr double kInterior = 105.0; // where the inside face starts
+// The widths of the list columns in characters: the pills (LB-m.001), the name, the appearance
+// and the dose; a blister medication's dose is cut shorter than the others'.
+constexpr int kCaracteresCantidad = 5; // "27,75"
+constexpr int kCaracteresNombre = 28;
+constexpr int kCaracteresAspecto = 19;
+constexpr int kCaracteresDosisBlister = 19;
+constexpr int kCaracteresDosis = 30;
 
 } // namespace
 
@@ -39,16 +47,17 @@ TReportDocument TQREtiquetasForm::construir()
 void TQREtiquetasForm::caraExterior(ReportBand &banda) const
 {
     const TCabeceraEtiqueta &c = m_etiqueta.cabecera;
-    banda.addText(QRectF(5, 5, 58, 6), c.Nombre, kNombre).wordWrap = true;
-    banda.addText(QRectF(5, 16, 58, 5), c.refPaciente, kTexto);
-    banda.addText(QRectF(5, 22, 58, 5), QString::number(c.refRecarga), kDestacado);
-    banda.addText(QRectF(5, 30, 58, 5),
+    // The name takes up to two lines above the patient's reference.
+    TextoEtiqueta(banda, QRectF(5, 5, 58, 10), c.Nombre, kNombre).wordWrap = true;
+    TextoEtiqueta(banda, QRectF(5, 16, 58, 5), c.refPaciente, kTexto);
+    TextoEtiqueta(banda, QRectF(5, 22, 58, 5), QString::number(c.refRecarga), kDestacado);
+    TextoEtiqueta(banda, QRectF(5, 30, 58, 5),
                   c.FechaRealizado.toString(QLocale().dateTimeFormat(QLocale::ShortFormat)), kTexto);
-    banda.addText(QRectF(5, 36, 58, 5), Fecha(c.FechaInicio), kTexto);
-    banda.addText(QRectF(5, 42, 58, 5), Fecha(c.FechaFin), kTexto);
+    TextoEtiqueta(banda, QRectF(5, 36, 58, 5), Fecha(c.FechaInicio), kTexto);
+    TextoEtiqueta(banda, QRectF(5, 42, 58, 5), Fecha(c.FechaFin), kTexto);
     Imagen(banda, c, QRectF(66, 5, 32, 40), QRectF(5, 85, 90, 30));
-    banda.addText(QRectF(5, 120, 95, 5), c.farmacia, kDestacado);
-    banda.addText(QRectF(5, 126, 95, 5), c.telefonoFarmacia, kTexto);
+    TextoEtiqueta(banda, QRectF(5, 120, 95, 5), c.farmacia, kDestacado);
+    TextoEtiqueta(banda, QRectF(5, 126, 95, 5), c.telefonoFarmacia, kTexto);
 }
 
 void TQREtiquetasForm::caraInterior(ReportBand &banda) const
@@ -56,41 +65,58 @@ void TQREtiquetasForm::caraInterior(ReportBand &banda) const
     const TCabeceraEtiqueta &c = m_etiqueta.cabecera;
     const bool conMedico = !c.medico.isEmpty();
     if (conMedico) {
-        banda.addText(
-                QRectF(kInterior, 4, 18, 5),
-                Traducir(QStringLiteral("TQREtiquetasForm.lblMedico.Caption"), QStringLiteral("MÉDICO:")),
-                kTexto);
+        TextoEtiqueta(banda, QRectF(kInterior, 4, 18, 5),
+                      TraducirInforme(QStringLiteral("QREtiquetasForm"), QStringLiteral("lblMedico"),
+                                      QStringLiteral("MÉDICO:")),
+                      kTexto);
         banda.addLine(QPointF(kInterior, 14), QPointF(kInterior + 98, 14));
     }
     const double x = conMedico ? kInterior + 19 : kInterior;
-    banda.addText(QRectF(x, 4, 78, 5), conMedico ? c.medico : c.farmacia, kDestacado);
-    banda.addText(QRectF(x, 9, 78, 5), conMedico ? c.telefonoMedico : c.telefonoFarmacia, kTexto);
+    TextoEtiqueta(banda, QRectF(x, 4, 78, 5), conMedico ? c.medico : c.farmacia, kDestacado);
+    TextoEtiqueta(banda, QRectF(x, 9, 78, 5), conMedico ? c.telefonoMedico : c.telefonoFarmacia, kTexto);
 
-    QStringList blister;
-    for (const TFilaEtiqueta &fila : PrimeraPorMedicamento(m_etiqueta.datos.ListaBlister))
-        blister << Columna(NombreBlister(fila), 28, 28) + QStringLiteral("   ")
-                        + Columna(fila.descripcion, 19, 19) + QStringLiteral("  ")
-                        + Columna(SignosFraccion(fila.posologia), 19, 20);
-    QStringList otros;
-    for (const TFilaEtiqueta &fila : m_etiqueta.datos.ListaOtros)
-        otros << Columna(NombreOtro(fila), 28, 27) + QStringLiteral("   ") + Columna(fila.descripcion, 19, 19)
-                        + QStringLiteral("    ") + Columna(fila.posologia, 30, 30);
+    // Each text in a column of its own, so that a long name never pushes the appearance or the
+    // dose along, and the doses of both lists start at one place.
+    const TColumnasEtiqueta columnas(
+            kInterior, kFuenteLista,
+            {{ConCantidades() ? kCaracteresCantidad : 0, Qt::AlignRight | Qt::AlignVCenter},
+             {kCaracteresNombre},
+             {kCaracteresAspecto},
+             {kCaracteresDosis}});
     double y = 17;
-    y += Lineas(banda, QPointF(kInterior, y), 100, blister) + 2;
-    y += Lineas(banda, QPointF(kInterior, y), 100, otros) + 2;
+    for (const TFilaEtiqueta &fila : PrimeraPorMedicamento(m_etiqueta.datos.ListaBlister)) {
+        columnas.Fila(banda, y,
+                      {CantidadBlister(fila), Nombre(fila).left(kCaracteresNombre),
+                       fila.descripcion.left(kCaracteresAspecto),
+                       SignosFraccion(fila.posologia).left(kCaracteresDosisBlister)});
+        y += kAltoLinea;
+    }
+    y += 2;
+    for (const TFilaEtiqueta &fila : m_etiqueta.datos.ListaOtros) {
+        columnas.Fila(banda, y,
+                      {QString(), Nombre(fila).left(kCaracteresNombre),
+                       fila.descripcion.left(kCaracteresAspecto), fila.posologia.left(kCaracteresDosis)});
+        y += kAltoLinea;
+    }
+    y += 2;
     Lineas(banda, QPointF(kInterior, y), 100, LineasLotes(m_etiqueta, m_opciones, false),
            ReportFont {kReportMonoFamily, 4.0});
     CodigoBarras(banda, QRectF(kInterior + 50, 124, 45, 16), c.codigo);
 }
 
-QString TQREtiquetasForm::NombreBlister(const TFilaEtiqueta &fila) const
+QString TQREtiquetasForm::Nombre(const TFilaEtiqueta &fila) const
 {
     return fila.medicamento;
 }
 
-QString TQREtiquetasForm::NombreOtro(const TFilaEtiqueta &fila) const
+bool TQREtiquetasForm::ConCantidades() const
 {
-    return fila.medicamento;
+    return false;
+}
+
+QString TQREtiquetasForm::CantidadBlister(const TFilaEtiqueta &) const
+{
+    return {};
 }
 
 TReportDocument TQREtiquetasForm_002::Construir(const TEtiquetaCarga &etiqueta,
@@ -99,7 +125,7 @@ TReportDocument TQREtiquetasForm_002::Construir(const TEtiquetaCarga &etiqueta,
     return TQREtiquetasForm_002(etiqueta, opciones).construir();
 }
 
-QString TQREtiquetasForm_002::SinNumero(const TFilaEtiqueta &fila) const
+QString TQREtiquetasForm_002::Nombre(const TFilaEtiqueta &fila) const
 {
     const QString numero = fila.idmedicamento + QLatin1Char(' ');
     if (m_opciones.reinoUnido && fila.medicamento.startsWith(numero))
@@ -107,17 +133,17 @@ QString TQREtiquetasForm_002::SinNumero(const TFilaEtiqueta &fila) const
     return fila.medicamento;
 }
 
-QString TQREtiquetasForm_002::NombreBlister(const TFilaEtiqueta &fila) const
+bool TQREtiquetasForm_002::ConCantidades() const
+{
+    return true;
+}
+
+QString TQREtiquetasForm_002::CantidadBlister(const TFilaEtiqueta &fila) const
 {
     qint64 total = 0;
     for (const TFilaEtiqueta &linea : m_etiqueta.datos.ListaBlister) {
         if (linea.idmedicamento == fila.idmedicamento)
             total += EnCentesimas(linea.Cantidad);
     }
-    return QLocale().toString(total / 100.0) + SinNumero(fila);
-}
-
-QString TQREtiquetasForm_002::NombreOtro(const TFilaEtiqueta &fila) const
-{
-    return SinNumero(fila);
+    return QLocale().toString(total / 100.0);
 }

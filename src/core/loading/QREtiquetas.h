@@ -15,9 +15,11 @@ protected:
     TQREtiquetasForm(const TEtiquetaCarga &etiqueta, const TOpcionesEtiqueta &opciones);
     TReportDocument construir();
 
-    // The name printed for a blister medication and for one outside the blister.
-    virtual QString NombreBlister(const TFilaEtiqueta &fila) const;
-    virtual QString NombreOtro(const TFilaEtiqueta &fila) const;
+    // The name printed for a medication, in the blister or outside it.
+    virtual QString Nombre(const TFilaEtiqueta &fila) const;
+    // Whether the sheet has a column of the pills of each blister medication, and what it holds.
+    virtual bool ConCantidades() const;
+    virtual QString CantidadBlister(const TFilaEtiqueta &fila) const;
 
     const TEtiquetaCarga &m_etiqueta;
     const TOpcionesEtiqueta &m_opciones;
@@ -27,8 +29,9 @@ private:
     void caraInterior(ReportBand &banda) const;
 };
 
-// "LB-m.001": the base sheet with each blister medication's name preceded by the pills of it in
-// the blister; in the United Kingdom without the medication numbers.
+// "LB-m.001": the base sheet with the pills of each blister medication in the blister, in a
+// column before its name (so the figure never runs into the medication number); in the United
+// Kingdom the names go without the medication numbers.
 class TQREtiquetasForm_002 : public TQREtiquetasForm
 {
 public:
@@ -36,9 +39,7 @@ public:
 
 protected:
     using TQREtiquetasForm::TQREtiquetasForm;
-    QString NombreBlister(const TFilaEtiqueta &fila) const override;
-    QString NombreOtro(const TFilaEtiqueta &fila) const override;
-
-private:
-    QString SinNumero(const TFilaEtiqueta &fila) const;
+    QString Nombre(const TFilaEtiqueta &fila) const override;
+    bool ConCantidades() const override;
+    QString CantidadBlister(const TFilaEtiqueta &fila) const override;
 };

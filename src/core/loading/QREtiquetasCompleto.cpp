@@ -2,6 +2,7 @@
 
 #include "core/dosing/NombresSemana.h"
 #include "core/i18n/ULenguaje.h"
+#include "core/loading/QREtiquetasColumnas.h"
 #include "core/loading/QREtiquetasLBm1.h"
 
 using namespace PiezasEtiqueta;
@@ -46,19 +47,21 @@ TReportDocument TQREtiquetasFormCompleto::Construir(const TEtiquetaCarga &etique
     for (int dia = 0; dia < dias.size(); ++dia) {
         const double x = kX + kAnchoToma + dia * kAnchoDia;
         banda.addBox(QRectF(x, top, kAnchoDia, kAltoCabecera));
-        banda.addText(QRectF(x, top, kAnchoDia, kAltoCabecera), dias.at(dia), kCabecera, Qt::AlignCenter);
+        TextoEtiqueta(banda, QRectF(x, top, kAnchoDia, kAltoCabecera), dias.at(dia), kCabecera,
+                      Qt::AlignCenter);
     }
     for (int toma = 0; toma < tomas.size(); ++toma) {
         const double y = top + kAltoCabecera + toma * kAltoToma;
         banda.addBox(QRectF(kX, y, kAnchoToma, kAltoToma));
-        banda.addText(QRectF(kX, y, kAnchoToma, kAltoToma), tomas.at(toma), kCabecera, Qt::AlignCenter);
+        TextoEtiqueta(banda, QRectF(kX, y, kAnchoToma, kAltoToma), tomas.at(toma), kCabecera,
+                      Qt::AlignCenter);
         for (int dia = 0; dia < dias.size(); ++dia) {
             const QRectF rect(kX + kAnchoToma + dia * kAnchoDia, y, kAnchoDia, kAltoToma);
             banda.addBox(rect);
             const QList<TFilaCelda> &celda = etiqueta.celdas[size_t(dia * kTomasDia + toma)];
             if (!celda.isEmpty())
-                banda.addText(rect.adjusted(0.5, 0.5, -0.5, -0.5), TextoCelda(celda, conReferencias), kCelda,
-                              Qt::AlignLeft | Qt::AlignTop)
+                TextoEtiqueta(banda, rect.adjusted(0.5, 0.5, -0.5, -0.5), TextoCelda(celda, conReferencias),
+                              kCelda, Qt::AlignLeft | Qt::AlignTop)
                         .wordWrap
                         = true;
         }

@@ -1,6 +1,7 @@
 #include "core/loading/QREtiquetasLBm1.h"
 
 #include "core/i18n/ULenguaje.h"
+#include "core/loading/QREtiquetasColumnas.h"
 #include "core/loading/TextosEtiqueta.h"
 
 #include <QLocale>
@@ -12,14 +13,16 @@ namespace {
 
 const ReportFont kRotulo {kReportSansFamily, 7.0, true};
 const ReportFont kValor {kReportSansFamily, 8.0};
-const ReportFont kFila {kReportSansFamily, 6.0};
 const ReportFont kCara {kReportSansFamily, 6.0, false, true};
+// The widths of the list columns in characters: the name (cut there on this sheet), the
+// appearance and the dose.
+constexpr int kCaracteresNombre = 65;
+constexpr int kCaracteresAspecto = 20;
+constexpr int kCaracteresDosis = 30;
 
 QString Rotulo(const char *componente, const QString &porDefecto)
 {
-    return Traducir(QStringLiteral("TQREtiquetasFormLBm1.") + QLatin1String(componente)
-                            + QStringLiteral(".Caption"),
-                    porDefecto);
+    return TraducirInforme(QStringLiteral("QREtiquetasFormLBm1"), QLatin1String(componente), porDefecto);
 }
 
 class TDibujo
@@ -35,10 +38,13 @@ public:
     void delantera()
     {
         const TCabeceraEtiqueta &c = m_etiqueta.cabecera;
-        m_banda.addText(QRectF(m_x + 5, 2, 60, 4),
-                        Rotulo("lblDelantera", QStringLiteral("ETIQUETA DELANTERA")), kCara);
+        TextoEtiqueta(m_banda, QRectF(m_x + 5, 2, 60, 4),
+                      Rotulo("lblDelantera", QStringLiteral("ETIQUETA DELANTERA")), kCara);
+        // The patient's name takes up to two lines.
+        TextoEtiqueta(m_banda, QRectF(m_x + 5, 8, 28, 5), Rotulo("lblPaciente", QStringLiteral("PACIENTE :")),
+                      kRotulo);
+        TextoEtiqueta(m_banda, QRectF(m_x + 34, 8, 68, 8), c.Nombre, kValor).wordWrap = true;
         const QList<std::pair<QString, QString>> campos {
-                {Rotulo("lblPaciente", QStringLiteral("PACIENTE :")), c.Nombre},
                 {Rotulo("lblId", QStringLiteral("ID :")), c.refPaciente},
                 {Rotulo("lblBlister", QStringLiteral("Nº BLISTER :")), QString::number(c.refRecarga)},
                 {Rotulo("lblPreparado", QStringLiteral("PREPARADO :")),
@@ -47,29 +53,29 @@ public:
                 {Rotulo("lblFin", QStringLiteral("FECHA FIN :")), Fecha(c.FechaFin)},
                 {Rotulo("lblFarmacia", QStringLiteral("FARMACIA :")), c.farmacia},
                 {Rotulo("lblTelefono", QStringLiteral("TEL :")), c.telefonoFarmacia}};
-        double y = 8;
+        double y = 17;
         for (const auto &[rotulo, valor] : campos) {
-            m_banda.addText(QRectF(m_x + 5, y, 28, 5), rotulo, kRotulo);
-            m_banda.addText(QRectF(m_x + 34, y, 68, 5), valor, kValor);
+            TextoEtiqueta(m_banda, QRectF(m_x + 5, y, 28, 5), rotulo, kRotulo);
+            TextoEtiqueta(m_banda, QRectF(m_x + 34, y, 68, 5), valor, kValor);
             y += 6;
         }
-        Imagen(m_banda, c, QRectF(m_x + 105, 8, 36, 44), QRectF(m_x + 5, 58, 136, 24));
+        Imagen(m_banda, c, QRectF(m_x + 105, 8, 36, 44), QRectF(m_x + 5, 60, 136, 24));
         m_banda.addLine(QPointF(m_x + 3, 86), QPointF(m_x + kAnchoCara, 86));
     }
 
     void trasera(bool lotesNumerados)
     {
         const TCabeceraEtiqueta &c = m_etiqueta.cabecera;
-        m_banda.addText(QRectF(m_x + 5, 88, 60, 4), Rotulo("lblTrasera", QStringLiteral("ETIQUETA TRASERA")),
-                        kCara);
+        TextoEtiqueta(m_banda, QRectF(m_x + 5, 88, 60, 4),
+                      Rotulo("lblTrasera", QStringLiteral("ETIQUETA TRASERA")), kCara);
         const bool conMedico = !c.medico.isEmpty();
-        m_banda.addText(QRectF(m_x + 5, 93, 22, 5),
-                        conMedico ? Rotulo("lblMedico", QStringLiteral("MEDICO :")) : QString(), kRotulo);
-        m_banda.addText(QRectF(m_x + 28, 93, 70, 5), conMedico ? c.medico : c.farmacia, kValor);
-        m_banda.addText(QRectF(m_x + 98, 93, 18, 5), Rotulo("lblTelMedico", QStringLiteral("TELEFONO :")),
-                        kRotulo);
-        m_banda.addText(QRectF(m_x + 116, 93, 28, 5), conMedico ? c.telefonoMedico : c.telefonoFarmacia,
-                        kValor);
+        TextoEtiqueta(m_banda, QRectF(m_x + 5, 93, 22, 5),
+                      conMedico ? Rotulo("lblMedico", QStringLiteral("MEDICO :")) : QString(), kRotulo);
+        TextoEtiqueta(m_banda, QRectF(m_x + 28, 93, 62, 5), conMedico ? c.medico : c.farmacia, kValor);
+        TextoEtiqueta(m_banda, QRectF(m_x + 91, 93, 23, 5),
+                      Rotulo("lblTelMedico", QStringLiteral("TELEFONO :")), kRotulo);
+        TextoEtiqueta(m_banda, QRectF(m_x + 115, 93, 28, 5),
+                      conMedico ? c.telefonoMedico : c.telefonoFarmacia, kValor);
 
         double y = 100;
         y = lista(y, Rotulo("lblIncluida", QStringLiteral("MEDICACIÓN  INCLUIDA EN EL BLISTER")),
@@ -79,14 +85,14 @@ public:
         const QStringList lotes = LineasLotes(m_etiqueta, m_opciones, lotesNumerados);
         // The heading of an empty lot list is left blank.
         const bool hayLotes = !lotes.isEmpty();
-        m_banda.addText(QRectF(m_x + 5, y + 2, 80, 4),
-                        hayLotes ? Rotulo("lblLotes", QStringLiteral("LOTE CADUCIDAD MEDICAMENTOS INCLUIDOS"))
-                                 : QString(),
-                        kRotulo);
-        m_banda.addText(QRectF(m_x + 85, y + 2, 20, 4),
-                        hayLotes ? Rotulo("lblLote", QStringLiteral("LOTE")) : QString(), kRotulo);
-        m_banda.addText(QRectF(m_x + 110, y + 2, 25, 4),
-                        hayLotes ? Rotulo("lblCaducidad", QStringLiteral("CADUCIDAD")) : QString(), kRotulo);
+        TextoEtiqueta(m_banda, QRectF(m_x + 5, y + 2, 80, 4),
+                      hayLotes ? Rotulo("lblLotes", QStringLiteral("LOTE CADUCIDAD MEDICAMENTOS INCLUIDOS"))
+                               : QString(),
+                      kRotulo);
+        TextoEtiqueta(m_banda, QRectF(m_x + 85, y + 2, 20, 4),
+                      hayLotes ? Rotulo("lblLote", QStringLiteral("LOTE")) : QString(), kRotulo);
+        TextoEtiqueta(m_banda, QRectF(m_x + 110, y + 2, 25, 4),
+                      hayLotes ? Rotulo("lblCaducidad", QStringLiteral("CADUCIDAD")) : QString(), kRotulo);
         Lineas(m_banda, QPointF(m_x + 5, y + 7), kAnchoCara, lotes, ReportFont {kReportMonoFamily, 4.5});
         CodigoBarras(m_banda, QRectF(m_x + 95, 188, 45, 16), c.codigo);
     }
@@ -96,20 +102,23 @@ private:
 
     double lista(double y, const QString &titulo, const QList<TFilaEtiqueta> &filas, bool enBlister)
     {
-        m_banda.addText(QRectF(m_x + 5, y, 120, 4), titulo, kRotulo);
+        // Both lists share the columns, headings over them.
+        const TColumnasEtiqueta columnas(m_x + 5, kFuenteLista,
+                                         {{kCaracteresNombre}, {kCaracteresAspecto}, {kCaracteresDosis}});
+        TextoEtiqueta(m_banda, QRectF(m_x + 5, y, 120, 4), titulo, kRotulo);
         y += 4.5;
-        m_banda.addText(QRectF(m_x + 5, y, 70, 4), Rotulo("lblMedicamento", QStringLiteral("MEDICAMENTO")),
-                        kCara);
-        m_banda.addText(QRectF(m_x + 76, y, 30, 4), Rotulo("lblDescripcion", QStringLiteral("DESCRIPCIÓN")),
-                        kCara);
-        m_banda.addText(QRectF(m_x + 107, y, 36, 4), Rotulo("lblPosologia", QStringLiteral("POSOLOGÍA")),
-                        kCara);
+        const QStringList cabeceras {Rotulo("lblMedicamento", QStringLiteral("MEDICAMENTO")),
+                                     Rotulo("lblDescripcion", QStringLiteral("DESCRIPCIÓN")),
+                                     Rotulo("lblPosologia", QStringLiteral("POSOLOGÍA"))};
+        for (int i = 0; i < cabeceras.size(); ++i)
+            TextoEtiqueta(m_banda, QRectF(columnas.Izquierda(i), y, columnas.Ancho(i), 4), cabeceras.at(i),
+                          kCara);
         y += 4;
         for (const TFilaEtiqueta &fila : filas) {
-            m_banda.addText(QRectF(m_x + 5, y, 70, kAltoLinea), fila.medicamento.left(65), kFila);
-            m_banda.addText(QRectF(m_x + 76, y, 30, kAltoLinea), fila.descripcion, kFila);
-            m_banda.addText(QRectF(m_x + 107, y, 36, kAltoLinea),
-                            enBlister ? SignosFraccion(fila.posologia) : fila.posologia, kFila);
+            const QString dosis = enBlister ? SignosFraccion(fila.posologia) : fila.posologia;
+            columnas.Fila(m_banda, y,
+                          {fila.medicamento.left(kCaracteresNombre),
+                           fila.descripcion.left(kCaracteresAspecto), dosis.left(kCaracteresDosis)});
             y += kAltoLinea;
         }
         return y;

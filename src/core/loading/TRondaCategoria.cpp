@@ -8,8 +8,10 @@
 #include "core/i18n/ULenguaje.h"
 #include "core/loading/DialogosCarga.h"
 #include "core/loading/FechaCargaCategoria.h"
+#include "core/loading/FechasCarga.h"
 #include "core/loading/VentanaCarga.h"
 #include "core/settings/uPreferencias.h"
+#include "core/shell/uLog.h"
 
 #include <QPointer>
 
@@ -285,7 +287,8 @@ void TRondaCategoria::SiguientePaciente()
             EsperarReposo();
             return;
         }
-        m_sesion.CargaManual();
+        if (!SemanaYaGuardada())
+            m_sesion.CargaManual();
     }
 }
 
@@ -304,6 +307,22 @@ bool TRondaCategoria::TomarPaciente(const TFilaPacienteCategoria &fila)
                                                  m_sesion.LimiteCaducidad()));
 }
 
+// Looked at just before the hand-over: another workstation may have stored the patient's week
+// since the list was read. The row then shows it completed and the run goes on without it.
+bool TRondaCategoria::SemanaYaGuardada()
+{
+    const TFilaPacienteCategoria &fila = m_filas.at(m_actual);
+    if (!ExisteCarga(m_dm, fila.IdPaciente, m_fecha))
+        return false;
+    Log(QStringLiteral(
+                ": ERROR:La semana de %1 ya esta guardada: la carga de la categoria no la carga otra vez")
+                .arg(fila.RefPaciente));
+    m_sesion.VaciarCarga();
+    MarcarCompletado(fila.IdPaciente);
+    emit rondaCambiada();
+    return true;
+}
+
 void TRondaCategoria::EsperarReposo()
 {
     m_esperando = true;
@@ -320,6 +339,10 @@ void TRondaCategoria::ComprobarReposo()
         return; // the run ended meanwhile
     if (estado == 0) {
         m_esperando = false;
+        if (SemanaYaGuardada()) {
+            m_avance.start(0);
+            return;
+        }
         m_sesion.Entregar(m_humedad, m_temperatura);
         emit rondaCambiada();
         return;
@@ -334,8 +357,12 @@ void TRondaCategoria::ComprobarReposo()
 
 void TRondaCategoria::CargaCompletada(qint64 idRecarga)
 {
-    if (idRecarga != -1)
-        MarcarCompletado(m_sesion.Paciente().idPaciente);
+    if (idRecarga != -1) {
+        const qint64 idPaciente = m_sesion.Paciente().idPaciente;
+        if (!m_cargados.contains(idPaciente))
+            m_cargados << idPaciente;
+        MarcarCompletado(idPaciente);
+    }
     if (!m_ronda)
         return;
     if (idRecarga == -1) {
@@ -377,15 +404,18 @@ void TRondaCategoria::Detener()
     emit rondaCambiada();
 }
 
-bool TRondaCategoria::Salir()
+bool TRondaCategoria::Salir(bool aplicacion)
 {
     // While a load runs the session asks whether to cancel it; between two patients, here.
-    if (m_ronda && m_sesion.EstadoUI() != EstadoCargaUI::kCargando
-        && !m_dialogos.Confirmar(Traducir(QStringLiteral("QST_DETENER_RONDA"),
-                                          QStringLiteral("¿ESTAS SEGURO DE SALIR Y DETENER LA CARGA DE LA "
-                                                         "CATEGORIA?"))))
+    const QString pregunta = aplicacion
+            ? Traducir(QStringLiteral("QST_SALIR_APP_RONDA_EN_CURSO"),
+                       QStringLiteral("HAY UNA CARGA DE LA CATEGORIA EN CURSO. ¿SALIR DEL PROGRAMA Y "
+                                      "DETENERLA?"))
+            : Traducir(QStringLiteral("QST_DETENER_RONDA"),
+                       QStringLiteral("¿ESTAS SEGURO DE SALIR Y DETENER LA CARGA DE LA CATEGORIA?"));
+    if (m_ronda && m_sesion.EstadoUI() != EstadoCargaUI::kCargando && !m_dialogos.Confirmar(pregunta))
         return false;
-    if (!m_sesion.Salir())
+    if (!m_sesion.Salir(aplicacion))
         return false;
     if (m_ronda)
         Terminar(Fin::Salida);
@@ -411,8 +441,6 @@ void TRondaCategoria::Terminar(Fin fin)
 
 void TRondaCategoria::MarcarCompletado(qint64 idPaciente)
 {
-    if (!m_cargados.contains(idPaciente))
-        m_cargados << idPaciente;
     const int fila = FilaDe(idPaciente);
     if (fila < 0)
         return;

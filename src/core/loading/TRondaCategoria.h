@@ -35,7 +35,9 @@ struct TProgresoRonda
 // after a patient's load is stored it waits for the machine to be waiting again, asking its state
 // every kPeriodoReposoMs from a timer, and gives up after a bounded wait. A run in manual mode
 // guides one patient after the other in a loop. Every end of a run clears its state and, unless
-// the screen is being left, switches discovery and the connection probe on again.
+// the screen is being left, switches discovery and the connection probe on again. A run never
+// loads a week that is stored already: such a patient is listed completed and skipped, also when
+// another workstation stored the week after the list was read.
 class TRondaCategoria : public QObject
 {
     Q_OBJECT
@@ -106,8 +108,11 @@ public:
     TResultadoInicio Iniciar();
     // Stops the run once the current patient's load is done; at once while no load is running.
     void Detener();
-    // "VOLVER": during a run, asks before stopping it; false when the user stays.
-    bool Salir();
+    // "VOLVER", or closing the application (`aplicacion`): during a run, asks before stopping it;
+    // false when the user stays.
+    bool Salir(bool aplicacion = false);
+    // A run or a load is going on: leaving would stop it.
+    bool TrabajoEnCurso() const { return m_ronda || m_sesion.TrabajoEnCurso(); }
     // How long a run waits for the machine to be waiting again before it gives up.
     void FijarEsperaReposo(int milisegundos) { m_esperaReposoMs = milisegundos; }
 
@@ -126,6 +131,7 @@ signals:
 private:
     void SiguientePaciente();
     bool TomarPaciente(const TFilaPacienteCategoria &fila);
+    bool SemanaYaGuardada();
     void EsperarReposo();
     void ComprobarReposo();
     void CargaCompletada(qint64 idRecarga);

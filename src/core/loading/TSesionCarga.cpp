@@ -4,6 +4,7 @@
 #include "core/common/AppError.h"
 #include "core/common/Clock.h"
 #include "core/data/ManejadorErrores.h"
+#include "core/data/SqlFecha.h"
 #include "core/data/uDM.h"
 #include "core/dispenser/UDispenserTCP.h"
 #include "core/dosing/ConsultaPlan.h"
@@ -19,6 +20,7 @@
 #include "core/stock/uInventario.h"
 
 #include <QPointer>
+#include <QSqlQuery>
 
 using namespace ComprobacionesCarga;
 
@@ -32,6 +34,27 @@ TLimitesAmbiente LimitesAmbiente()
     const TPreferences &p = Preferencias();
     return {p.Varihumedad,   p.Varitemperatura,   p.HumedadMinima,
             p.HumedadMaxima, p.TemperaturaMinima, p.TemperaturaMaxima};
+}
+
+// A stored load of the patient: its number and the day it was made.
+struct TCargaGuardada
+{
+    int numero = 0;
+    QDate realizada;
+};
+
+// The patient's latest stored load that starts on the day; a database failure is raised.
+std::optional<TCargaGuardada> CargaGuardadaQueEmpieza(TDM &dm, qint64 idPaciente, const QDate &inicio)
+{
+    QSqlQuery carga = dm.Consulta(
+            QStringLiteral("SELECT refRecarga, FechaRealizado, FechaInicio FROM Recarga "
+                           "WHERE idPaciente = ? AND FechaInicio = ? ORDER BY refRecarga DESC LIMIT 1"),
+            {idPaciente, SqlFecha::valor(inicio)});
+    if (!carga.next())
+        return std::nullopt;
+    // A load of an older installation may lack the day it was made: its start stands in.
+    const QVariant realizada = carga.value(1).isNull() ? carga.value(2) : carga.value(1);
+    return TCargaGuardada {carga.value(0).toInt(), SqlFecha::leerDia(realizada)};
 }
 
 QString CeldasConPuntoYComa(const TArrayPastillas &celdas)
@@ -170,7 +193,7 @@ TResultadoInicio TSesionCarga::IntentarIniciar()
         || !Comprobar(SemanaCompleta(m_paciente.conCategoria, m_inicio, m_fin))
         || !Comprobar(AvisoMalDefinido(m_carga))
         || !Comprobar(AvisoCaducados(m_carga, m_paciente.conInventario, LimiteCaducidad()))
-        || !Comprobar(CargaVacia(m_carga)))
+        || !Comprobar(CargaVacia(m_carga)) || !ConfirmarSemanaGuardada())
         return TResultadoInicio::Rechazada;
 
     if (Preferencias().TipoCarga == kCargaManual) {
@@ -195,6 +218,23 @@ TResultadoInicio TSesionCarga::IntentarIniciar()
 
     Entregar(qint32(ambiente.humedad), qint32(ambiente.temperatura));
     return TResultadoInicio::Entregada;
+}
+
+// A week whose blister is stored already is filled again only when the user says so: a second
+// blister of one week would be stored, labelled and taken from the stock twice. When the stored
+// loads cannot be read the load does not start (the error was reported).
+bool TSesionCarga::ConfirmarSemanaGuardada()
+{
+    std::optional<TCargaGuardada> guardada;
+    if (!ManejadorErrores::Proteger(
+                [&] { guardada = CargaGuardadaQueEmpieza(m_dm, m_paciente.idPaciente, m_inicio); }))
+        return false;
+    return !guardada
+            || m_dialogos.Confirmar(Traducir(QStringLiteral("QST_CARGAR_SEMANA_OTRA_VEZ"),
+                                             QStringLiteral("ESTA SEMANA YA ESTA CARGADA: CARGA %1 DEL %2. "
+                                                            "¿QUIERE CARGARLA OTRA VEZ?"))
+                                            .arg(guardada->numero)
+                                            .arg(TextoFechaCampo(guardada->realizada)));
 }
 
 bool TSesionCarga::Entregar(qint32 humedad, qint32 temperatura)
@@ -398,7 +438,7 @@ void TSesionCarga::CargaManual()
     Completar();
 }
 
-bool TSesionCarga::Salir()
+bool TSesionCarga::Salir(bool aplicacion)
 {
     if (m_sinGuardar) {
         if (!m_dialogos.Confirmar(
@@ -411,18 +451,30 @@ bool TSesionCarga::Salir()
     }
     m_sonda.stop();
     m_link.ActivarBusqueda(false);
-    if (m_estadoUI == EstadoCargaUI::kCargando
-        && !m_dialogos.Confirmar(
-                Traducir(QStringLiteral("QST_CANCELAR_RECARGA"),
-                         QStringLiteral("¿ESTAS SEGURO DE SALIR Y CANCELAR LA RECARGA ACTUAL?"))))
+    const qint64 guardadaAntes = m_ultimaCarga;
+    if (m_estadoUI == EstadoCargaUI::kCargando && !m_dialogos.Confirmar(PreguntaCancelar(aplicacion)))
         return false;
-    if (m_cargaEnCurso || Entregando()) {
+    if (m_ultimaCarga != guardadaAntes) {
+        // The machine finished while the question was open: the load is stored, not cancelled.
+        m_dialogos.Informar(Traducir(QStringLiteral("MSG_CARGA_GUARDADA_AL_SALIR"),
+                                     QStringLiteral("LA CARGA SE HA COMPLETADO Y GUARDADO MIENTRAS SE "
+                                                    "ESPERABA LA RESPUESTA: NO SE HA CANCELADO.")));
+    } else if (m_cargaEnCurso || Entregando()) {
         AbortarEnCurso();
         FijarEstadoUI(EstadoCargaUI::kCancelado);
     } else if (const TComprobacion aviso = AvisoStockInsuficiente(m_carga, m_paciente.conInventario)) {
         m_dialogos.Error(aviso->texto);
     }
     return true;
+}
+
+QString TSesionCarga::PreguntaCancelar(bool aplicacion)
+{
+    if (aplicacion)
+        return Traducir(QStringLiteral("QST_SALIR_APP_CARGA_EN_CURSO"),
+                        QStringLiteral("HAY UNA CARGA EN CURSO. ¿SALIR DEL PROGRAMA Y CANCELAR LA CARGA?"));
+    return Traducir(QStringLiteral("QST_CANCELAR_RECARGA"),
+                    QStringLiteral("¿ESTAS SEGURO DE SALIR Y CANCELAR LA RECARGA ACTUAL?"));
 }
 
 void TSesionCarga::CancelarCarga()

@@ -26,7 +26,7 @@ inline constexpr int kCompletado = 3;
 enum class TResultadoInicio {
     Entregada, // the load is being handed to the machine
     Manual, // the manual load ran (completed or cancelled)
-    Rechazada, // a check refused it; its message was shown
+    Rechazada, // a check refused it (its message was shown) or the user did not confirm it
     FechaInicioInvalida, // the start field does not hold a date; its message was shown
     FechaFinInvalida, // the same for the end field
     EnCurso, // a load is already running: nothing done
@@ -116,9 +116,14 @@ public:
     // "GUARDAR CARGA": stores the filled load that could not be stored, then prints its labels
     // and marks the treatment version; true when it is stored now.
     bool GuardarCargaLlenada();
-    // "VOLVER": false when the user chose to stay with a load running or with a filled load that
-    // is not stored. Leaving abandons such a load, and its contents are logged.
-    bool Salir();
+    // "VOLVER", or closing the application (`aplicacion`, asked in its own words): false when the
+    // user chose to stay with a load running or with a filled load that is not stored. Leaving
+    // abandons such a load, and its contents are logged. The answer applies to the load as it is
+    // when given: a load the machine completed and that was stored meanwhile is kept, and the
+    // user is told so.
+    bool Salir(bool aplicacion = false);
+    // A load runs, or a filled load waits to be stored: leaving would lose it.
+    bool TrabajoEnCurso() const { return m_estadoUI == EstadoCargaUI::kCargando || m_sinGuardar; }
     // Cancels the load in progress (the machine reported state 4, or a manual dialog was
     // cancelled): the machine is told, the plan is rebuilt, the state is "cancelled".
     void CancelarCarga();
@@ -154,6 +159,7 @@ signals:
 
 private:
     TResultadoInicio IntentarIniciar();
+    bool ConfirmarSemanaGuardada();
     TVentanaCarga VentanaAPlanificar(qint64 idPaciente) const;
     void EntregarPorciones();
     void EntregarSiguiente();
@@ -161,6 +167,7 @@ private:
     void AbandonarCargaLlenada();
     // Ends the load handed to the machine: the hand-over stops and the machine is told.
     void AbortarEnCurso();
+    static QString PreguntaCancelar(bool aplicacion);
     void AvisosIniciales();
     void FijarEstadoUI(int estado);
 

@@ -60,6 +60,10 @@ struct ReportElement
     ReportFont font;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     bool wordWrap = false; // the text wraps inside the width and may make its band grow
+    // The text is printed whole inside its box: when it needs more room than the box gives, the
+    // layout sets it smaller until it fits (wrapped lines included) and the box never grows. For
+    // texts placed by hand, which have nowhere to grow.
+    bool fitToBox = false;
     QByteArray image;
     BarcodeType barcode = BarcodeType::Ean8;
     bool barcodeShowsText = true;

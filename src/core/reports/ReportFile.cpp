@@ -43,7 +43,7 @@ void writeElement(QDataStream &out, const ReportElement &element)
     out << qint32(element.kind) << element.rect << element.text;
     writeFont(out, element.font);
     out << qint32(element.alignment.toInt()) << element.wordWrap << element.image << qint32(element.barcode)
-        << element.barcodeShowsText << element.penWidth;
+        << element.barcodeShowsText << element.penWidth << element.fitToBox;
 }
 
 void writeBand(QDataStream &out, const ReportBand &band)
@@ -59,9 +59,10 @@ void writeBand(QDataStream &out, const ReportBand &band)
 class ContentReader
 {
 public:
-    explicit ContentReader(const QByteArray &contents)
+    ContentReader(const QByteArray &contents, quint16 version)
         : m_contents(contents)
         , m_in(contents)
+        , m_version(version)
     {
         m_in.setVersion(kStreamVersion);
     }
@@ -137,11 +138,15 @@ private:
         element.alignment = Qt::Alignment::fromInt(alignment);
         element.barcode = readEnum<BarcodeType>(int(BarcodeType::Code128));
         m_in >> element.barcodeShowsText >> element.penWidth;
+        // Texts fitted to their boxes came with version 2; older reports have none.
+        if (m_version >= 2)
+            m_in >> element.fitToBox;
         return element;
     }
 
     const QByteArray &m_contents;
     QDataStream m_in;
+    quint16 m_version;
     bool m_valid = true;
 };
 
@@ -200,7 +205,7 @@ TReportFile::Opened TReportFile::decode(const QByteArray &bytes)
     if (QCryptographicHash::hash(contents, QCryptographicHash::Sha256) != hash)
         return {std::nullopt, damagedReport()};
 
-    std::optional<TReportDocument> document = ContentReader(contents).read();
+    std::optional<TReportDocument> document = ContentReader(contents, version).read();
     if (!document)
         return {std::nullopt, damagedReport()};
     return {document, {}};

@@ -14,7 +14,7 @@
 class TReportFile
 {
 public:
-    static constexpr quint16 kVersion = 1;
+    static constexpr quint16 kVersion = 2; // 2: texts fitted to their boxes
 
     static ReportIoResult save(const TReportDocument &document, const QString &path);
 

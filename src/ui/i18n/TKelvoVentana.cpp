@@ -32,6 +32,12 @@ std::function<void()> &VistaParametros()
     return vista;
 }
 
+std::function<void()> &AlCambiarCaptura()
+{
+    static std::function<void()> aviso;
+    return aviso;
+}
+
 } // namespace
 
 TKelvoVentana::TKelvoVentana(QWidget &ventana, TTipo tipo, std::function<QWidget *()> aTraducir)
@@ -60,14 +66,8 @@ void TKelvoVentana::CrearAtajos()
         corto->setContext(Qt::WidgetWithChildrenShortcut);
         connect(corto, &QShortcut::activated, this, accion);
     };
-    atajo(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F12), [] {
-        if (ExisteLenguaje())
-            Lenguaje().SetModoCaptura(true);
-    });
-    atajo(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F11), [] {
-        if (ExisteLenguaje())
-            Lenguaje().SetModoCaptura(false);
-    });
+    atajo(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F12), [] { CambiarCaptura(true); });
+    atajo(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F11), [] { CambiarCaptura(false); });
     for (const Qt::KeyboardModifiers modificadores :
          {Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::ShiftModifier),
           Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::AltModifier),
@@ -80,6 +80,15 @@ void TKelvoVentana::CrearAtajos()
         if (VistaParametros())
             VistaParametros()();
     });
+}
+
+void TKelvoVentana::CambiarCaptura(bool activa)
+{
+    if (!ExisteLenguaje() || !Lenguaje().ModoDesarrollo())
+        return;
+    Lenguaje().SetModoCaptura(activa);
+    if (AlCambiarCaptura())
+        AlCambiarCaptura()();
 }
 
 void TKelvoVentana::Preparar()
@@ -131,6 +140,11 @@ void TKelvoVentana::SetEditorTraducciones(std::function<void(QWidget &, int)> ed
 void TKelvoVentana::SetVistaParametros(std::function<void()> vista)
 {
     VistaParametros() = std::move(vista);
+}
+
+void TKelvoVentana::SetAlCambiarCaptura(std::function<void()> aviso)
+{
+    AlCambiarCaptura() = std::move(aviso);
 }
 
 void TKelvoVentana::TraducirTodas()

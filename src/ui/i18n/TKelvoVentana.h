@@ -36,6 +36,8 @@ public:
     static void SetEditorTraducciones(std::function<void(QWidget &ventana, int columna)> editor);
     // Opens the view of the machine parameters (Ctrl+F3 on screens).
     static void SetVistaParametros(std::function<void()> vista);
+    // Told after capture mode was switched on or off (the main window shows it in its caption).
+    static void SetAlCambiarCaptura(std::function<void()> aviso);
 
     // Applies the catalogue again to every open window, the most recently created first.
     static void TraducirTodas();
@@ -45,6 +47,7 @@ protected:
 
 private:
     void CrearAtajos();
+    static void CambiarCaptura(bool activa);
     void AbrirManual();
     void EditarTraducciones();
 

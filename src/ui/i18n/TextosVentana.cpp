@@ -11,9 +11,12 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
+#include <QStandardItemModel>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTextEdit>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include <functional>
@@ -60,11 +63,17 @@ template<typename Escritor> auto PorPosicion(Escritor escribir)
 }
 
 // The items of a drop-down or list box become exactly the line's items; the selected position
-// is kept where the new list still has it.
+// is kept where the new list still has it. A list of as many items is renamed in place, so the
+// values the window keeps with its items stay with them.
 void ReemplazarElementos(QObject &objeto, const QStringList &textos)
 {
     const QSignalBlocker bloqueo(&objeto);
     if (auto *combo = Como<QComboBox>(objeto)) {
+        if (combo->count() == textos.size()) {
+            for (int i = 0; i < textos.size(); ++i)
+                combo->setItemText(i, textos.at(i));
+            return;
+        }
         const int actual = combo->currentIndex();
         combo->clear();
         combo->addItems(textos);
@@ -72,6 +81,11 @@ void ReemplazarElementos(QObject &objeto, const QStringList &textos)
         return;
     }
     auto *lista = Como<QListWidget>(objeto);
+    if (lista->count() == textos.size()) {
+        for (int i = 0; i < textos.size(); ++i)
+            lista->item(i)->setText(textos.at(i));
+        return;
+    }
     const int actual = lista->currentRow();
     lista->clear();
     lista->addItems(textos);
@@ -87,6 +101,19 @@ QStringList Entradas(int cuenta, const std::function<QString(int)> &texto)
     return entradas;
 }
 
+// A grid over a model of the window's own (not one of data that names its columns itself).
+const QStandardItemModel *ModeloPropio(const QObject &objeto)
+{
+    const auto *vista = Como<QAbstractItemView>(objeto);
+    return vista ? qobject_cast<const QStandardItemModel *>(vista->model()) : nullptr;
+}
+
+bool TieneCabeceras(const QObject &objeto)
+{
+    return Como<QTableWidget>(objeto) || Como<QTreeWidget>(objeto)
+            || ((Como<QTableView>(objeto) || Como<QTreeView>(objeto)) && ModeloPropio(objeto));
+}
+
 QStringList Cabeceras(const QObject &objeto)
 {
     if (const auto *tabla = Como<QTableWidget>(objeto))
@@ -94,8 +121,11 @@ QStringList Cabeceras(const QObject &objeto)
             const QTableWidgetItem *item = tabla->horizontalHeaderItem(i);
             return item ? item->text() : QString();
         });
-    const auto *arbol = Como<QTreeWidget>(objeto);
-    return Entradas(arbol->columnCount(), [arbol](int i) { return arbol->headerItem()->text(i); });
+    if (const auto *arbol = Como<QTreeWidget>(objeto))
+        return Entradas(arbol->columnCount(), [arbol](int i) { return arbol->headerItem()->text(i); });
+    const QStandardItemModel *modelo = ModeloPropio(objeto);
+    return Entradas(modelo->columnCount(),
+                    [modelo](int i) { return modelo->headerData(i, Qt::Horizontal).toString(); });
 }
 
 void EscribirCabecera(QObject &objeto, int indice, const QString &texto)
@@ -108,9 +138,14 @@ void EscribirCabecera(QObject &objeto, int indice, const QString &texto)
         tabla->horizontalHeaderItem(indice)->setText(texto);
         return;
     }
-    auto *arbol = Como<QTreeWidget>(objeto);
-    if (indice < arbol->columnCount())
-        arbol->headerItem()->setText(indice, texto);
+    if (auto *arbol = Como<QTreeWidget>(objeto)) {
+        if (indice < arbol->columnCount())
+            arbol->headerItem()->setText(indice, texto);
+        return;
+    }
+    auto *modelo = const_cast<QStandardItemModel *>(ModeloPropio(objeto));
+    if (indice < modelo->columnCount())
+        modelo->setHeaderData(indice, Qt::Horizontal, texto);
 }
 
 const QList<TAcceso> &Accesos()
@@ -169,9 +204,7 @@ const QList<TAcceso> &Accesos()
                  return Entradas(lista->count(), [lista](int i) { return lista->item(i)->text(); });
              },
              ReemplazarElementos},
-            {QLatin1String("headers"), true,
-             [](const QObject &o) { return Como<QTableWidget>(o) || Como<QTreeWidget>(o); }, Cabeceras,
-             PorPosicion(EscribirCabecera)},
+            {QLatin1String("headers"), true, TieneCabeceras, Cabeceras, PorPosicion(EscribirCabecera)},
             {QLatin1String("tabs"), true, [](const QObject &o) { return Como<QTabWidget>(o); },
              [](const QObject &o) {
                  const auto *pestanas = Como<QTabWidget>(o);

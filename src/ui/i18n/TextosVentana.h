@@ -7,9 +7,10 @@ class QObject;
 
 // The texts of a window that the catalogue may translate and capture, by the property names
 // its keys use: "windowTitle", "text", "title", "toolTip", "placeholderText", and the list
-// texts "items" (combo and list boxes), "headers" (table and tree column headings) and "tabs".
-// Nothing else of a window can be reached from a catalogue line. A list text joins its
-// entries with "#".
+// texts "items" (combo and list boxes), "headers" (the column headings of tables and trees,
+// and of grids over a model of the window's own, a QStandardItemModel) and "tabs". Nothing
+// else of a window can be reached from a catalogue line. A list text joins its entries
+// with "#".
 namespace TextosVentana {
 
 struct TPropiedad

@@ -1,6 +1,8 @@
 #include "ui/i18n/UTraducirForm.h"
 
 #include "core/i18n/ULenguaje.h"
+#include "ui/i18n/Componente.h"
+#include "ui/i18n/TKelvoVentana.h"
 #include "ui/i18n/TextosVentana.h"
 
 #include <QHash>
@@ -17,20 +19,49 @@ bool EsComponente(const QObject &objeto)
             && !nombre.startsWith(QLatin1String("_q_")) && !nombre.contains(QLatin1Char('.'));
 }
 
-QHash<QString, QObject *> ComponentesPorNombre(QWidget &ventana)
+bool EsVentana(const QObject &objeto)
 {
-    QHash<QString, QObject *> componentes;
-    const QList<QObject *> hijos = ventana.findChildren<QObject *>();
-    for (QObject *hijo : hijos) {
-        const QString clave = hijo->objectName().toCaseFolded();
-        if (EsComponente(*hijo) && !componentes.contains(clave))
-            componentes.insert(clave, hijo);
+    return objeto.findChild<TKelvoVentana *>(QString(), Qt::FindDirectChildrenOnly) != nullptr;
+}
+
+bool ConTextosDeCodigo(const QObject &objeto)
+{
+    return objeto.property(kPropiedadTextosDeCodigo).toBool();
+}
+
+// The window's components in the order it owns them, each before the components inside it.
+void AgregarComponentes(const QObject &padre, QList<QObject *> &componentes)
+{
+    for (QObject *hijo : padre.children()) {
+        if (EsVentana(*hijo))
+            continue;
+        if (EsComponente(*hijo))
+            componentes.append(hijo);
+        AgregarComponentes(*hijo, componentes);
     }
+}
+
+QList<QObject *> Componentes(const QWidget &ventana)
+{
+    QList<QObject *> componentes;
+    AgregarComponentes(ventana, componentes);
+    return componentes;
+}
+
+// A panel shown in several places of one window (the stock panel beside a screen's own buttons)
+// can bring a name twice; a line then reaches every component of that name.
+QMultiHash<QString, QObject *> ComponentesPorNombre(const QWidget &ventana)
+{
+    QMultiHash<QString, QObject *> componentes;
+    for (QObject *componente : Componentes(ventana))
+        componentes.insert(componente->objectName().toCaseFolded(), componente);
     return componentes;
 }
 
 void Capturar(TLenguaje &lenguaje, const QObject &objeto, const QString &prefijo, bool esVentana)
 {
+    if (ConTextosDeCodigo(objeto))
+        return;
     for (const TextosVentana::TPropiedad &propiedad : TextosVentana::Propiedades(objeto, esVentana)) {
         const QString texto = TextosVentana::Leer(objeto, propiedad.Nombre);
         if (texto.isEmpty())
@@ -58,12 +89,15 @@ void TraducirForm(QWidget &ventana)
     const auto textos = Lenguaje().TextosDeVentana(nombre);
     if (textos.isEmpty())
         return;
-    const QHash<QString, QObject *> componentes = ComponentesPorNombre(ventana);
+    const QMultiHash<QString, QObject *> componentes = ComponentesPorNombre(ventana);
     for (const TLenguaje::TTextoVentana &texto : textos) {
-        QObject *destino
-                = texto.Componente == nombre ? &ventana : componentes.value(texto.Componente.toCaseFolded());
-        if (destino)
-            TextosVentana::Escribir(*destino, texto.Propiedad, texto.Texto);
+        const QList<QObject *> destinos = texto.Componente == nombre
+                ? QList<QObject *> {&ventana}
+                : componentes.values(texto.Componente.toCaseFolded());
+        for (QObject *destino : destinos) {
+            if (!ConTextosDeCodigo(*destino))
+                TextosVentana::Escribir(*destino, texto.Propiedad, texto.Texto);
+        }
     }
 }
 
@@ -75,10 +109,7 @@ void CapturarForm(QWidget &ventana)
     TLenguaje &lenguaje = Lenguaje();
     const QString prefijo = nombre + QLatin1Char('.');
     Capturar(lenguaje, ventana, prefijo, true);
-    const QList<QObject *> hijos = ventana.findChildren<QObject *>();
-    for (const QObject *hijo : hijos) {
-        if (EsComponente(*hijo))
-            Capturar(lenguaje, *hijo, prefijo + hijo->objectName() + QLatin1Char('.'), false);
-    }
+    for (const QObject *componente : Componentes(ventana))
+        Capturar(lenguaje, *componente, prefijo + componente->objectName() + QLatin1Char('.'), false);
     lenguaje.Guardar();
 }

@@ -54,7 +54,8 @@ TFormCategoriaCarga::TFormCategoriaCarga(QWidget *parent, TDialogosCarga *dialog
               Rejilla(this, "grdPacientes",
                       {QStringLiteral("RefPaciente"), QStringLiteral("Nombre"), QStringLiteral("Estado"),
                        QStringLiteral("IdPaciente"), QStringLiteral("FechaCarga"),
-                       QStringLiteral("EstadoCode"), QStringLiteral("Icorrect")}))
+                       QStringLiteral("EstadoCode"), QStringLiteral("Icorrect")},
+                      kPacNombre))
     , m_grdMedicamentos(RejillaMedicamentos(this))
     , m_grdOtros(RejillaOtros(this))
     , m_lblEstado(Componente<QLabel>(this, "lblEstado"))
@@ -76,6 +77,8 @@ TFormCategoriaCarga::TFormCategoriaCarga(QWidget *parent, TDialogosCarga *dialog
     m_grdMedicamentos->horizontalHeader()->moveSection(kColInventario, kColCarga);
     m_grdOtros->hide();
     m_lblConexion->setAlignment(Qt::AlignCenter);
+    TextosDeCodigo(*m_lblConexion); // the state of the machine and of the run
+    TextosDeCodigo(*m_lblEstado);
     m_lblConexion->setMinimumWidth(140);
     m_lstCargasAnteriores->setMaximumWidth(140);
 
@@ -319,4 +322,11 @@ void TFormCategoriaCarga::MostrarEstado()
     m_btnEtiquetas->setVisible(disponible && sesion.UltimaCarga() != -1);
     m_btnGuardarCarga->setVisible(sesion.CargaSinGuardar());
     m_btnVolver->setEnabled(!sesion.Comprobando());
+}
+
+std::optional<bool> TFormCategoriaCarga::SalirDeLaAplicacion()
+{
+    if (!m_ronda->TrabajoEnCurso())
+        return std::nullopt;
+    return m_ronda->Salir(true);
 }

@@ -4,6 +4,7 @@
 #include "ui/i18n/TKelvoForm.h"
 #include "ui/loading/DialogosPantallaCarga.h"
 #include "ui/loading/RejillasCarga.h"
+#include "ui/shell/TrabajoEnCurso.h"
 
 #include <functional>
 #include <memory>
@@ -18,7 +19,7 @@ class QTableWidget;
 // category's patients with the state of each one's load for the week, the load of the patient
 // clicked, and the run that loads every pending patient in turn with its progress. The logic is
 // TRondaCategoria; this screen shows it and forwards the user's actions.
-class TFormCategoriaCarga : public TKelvoForm
+class TFormCategoriaCarga : public TKelvoForm, public TTrabajoEnCurso
 {
     Q_OBJECT
 
@@ -49,6 +50,9 @@ public:
     std::function<void(qint64 idPaciente, qint64 idMedicamento)> OnStockMedicamento;
 
     TRondaCategoria &Ronda() { return *m_ronda; }
+
+    // Closing the application while a load runs asks whether to cancel it.
+    std::optional<bool> SalirDeLaAplicacion() override;
 
 signals:
     // "VOLVER": the screen is left (a run was stopped first); the category's screen opens next.

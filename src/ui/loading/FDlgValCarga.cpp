@@ -70,6 +70,7 @@ TDlgValCarga::TDlgValCarga(TValidacionCarga carga, QWidget *parent)
     setObjectName(QStringLiteral("DlgValCarga"));
     setWindowTitle(QStringLiteral("Validacion Cargas"));
     m_rueda->setObjectName(QStringLiteral("rueda"));
+    TextosDeCodigo(*m_lblCelda); // the cell pointed at
 
     auto *cabecera = new QGridLayout;
     const auto campo
@@ -133,6 +134,7 @@ QLabel *TDlgValCarga::Valor(const char *nombre)
 {
     auto *etiqueta = new QLabel(this);
     etiqueta->setObjectName(QString::fromLatin1(nombre));
+    TextosDeCodigo(*etiqueta); // the load's data
     m_valores.insert(etiqueta->objectName(), etiqueta);
     return etiqueta;
 }

@@ -43,6 +43,8 @@ TFormPacienteCarga::TFormPacienteCarga(QWidget *parent, TDialogosCarga *dialogos
     setObjectName(QStringLiteral("FormPacienteCarga"));
     setWindowTitle(QStringLiteral("CARGA DEL PACIENTE"));
     m_lblConexion->setAlignment(Qt::AlignCenter);
+    TextosDeCodigo(*m_lblConexion); // the state of the machine and of the load
+    TextosDeCodigo(*m_lblEstado);
     m_lblConexion->setMinimumWidth(140);
 
     auto *lblPaciente = Componente<QLabel>(this, "lblPaciente", QStringLiteral("PACIENTE"));
@@ -207,4 +209,11 @@ void TFormPacienteCarga::MostrarEstado()
     m_btnEtiquetas->setVisible(estado == EstadoCargaUI::kCompletado && !m_sesion->CargaSinGuardar());
     m_btnGuardarCarga->setVisible(m_sesion->CargaSinGuardar());
     m_btnVolver->setEnabled(!m_sesion->Comprobando());
+}
+
+std::optional<bool> TFormPacienteCarga::SalirDeLaAplicacion()
+{
+    if (!m_sesion->TrabajoEnCurso())
+        return std::nullopt;
+    return m_sesion->Salir(true);
 }

@@ -4,6 +4,7 @@
 #include "ui/i18n/TKelvoForm.h"
 #include "ui/loading/DialogosPantallaCarga.h"
 #include "ui/loading/RejillasCarga.h"
+#include "ui/shell/TrabajoEnCurso.h"
 
 #include <functional>
 #include <memory>
@@ -19,7 +20,7 @@ class QTableWidget;
 // this screen shows it and forwards the user's actions.
 //
 // The workshop repetition controls are not part of this screen.
-class TFormPacienteCarga : public TKelvoForm
+class TFormPacienteCarga : public TKelvoForm, public TTrabajoEnCurso
 {
     Q_OBJECT
 
@@ -41,6 +42,9 @@ public:
     std::function<void(qint64 idPaciente, qint64 idMedicamento)> OnStockMedicamento;
 
     TSesionCarga &Sesion() { return *m_sesion; }
+
+    // Closing the application while a load runs asks whether to cancel it.
+    std::optional<bool> SalirDeLaAplicacion() override;
 
 signals:
     // "VOLVER": the screen is left; the patient's screen opens next.

@@ -18,6 +18,9 @@ namespace RejillasCarga {
 
 namespace {
 
+// Columns of the other medication grid.
+enum ColumnaOtroMedicamento { kColOtroSPD, kColOtroMedicamento, kColOtroPosologia, kColOtroDescripcion };
+
 // A small blister: a strip of cells, filled for medication that goes into the blister.
 QIcon IconoBlister(bool enBlister)
 {
@@ -46,7 +49,7 @@ void Fila(QTableWidget &rejilla, int fila, const QStringList &textos, const QCol
 
 } // namespace
 
-QTableWidget *Rejilla(QWidget *padre, const char *nombre, const QStringList &campos)
+QTableWidget *Rejilla(QWidget *padre, const char *nombre, const QStringList &campos, int columnaNombre)
 {
     auto *rejilla = Componente<QTableWidget>(padre, nombre);
     rejilla->setColumnCount(int(campos.size()));
@@ -58,7 +61,8 @@ QTableWidget *Rejilla(QWidget *padre, const char *nombre, const QStringList &cam
     rejilla->setSelectionBehavior(QAbstractItemView::SelectRows);
     rejilla->setSelectionMode(QAbstractItemView::SingleSelection);
     rejilla->verticalHeader()->hide();
-    rejilla->horizontalHeader()->setStretchLastSection(true);
+    rejilla->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    rejilla->horizontalHeader()->setSectionResizeMode(columnaNombre, QHeaderView::Stretch);
     return rejilla;
 }
 
@@ -70,7 +74,8 @@ QTableWidget *RejillaMedicamentos(QWidget *padre)
                        QStringLiteral("Falta"), QStringLiteral("Estado"), QStringLiteral("Dosis"),
                        QStringLiteral("Disponible"), QStringLiteral("Porcion"), QStringLiteral("Descripcion"),
                        QStringLiteral("Posologia"), QStringLiteral("icorrect"),
-                       QStringLiteral("IdMedicamento"), QStringLiteral("Inventario")});
+                       QStringLiteral("IdMedicamento"), QStringLiteral("Inventario")},
+                      kColMedicamento);
     for (int columna = kColDosis; columna < kColumnasMedicamento; ++columna)
         rejilla->setColumnHidden(columna, true);
     return rejilla;
@@ -80,8 +85,9 @@ QTableWidget *RejillaOtros(QWidget *padre)
 {
     QTableWidget *rejilla = Rejilla(padre, "grdOtros",
                                     {QStringLiteral("SPD"), QStringLiteral("Medicamento"),
-                                     QStringLiteral("Posologia"), QStringLiteral("Descripcion")});
-    rejilla->setColumnHidden(3, true);
+                                     QStringLiteral("Posologia"), QStringLiteral("Descripcion")},
+                                    kColOtroMedicamento);
+    rejilla->setColumnHidden(kColOtroDescripcion, true);
     return rejilla;
 }
 
@@ -102,6 +108,7 @@ void LlenarRejillas(QTableWidget &medicamentos, QTableWidget &otros, const TSesi
               local.toString(inventario.value(f.IdLinea))},
              f.icorrect ? QColor() : QColor(Qt::red));
         medicamentos.item(i, kColSPD)->setIcon(IconoBlister(true));
+        medicamentos.item(i, kColMedicamento)->setToolTip(f.Medicamento);
     }
     const QList<TFilaOtroMedicamento> otras = FilasOtrosMedicamentos(sesion.Carga());
     otros.setRowCount(0);
@@ -109,7 +116,8 @@ void LlenarRejillas(QTableWidget &medicamentos, QTableWidget &otros, const TSesi
     for (int i = 0; i < otras.size(); ++i) {
         const TFilaOtroMedicamento &f = otras.at(i);
         Fila(otros, i, {f.SPD, f.Medicamento, f.Posologia, f.Descripcion});
-        otros.item(i, 0)->setIcon(IconoBlister(false));
+        otros.item(i, kColOtroSPD)->setIcon(IconoBlister(false));
+        otros.item(i, kColOtroMedicamento)->setToolTip(f.Medicamento);
     }
     if (sesion.IndiceActual() >= 0 && sesion.IndiceActual() < medicamentos.rowCount())
         medicamentos.selectRow(sesion.IndiceActual());

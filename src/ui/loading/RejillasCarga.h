@@ -35,14 +35,16 @@ enum ColumnaMedicamento {
 };
 
 // A read-only grid of whole rows whose titles are the data fields' display labels ("-" and the
-// field's name).
-QTableWidget *Rejilla(QWidget *padre, const char *nombre, const QStringList &campos);
+// field's name). The columns fit their contents and the name column (`columnaNombre`) takes the
+// room that is left, so a name is not cut short by a wide state column.
+QTableWidget *Rejilla(QWidget *padre, const char *nombre, const QStringList &campos, int columnaNombre);
 // The medication grid ("grdMedicamentos") and the other medication grid ("grdOtros").
 QTableWidget *RejillaMedicamentos(QWidget *padre);
 QTableWidget *RejillaOtros(QWidget *padre);
 
-// Fills both grids with the session's load (rows not correct in red) and selects the portion the
-// machine works on. `inventario` gives the Inventario column by treatment line.
+// Fills both grids with the session's load (rows not correct in red; a medication's whole name
+// also as the tooltip of its cell) and selects the portion the machine works on. `inventario` gives the
+// Inventario column by treatment line.
 void LlenarRejillas(QTableWidget &medicamentos, QTableWidget &otros, const TSesionCarga &sesion,
                     const QHash<qint32, double> &inventario = {});
 

@@ -72,6 +72,10 @@ TDlgMedicamentoEditar::TDlgMedicamentoEditar(qint64 codigo, QWidget *parent)
     , m_edtUnidades(Componente<QLineEdit>(this, "edtUnidades"))
 {
     setObjectName(QStringLiteral("DlgMedicamentoEditar"));
+    // The title says whether the medication is new; shapes and colours come by their message keys.
+    TextosDeCodigo(*this);
+    TextosDeCodigo(*m_cmbForma);
+    TextosDeCodigo(*m_cmbColor);
     setWindowTitle(m_nuevo ? Traducir(QStringLiteral("CAPTION_NUEVO_MEDICAMENTO"),
                                       QStringLiteral("NUEVO MEDICAMENTO"))
                            : Traducir(QStringLiteral("CAPTION_COMPLETAR_MEDICAMENTO"),
@@ -93,22 +97,27 @@ TDlgMedicamentoEditar::TDlgMedicamentoEditar(qint64 codigo, QWidget *parent)
     auto *rbCapsula = Componente<QRadioButton>(this, "rbCapsula", QStringLiteral("CÁPSULA"));
     auto *detalle = new QFormLayout(m_grpDetalle);
     detalle->addRow(Eleccion(m_grpDetalle, m_rbComprimido, rbCapsula));
-    detalle->addRow(QStringLiteral("FORMA"), m_cmbForma);
-    detalle->addRow(QStringLiteral("COLOR"), m_cmbColor);
-    detalle->addRow(QStringLiteral("TAMAÑO"), m_cmbVolumen);
-    detalle->addRow(QStringLiteral("UNIDADES POR CAJA"), m_edtUnidades);
+    detalle->addRow(Componente<QLabel>(m_grpDetalle, "lblForma", QStringLiteral("FORMA")), m_cmbForma);
+    detalle->addRow(Componente<QLabel>(m_grpDetalle, "lblColor", QStringLiteral("COLOR")), m_cmbColor);
+    detalle->addRow(Componente<QLabel>(m_grpDetalle, "lblTamano", QStringLiteral("TAMAÑO")), m_cmbVolumen);
+    detalle->addRow(Componente<QLabel>(m_grpDetalle, "lblUnidades", QStringLiteral("UNIDADES POR CAJA")),
+                    m_edtUnidades);
 
     auto *campos = new QFormLayout;
-    campos->addRow(QStringLiteral("CODIGO"), m_edtCodigo);
+    campos->addRow(Componente<QLabel>(this, "lblCodigo", QStringLiteral("CODIGO")), m_edtCodigo);
     campos->addRow(QString(), m_imgCodigoBarras);
-    campos->addRow(QStringLiteral("PVP"), m_edtPVP);
-    campos->addRow(QStringLiteral("NOMBRE"), m_edtNombre);
-    campos->addRow(QStringLiteral("DESCRIPCION"), m_edtDescripcion);
-    campos->addRow(QStringLiteral("DESCRIPCION USUARIO"), m_edtDescUsuario);
-    campos->addRow(QStringLiteral("EMBLISTABLE"), Eleccion(this, m_rbSpdSi, m_rbSpdNo));
+    campos->addRow(Componente<QLabel>(this, "lblPVP", QStringLiteral("PVP")), m_edtPVP);
+    campos->addRow(Componente<QLabel>(this, "lblNombre", QStringLiteral("NOMBRE")), m_edtNombre);
+    campos->addRow(Componente<QLabel>(this, "lblDescripcion", QStringLiteral("DESCRIPCION")),
+                   m_edtDescripcion);
+    campos->addRow(Componente<QLabel>(this, "lblDescUsuario", QStringLiteral("DESCRIPCION USUARIO")),
+                   m_edtDescUsuario);
+    campos->addRow(Componente<QLabel>(this, "lblEmblistable", QStringLiteral("EMBLISTABLE")),
+                   Eleccion(this, m_rbSpdSi, m_rbSpdNo));
     auto *rbPrincipioNo = Componente<QRadioButton>(this, "rbPrincipioNo", QStringLiteral("No"));
     rbPrincipioNo->setChecked(true);
-    campos->addRow(QStringLiteral("PRINCIPIO ACTIVO"), Eleccion(this, m_rbPrincipioSi, rbPrincipioNo));
+    campos->addRow(Componente<QLabel>(this, "lblPrincipio", QStringLiteral("PRINCIPIO ACTIVO")),
+                   Eleccion(this, m_rbPrincipioSi, rbPrincipioNo));
     auto *btnAceptar = Componente<QPushButton>(this, "btnAceptar", QStringLiteral("ACEPTAR"));
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(campos);

@@ -14,6 +14,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -46,6 +47,7 @@ TDlgPedirMedicamento::TDlgPedirMedicamento(qint64 esperado, QWidget *parent)
     setObjectName(QStringLiteral("DlgPedirMedicamento"));
     setWindowTitle(QStringLiteral("INTRODUCIR MEDICAMENTO"));
     Enlazar(m_edtCodigo, m_cmbMedicamento, false);
+    TextosDeCodigo(*m_cmbMedicamento); // the patient's medication
     Enlazar(m_edtPrincipio, m_cmbPrincipio, true);
     auto *btnCalendario = Componente<QToolButton>(this, "btnCalendario", QStringLiteral("..."));
     auto *caducidad = new QHBoxLayout;
@@ -53,12 +55,13 @@ TDlgPedirMedicamento::TDlgPedirMedicamento(qint64 esperado, QWidget *parent)
     caducidad->addWidget(btnCalendario);
 
     auto *campos = new QFormLayout;
-    campos->addRow(QStringLiteral("CÓDIGO MEDICAMENTO"), m_edtCodigo);
+    campos->addRow(Componente<QLabel>(this, "lblCodigo", QStringLiteral("CÓDIGO MEDICAMENTO")), m_edtCodigo);
     campos->addRow(QString(), m_cmbMedicamento);
-    campos->addRow(QStringLiteral("CÓDIGO PRINCIPIO ACTIVO"), m_edtPrincipio);
+    campos->addRow(Componente<QLabel>(this, "lblPrincipio", QStringLiteral("CÓDIGO PRINCIPIO ACTIVO")),
+                   m_edtPrincipio);
     campos->addRow(QString(), m_cmbPrincipio);
-    campos->addRow(QStringLiteral("LOTE"), m_edtLote);
-    campos->addRow(QStringLiteral("CADUCIDAD"), caducidad);
+    campos->addRow(Componente<QLabel>(this, "lblLote", QStringLiteral("LOTE")), m_edtLote);
+    campos->addRow(Componente<QLabel>(this, "lblCaducidad", QStringLiteral("CADUCIDAD")), caducidad);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(campos);
     layout->addLayout(BotonesAceptarCancelar(this, [this] { btnAceptarClick(); }));

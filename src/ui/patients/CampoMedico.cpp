@@ -3,6 +3,7 @@
 #include "core/common/AppError.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/settings/uPreferencias.h"
+#include "ui/i18n/Componente.h"
 #include "ui/shell/Mensajes.h"
 
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 TCampoMedico::TCampoMedico(QWidget *parent)
     : QComboBox(parent)
 {
+    TextosDeCodigo(*this); // the pharmacy's doctors
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     lineEdit()->setMaxLength(kLargo);

@@ -38,6 +38,7 @@ TDlgReceta::TDlgReceta(QWidget *parent)
     // Shown as the application writes dates, so that the text is read back as the same day.
     m_edtFecha->setText(TextoFecha(Clock::today()));
     Llenar(m_cmbMedicamento, false);
+    TextosDeCodigo(*m_cmbMedicamento); // the patient's medication
     Llenar(m_cmbPrincipio, true);
     m_edtMedico->setMaxLength(50);
     ManejadorErrores::Proteger([&] {

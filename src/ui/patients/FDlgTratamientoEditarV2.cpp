@@ -89,6 +89,7 @@ TDlgTratamientoEditarv2::TDlgTratamientoEditarv2(const TEntradaEditorTratamiento
     , m_memNotas(Componente<QPlainTextEdit>(this, "memNotas"))
 {
     setObjectName(QStringLiteral("DlgTratamientoEditarv2"));
+    TextosDeCodigo(*this); // the title says whether the line goes into the blister
     m_edtDosisEtiqueta->setMaxLength(kAnchoDosis);
     m_edtDosisLibre->setMaxLength(kAnchoDosis);
     // The calendar is a popup: leaving it hides it.
@@ -115,13 +116,16 @@ TDlgTratamientoEditarv2::TDlgTratamientoEditarv2(const TEntradaEditorTratamiento
     eleccion->addStretch();
 
     auto *campos = new QFormLayout;
-    campos->addRow(QStringLiteral("CODIGO"), m_edtCodigo);
-    campos->addRow(QStringLiteral("MEDICAMENTO"), m_edtMedicamento);
+    campos->addRow(Componente<QLabel>(this, "lblCodigo", QStringLiteral("CODIGO")), m_edtCodigo);
+    campos->addRow(Componente<QLabel>(this, "lblMedicamento", QStringLiteral("MEDICAMENTO")),
+                   m_edtMedicamento);
     campos->addRow(m_pnlStock);
-    campos->addRow(QStringLiteral("MEDICO"), m_cmbMedico);
-    campos->addRow(QStringLiteral("INICIO"), ConCalendario(this, m_edtInicio, m_btnCalendarioInicio));
-    campos->addRow(QStringLiteral("FIN"), ConCalendario(this, m_edtFin, m_btnCalendarioFin));
-    campos->addRow(QStringLiteral("EMBLISTABLE"), emblistable);
+    campos->addRow(Componente<QLabel>(this, "lblMedico", QStringLiteral("MEDICO")), m_cmbMedico);
+    campos->addRow(Componente<QLabel>(this, "lblInicio", QStringLiteral("INICIO")),
+                   ConCalendario(this, m_edtInicio, m_btnCalendarioInicio));
+    campos->addRow(Componente<QLabel>(this, "lblFin", QStringLiteral("FIN")),
+                   ConCalendario(this, m_edtFin, m_btnCalendarioFin));
+    campos->addRow(Componente<QLabel>(this, "lblEmblistable", QStringLiteral("EMBLISTABLE")), emblistable);
 
     m_pnlEtiqueta
             = Rotulado(this, "pnlDosisEtiqueta",

@@ -154,6 +154,7 @@ void TMarcoFichaPaciente::Construir()
     sexo->addButton(m_rbMujer);
     for (const TCodigos &categoria : DM().ListaCategoriasConVacia())
         m_cmbCategoria->addItem(categoria.Descripcion, categoria.Codigo);
+    TextosDeCodigo(*m_cmbCategoria); // the pharmacy's categories
     m_chkControlInventario->setVisible(Preferencias().NoReinoUnido);
 
     auto *datos = grupo("grpDatos", QStringLiteral("DATOS PACIENTE"));

@@ -127,9 +127,11 @@ QWidget *TPanelDosis::CrearPaginaDias()
     auto *layout = new QVBoxLayout(pagina);
     const QStringList tomas = NombresTomas();
     for (int toma = 0; toma < kTomasDia; ++toma) {
-        layout->addWidget(Contador(kNombres[toma], tomas.at(toma), m_tomas[toma], [this, toma](bool mas) {
+        QWidget *fila = Contador(kNombres[toma], tomas.at(toma), m_tomas[toma], [this, toma](bool mas) {
             Cambiar([this, toma, mas] { mas ? m_estado.Sumar(toma) : m_estado.Restar(toma); });
-        }));
+        });
+        TextosDeCodigo(*fila->findChild<QLabel *>()); // the slot's name, by its message key
+        layout->addWidget(fila);
     }
 
     auto *grupo = Componente<QGroupBox>(this, "grpPeriodicidad");
@@ -188,6 +190,7 @@ QWidget *TPanelDosis::CrearPanelSemanal()
     const QStringList nombres = NombresDias();
     for (int dia = 0; dia < kDiasTabla; ++dia) {
         m_dias[dia] = Componente<QCheckBox>(panel, kNombres[dia], nombres.at(dia));
+        TextosDeCodigo(*m_dias[dia]); // the day's name, by its message key
         dias->addWidget(m_dias[dia]);
     }
     auto *layout = new QVBoxLayout(panel);
@@ -229,6 +232,7 @@ QWidget *TPanelDosis::CrearPaginaSemanal()
 {
     auto *pagina = new QWidget(this);
     m_grdTabla = Componente<QTableWidget>(pagina, "grdTabla");
+    TextosDeCodigo(*m_grdTabla); // the days and slots of the week, by their message keys
     m_grdTabla->setRowCount(kTomasDia);
     m_grdTabla->setColumnCount(kDiasTabla);
     m_grdTabla->setHorizontalHeaderLabels(NombresDiasCortos());

@@ -8,6 +8,7 @@
 #include "render/PdfExport.h"
 #include "render/ReportLayout.h"
 #include "render/ReportPainter.h"
+#include "ui/i18n/Componente.h"
 #include "ui/reports/ReportPrinting.h"
 #include "ui/shell/Mensajes.h"
 
@@ -63,10 +64,12 @@ QPushButton *boton(const QString &nombre, const QString &texto, QWidget *parent)
     return button;
 }
 
+// The preview's labels show the page, the zoom and the header's data, never a fixed text.
 QLabel *etiqueta(const QString &nombre, QWidget *parent)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(nombre);
+    TextosDeCodigo(*label);
     return label;
 }
 
@@ -133,6 +136,7 @@ TFormPreview::TFormPreview(const TReportDocument &informe, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     // The same caption as the main window.
+    TextosDeCodigo(*this);
     setWindowTitle(QStringLiteral("Pastillero ") + VersionTexto());
     previews().append(this);
     construirPantalla();

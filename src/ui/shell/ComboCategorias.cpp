@@ -1,6 +1,7 @@
 #include "ui/shell/ComboCategorias.h"
 
 #include "core/data/uDM.h"
+#include "ui/i18n/Componente.h"
 
 #include <QSignalBlocker>
 
@@ -8,7 +9,9 @@
 
 TComboCategorias::TComboCategorias(QWidget *parent)
     : QComboBox(parent)
-{ }
+{
+    TextosDeCodigo(*this); // the pharmacy's categories
+}
 
 void TComboCategorias::Llenar()
 {

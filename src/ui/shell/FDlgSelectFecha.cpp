@@ -3,6 +3,7 @@
 #include "core/common/Clock.h"
 #include "core/i18n/ULenguaje.h"
 #include "ui/i18n/BotonesDialogo.h"
+#include "ui/i18n/Componente.h"
 #include "ui/shell/CampoFecha.h"
 #include "ui/shell/Mensajes.h"
 
@@ -21,6 +22,9 @@ TDlgSelectFecha::TDlgSelectFecha(const QString &titulo, const QString &pregunta,
     setWindowTitle(titulo);
     auto *lblPregunta = new QLabel(pregunta, this);
     lblPregunta->setObjectName(QStringLiteral("lblPregunta"));
+    // The caller's title and question, translated by the caller.
+    TextosDeCodigo(*this);
+    TextosDeCodigo(*lblPregunta);
     m_campo->setFecha(Clock::today());
     auto *fila = new QHBoxLayout;
     fila->addWidget(lblPregunta);

@@ -5,6 +5,7 @@
 #include "core/patients/BusquedaPaciente.h"
 #include "core/settings/uPreferencias.h"
 #include "core/shell/uLog.h"
+#include "ui/i18n/Componente.h"
 #include "ui/shell/Destinos.h"
 #include "ui/shell/FCategoria.h"
 #include "ui/shell/FMain.h"
@@ -55,6 +56,7 @@ TFormMain::TFormMain(QWidget *parent)
             = Componente(new QLabel(QStringLiteral("SELECCIONE UNA CATEGORIA DE LA LISTA"), m_pnlCategorias),
                          "lblCategoria");
     m_cmbCategorias = Componente(new QComboBox(m_pnlCategorias), "cmbCategorias");
+    TextosDeCodigo(*m_cmbCategorias); // the pharmacy's categories
     auto *btnSeleccionar
             = Componente(new QPushButton(QStringLiteral("SELECCIONAR"), m_pnlCategorias), "btnSeleccionar");
     auto *categorias = new QVBoxLayout(m_pnlCategorias);

@@ -1,6 +1,7 @@
 #include "ui/shell/TDlgMensaje.h"
 
 #include "core/i18n/ULenguaje.h"
+#include "ui/i18n/Componente.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -67,6 +68,9 @@ TDlgMensaje::TDlgMensaje(TTipo tipo, const QString &texto, int tamanoLetra, QWid
     , m_aceptar(new QPushButton(this))
 {
     setObjectName(QStringLiteral("DlgMensaje"));
+    // The title, the text and the continue button are the message's own; the catalogue
+    // translates only the dialog's fixed buttons, "ACEPTAR" and "CANCELAR".
+    TextosDeCodigo(*this);
     setWindowTitle(Titulo(tipo));
     setModal(true);
 
@@ -77,6 +81,7 @@ TDlgMensaje::TDlgMensaje(TTipo tipo, const QString &texto, int tamanoLetra, QWid
 
     auto *mensaje = new QLabel(texto, this);
     mensaje->setObjectName(QStringLiteral("lblMensaje"));
+    TextosDeCodigo(*mensaje);
     mensaje->setWordWrap(true);
     mensaje->setTextInteractionFlags(Qt::TextSelectableByMouse);
     mensaje->setAlignment(tamanoLetra > 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
@@ -87,9 +92,12 @@ TDlgMensaje::TDlgMensaje(TTipo tipo, const QString &texto, int tamanoLetra, QWid
     mensaje->setMinimumWidth(360);
 
     m_aceptar->setObjectName(QStringLiteral("btnAceptar"));
-    m_aceptar->setText(tipo == TTipo::ConfirmarContinuar
-                               ? Traducir(QStringLiteral("CAPTION_CONTINUAR"), QStringLiteral("CONTINUAR"))
-                               : QStringLiteral("ACEPTAR"));
+    if (tipo == TTipo::ConfirmarContinuar) {
+        m_aceptar->setText(Traducir(QStringLiteral("CAPTION_CONTINUAR"), QStringLiteral("CONTINUAR")));
+        TextosDeCodigo(*m_aceptar);
+    } else {
+        m_aceptar->setText(QStringLiteral("ACEPTAR"));
+    }
     m_aceptar->setDefault(true);
     connect(m_aceptar, &QPushButton::clicked, this, &QDialog::accept);
 

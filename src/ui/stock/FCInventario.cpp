@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -41,6 +42,7 @@ TFormCInventario::TFormCInventario(QWidget *parent)
     m_cmbCategoria->addItem(QString()); // every category
     for (const TCodigos &categoria : DM().ListaCategorias())
         m_cmbCategoria->addItem(categoria.Descripcion, categoria.Codigo);
+    TextosDeCodigo(*m_cmbCategoria);
     m_rbPrincipios->setChecked(true);
     auto *btnFiltrar = Componente<QPushButton>(this, "btnFiltrar", QStringLiteral("FILTRAR"));
     m_grdInventario->setColumnCount(8);
@@ -54,11 +56,12 @@ TFormCInventario::TFormCInventario(QWidget *parent)
     btnExportar->hide(); // exporting the inquiry is not offered yet
 
     auto *filtros = new QFormLayout;
-    filtros->addRow(QStringLiteral("CATEGORIA"), m_cmbCategoria);
-    filtros->addRow(QStringLiteral("REFERENCIA"), m_edtReferencia);
-    filtros->addRow(QStringLiteral("NOMBRE"), m_edtNombre);
-    filtros->addRow(QStringLiteral("CODIGO"), m_edtCodigo);
-    filtros->addRow(QStringLiteral("DESCRIPCION"), m_edtDescripcion);
+    filtros->addRow(Componente<QLabel>(this, "lblCategoria", QStringLiteral("CATEGORIA")), m_cmbCategoria);
+    filtros->addRow(Componente<QLabel>(this, "lblReferencia", QStringLiteral("REFERENCIA")), m_edtReferencia);
+    filtros->addRow(Componente<QLabel>(this, "lblNombre", QStringLiteral("NOMBRE")), m_edtNombre);
+    filtros->addRow(Componente<QLabel>(this, "lblCodigo", QStringLiteral("CODIGO")), m_edtCodigo);
+    filtros->addRow(Componente<QLabel>(this, "lblDescripcion", QStringLiteral("DESCRIPCION")),
+                    m_edtDescripcion);
     auto *opciones = new QHBoxLayout;
     opciones->addWidget(m_rbPrincipios);
     opciones->addWidget(m_rbMedicamentos);

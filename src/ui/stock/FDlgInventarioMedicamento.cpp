@@ -17,6 +17,7 @@ TDlgInventarioMedicamento::TDlgInventarioMedicamento(qint64 idPaciente, qint64 i
     , m_grdStock(new TGridStock(this))
 {
     setObjectName(QStringLiteral("DlgInventarioMedicamento"));
+    TextosDeCodigo(*this); // its title by its message key
     setWindowTitle(Traducir(QStringLiteral("CAPTION_MODIFICAR_INVENTARIO_MEDICAMENTO"),
                             QStringLiteral("MODIFICAR INVENTARIO MEDICAMENTO")));
     DM().PacienteActivoPorId(QString::number(idPaciente));

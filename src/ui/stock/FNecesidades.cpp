@@ -35,6 +35,7 @@ TFormNecesidades::TFormNecesidades(QWidget *parent)
     , m_faltas(new TPanelFaltas(this))
 {
     setObjectName(QStringLiteral("FormNecesidades"));
+    TextosDeCodigo(*m_cmbCategoria); // the pharmacy's categories
     setWindowTitle(QStringLiteral("NECESIDADES"));
     auto *btnCalcular = Componente<QPushButton>(this, "btnCalcular", QStringLiteral("CALCULAR"));
 

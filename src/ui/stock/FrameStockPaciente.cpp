@@ -24,6 +24,7 @@ TFrameStockPaciente::TFrameStockPaciente(QWidget *parent)
     auto *btnModificar = Componente<QPushButton>(this, "btnModificar", QStringLiteral("MODIFICAR"));
     auto *btnBorrar = Componente<QPushButton>(this, "btnBorrar", QStringLiteral("BORRAR"));
     m_btnCompleto->hide();
+    TextosDeCodigo(*m_btnCompleto); // it names the view it switches to
     auto *botones = new QHBoxLayout;
     for (QPushButton *boton : {btnIntroducir, btnModificar, btnBorrar, m_btnCompleto})
         botones->addWidget(boton);

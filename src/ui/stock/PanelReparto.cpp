@@ -35,6 +35,7 @@ TPanelReparto::TPanelReparto(QWidget *parent)
     , m_edtCajas(Componente<QLineEdit>(this, "edtCajas"))
 {
     setObjectName(QStringLiteral("pnlReparto"));
+    TextosDeCodigo(*m_cmbProducto); // the products of the medication
     m_edtCN->setReadOnly(true);
     m_fecCaducidad->setTexto(QString());
     auto *btnRepartir = Componente<QPushButton>(this, "btnRepartir", QStringLiteral("REPARTIR"));

@@ -36,9 +36,10 @@ TDlgUsuario::TDlgUsuario(const std::optional<TFilaUsuario> &fila, QWidget *paren
     m_edtNombre->setMaxLength(kAnchoTexto);
     m_edtClave->setEchoMode(QLineEdit::Password);
     m_edtConfirmar->setEchoMode(QLineEdit::Password);
-    // The item's position is the profile id.
+    // The item's position is the profile id; the names come translated from the profiles.
     for (const TCodigos &perfil : ListaPerfiles())
         m_cmbPerfil->addItem(perfil.Descripcion);
+    TextosDeCodigo(*m_cmbPerfil);
 
     auto *campos = new QFormLayout;
     campos->addRow(Componente<QLabel>(this, "lblUsuario", QStringLiteral("USUARIO")), m_edtUsuario);

@@ -2,6 +2,7 @@
 #include "core/shell/IniFile.h"
 #include "core/shell/uLog.h"
 #include "support/TestAppDirectory.h"
+#include "ui/i18n/Componente.h"
 #include "ui/i18n/TKelvoDlgForm.h"
 #include "ui/i18n/TKelvoForm.h"
 #include "ui/i18n/UTraducirForm.h"
@@ -226,10 +227,16 @@ void TestKelvoForms::capturaAgregaLosTextosQueFaltan()
     entorno.lenguaje->SetModoDesarrollo(true);
     entorno.lenguaje->SetModoCaptura(true);
     TFormPrueba form;
+    // A date the screen writes itself, and a screen shown inside it: neither is the screen's line.
+    TextosDeCodigo(*Componente<QLabel>(&form, "lblFecha", QStringLiteral("06/05/2024")));
+    auto *interior = new TKelvoForm(&form);
+    interior->setObjectName(QStringLiteral("FormInterior"));
+    Componente<QPushButton>(interior, "btnInterior", QStringLiteral("Volver"));
     form.show();
     const QStringList lineas = entorno.Catalogo().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     QCOMPARE(lineas,
              (QStringList {
+                     "FormInterior.btnInterior.text=Volver||||||||",
                      "FormPrueba.actImprimir.text=Imprimir||||||||",
                      "FormPrueba.btnBuscar.text=Buscar||||||||",
                      "FormPrueba.cmbTipo.items=Uno#Dos#Tres||||||||",
@@ -313,6 +320,8 @@ void TestKelvoForms::teclasDeCapturaSoloEnDesarrollo()
     QFETCH(bool, desarrollo);
     Entorno entorno("");
     entorno.lenguaje->SetModoDesarrollo(desarrollo);
+    int avisos = 0; // the main window shows the mode in its caption
+    TKelvoVentana::SetAlCambiarCaptura([&avisos] { ++avisos; });
     TFormPrueba form;
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -320,6 +329,8 @@ void TestKelvoForms::teclasDeCapturaSoloEnDesarrollo()
     QCOMPARE(entorno.lenguaje->ModoCaptura(), desarrollo);
     QTest::keyClick(form.Hijo<QLineEdit>("edtNombre"), Qt::Key_F11, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(!entorno.lenguaje->ModoCaptura());
+    QCOMPARE(avisos, desarrollo ? 2 : 0);
+    TKelvoVentana::SetAlCambiarCaptura({});
 }
 
 QTEST_MAIN(TestKelvoForms)

@@ -112,6 +112,12 @@ private slots:
         QCOMPARE(medicamentos->rowCount(), 2);
         QCOMPARE(medicamentos->item(0, TFormPacienteCarga::kColMedicamento)->text(),
                  QString("700001 ENALAPRIL 10 MG"));
+        // The name takes the room the other columns leave, and shows whole as its tooltip.
+        QCOMPARE(medicamentos->item(0, TFormPacienteCarga::kColMedicamento)->toolTip(),
+                 QString("700001 ENALAPRIL 10 MG"));
+        form.resize(1000, 700);
+        QTRY_VERIFY(medicamentos->columnWidth(TFormPacienteCarga::kColMedicamento)
+                    > 2 * medicamentos->columnWidth(TFormPacienteCarga::kColEstado));
         QCOMPARE(medicamentos->horizontalHeaderItem(TFormPacienteCarga::kColCarga)->text(),
                  QString("-Carga"));
         QVERIFY(medicamentos->isColumnHidden(TFormPacienteCarga::kColIdMedicamento));
