@@ -90,6 +90,7 @@ QStringList LineasLotes(const TEtiquetaCarga &etiqueta, const TOpcionesEtiqueta 
         caducidad.replace(QLatin1Char('@'), QLatin1Char('-'));
         QString linea = Columna(SinPrefijoFraccion(fila.medicamento), 50, 50) + QString(10, QLatin1Char(' '))
                 + Columna(lote, 30, 30) + QString(6, QLatin1Char(' ')) + caducidad.left(15);
+        static_assert(kInicioLoteLinea == 50 + 10 && kInicioCaducidadLinea == kInicioLoteLinea + 30 + 6);
         if (numeradas)
             linea.prepend(QStringLiteral("(%1) ").arg(fila.Numref));
         lineas << linea;

@@ -53,6 +53,9 @@ inline constexpr double kAltoLinea = 3.0; // millimetres per list line
 ReportBand &Hoja(TReportDocument &informe, const ReportPageSetup &pagina, const TEtiquetaCarga &etiqueta,
                  const TOpcionesEtiqueta &opciones);
 // The lot and expiry lines ("(n) " before each one when numbered); none when not printed.
+// Where the lot and the expiry start on a lot line, in characters (before any number in front).
+inline constexpr int kInicioLoteLinea = 60;
+inline constexpr int kInicioCaducidadLinea = 96;
 QStringList LineasLotes(const TEtiquetaCarga &etiqueta, const TOpcionesEtiqueta &opciones, bool numeradas);
 // Lines of text from `top` down, one per entry; returns the height used.
 double Lineas(ReportBand &banda, const QPointF &origen, double ancho, const QStringList &lineas,

@@ -85,15 +85,21 @@ public:
         const QStringList lotes = LineasLotes(m_etiqueta, m_opciones, lotesNumerados);
         // The heading of an empty lot list is left blank.
         const bool hayLotes = !lotes.isEmpty();
-        TextoEtiqueta(m_banda, QRectF(m_x + 5, y + 2, 80, 4),
+        // The two headings stand over the lot and expiry of the monospaced lines below them.
+        const ReportFont fuenteLotes {kReportMonoFamily, 4.5};
+        const int numero = lotesNumerados ? 4 : 0; // "(n) " in front of each line
+        const auto sobreColumna = [&](int caracteres) {
+            return m_x + 5 + TColumnasEtiqueta::AnchoCaracteres(caracteres + numero, fuenteLotes);
+        };
+        TextoEtiqueta(m_banda, QRectF(m_x + 5, y + 2, sobreColumna(kInicioLoteLinea) - m_x - 6, 4),
                       hayLotes ? Rotulo("lblLotes", QStringLiteral("LOTE CADUCIDAD MEDICAMENTOS INCLUIDOS"))
                                : QString(),
                       kRotulo);
-        TextoEtiqueta(m_banda, QRectF(m_x + 85, y + 2, 20, 4),
+        TextoEtiqueta(m_banda, QRectF(sobreColumna(kInicioLoteLinea), y + 2, 20, 4),
                       hayLotes ? Rotulo("lblLote", QStringLiteral("LOTE")) : QString(), kRotulo);
-        TextoEtiqueta(m_banda, QRectF(m_x + 110, y + 2, 25, 4),
+        TextoEtiqueta(m_banda, QRectF(sobreColumna(kInicioCaducidadLinea), y + 2, 25, 4),
                       hayLotes ? Rotulo("lblCaducidad", QStringLiteral("CADUCIDAD")) : QString(), kRotulo);
-        Lineas(m_banda, QPointF(m_x + 5, y + 7), kAnchoCara, lotes, ReportFont {kReportMonoFamily, 4.5});
+        Lineas(m_banda, QPointF(m_x + 5, y + 7), kAnchoCara, lotes, fuenteLotes);
         CodigoBarras(m_banda, QRectF(m_x + 95, 188, 45, 16), c.codigo);
     }
 
