@@ -2,12 +2,10 @@
 // of mixed rules, and the 200 patients of one category, each with 15 lines, built one after the
 // other as the category load run does.
 
+#include "BenchBaseDatos.h"
 #include "core/data/SqlFecha.h"
 #include "core/data/uDM.h"
 #include "core/dosing/ConsultaPlan.h"
-
-#include <QCoreApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -86,14 +84,5 @@ BENCHMARK(BM_CargaCategoria)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    QTemporaryDir carpeta;
-    const AppDirectory directorio(carpeta.path());
-    TDM dm(directorio); // a new data.dat in the temporary folder
-    Llenar(dm);
-    gDM = &dm;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EjecutarConBaseDatos(argc, argv, gDM, [](TDM &dm) { Llenar(dm); });
 }

@@ -6,12 +6,10 @@
 //
 //   bench_categoria_carga [--benchmark_filter=...]
 
+#include "BenchBaseDatos.h"
 #include "core/data/SqlFecha.h"
 #include "core/data/uDM.h"
 #include "core/loading/ListaPacientesCategoria.h"
-
-#include <QCoreApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -97,14 +95,5 @@ BENCHMARK(BM_EvaluarUnPaciente)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    QTemporaryDir carpeta;
-    const AppDirectory directorio(carpeta.path());
-    TDM dm(directorio); // a new data.dat in the temporary folder
-    Llenar(dm);
-    gDM = &dm;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EjecutarConBaseDatos(argc, argv, gDM, [](TDM &dm) { Llenar(dm); });
 }

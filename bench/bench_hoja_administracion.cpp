@@ -1,12 +1,10 @@
 // The administration chart of one patient with 10 treatment lines of mixed rules on SQLite (a
 // temporary database): five weekly loads planned, the slot rows and the weekly document.
 
+#include "BenchBaseDatos.h"
 #include "core/data/SqlFecha.h"
 #include "core/data/uDM.h"
 #include "core/patients/InformeHojaAdministracion.h"
-
-#include <QCoreApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -70,14 +68,5 @@ BENCHMARK(BM_HojaAdministracionUnPaciente)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    QTemporaryDir carpeta;
-    const AppDirectory directorio(carpeta.path());
-    TDM dm(directorio); // a new data.dat in the temporary folder
-    gPaciente = Llenar(dm);
-    gDM = &dm;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EjecutarConBaseDatos(argc, argv, gDM, [](TDM &dm) { gPaciente = Llenar(dm); });
 }

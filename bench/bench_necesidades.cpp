@@ -4,12 +4,10 @@
 //
 //   bench_necesidades [--benchmark_filter=...]
 
+#include "BenchBaseDatos.h"
 #include "core/data/SqlFecha.h"
 #include "core/data/uDM.h"
 #include "core/stock/Necesidades.h"
-
-#include <QCoreApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -93,14 +91,5 @@ BENCHMARK(BM_NecesidadesYPedido)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    QTemporaryDir carpeta;
-    const AppDirectory directorio(carpeta.path());
-    TDM dm(directorio); // a new data.dat in the temporary folder
-    gPacientes = Llenar(dm);
-    gDM = &dm;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EjecutarConBaseDatos(argc, argv, gDM, [](TDM &dm) { gPacientes = Llenar(dm); });
 }

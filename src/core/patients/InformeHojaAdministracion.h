@@ -20,7 +20,8 @@ struct TFarmaciaHoja
 // page / total and the print date. `fotos` holds each patient's photo file bytes (none: blank).
 // By week: one line per medication with five weeks of 7 days x 4 slots.
 TReportDocument InformeHojaAdministracion(const QList<TFilaHoja> &filas, const TFarmaciaHoja &farmacia,
-                                          const QHash<qint64, QByteArray> &fotos, const QDate &fechaImpresion);
+                                          const QHash<qint64, QByteArray> &fotos,
+                                          const QDate &fechaImpresion);
 // By slot: one line per medication and slot with 35 days, grouped by blister or not and slot.
 TReportDocument InformeHojaFranjas(const QList<TFilaFranja> &filas, const TFarmaciaHoja &farmacia,
                                    const QHash<qint64, QByteArray> &fotos, const QDate &fechaImpresion);
