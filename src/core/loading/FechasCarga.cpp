@@ -6,10 +6,14 @@
 #include "core/data/uDM.h"
 #include "core/shell/uLog.h"
 
+QString SentenciaUltimoNumeroCarga()
+{
+    return QStringLiteral("SELECT MAX(refRecarga) FROM Recarga WHERE idPaciente = ?");
+}
+
 std::optional<QDate> FinUltimaCarga(TDM &dm, qint64 idPaciente)
 {
-    const QVariant ultima = dm.Valor(
-            QStringLiteral("SELECT MAX(refRecarga) FROM Recarga WHERE idPaciente = ?"), {idPaciente});
+    const QVariant ultima = dm.Valor(SentenciaUltimoNumeroCarga(), {idPaciente});
     if (ultima.isNull())
         return std::nullopt;
     const QDate fin = SqlFecha::leerDia(dm.Valor(

@@ -1,12 +1,16 @@
 #pragma once
 
 #include <QDate>
+#include <QString>
 
 #include <optional>
 
 class TDM;
 
 // The dates of a patient's stored loads that choose the next load's window.
+
+// The highest load number stored for the patient ("?" takes idPaciente; null when none).
+QString SentenciaUltimoNumeroCarga();
 
 // The end of the patient's last load (the one with the highest load number); nothing when the
 // patient has no load or that load has no end date. A database failure is raised.

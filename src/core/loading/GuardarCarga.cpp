@@ -8,6 +8,7 @@
 #include "core/dosing/URecarga.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/loading/ConsumoStock.h"
+#include "core/loading/FechasCarga.h"
 #include "core/loading/LineasCarga.h"
 #include "core/shell/uLog.h"
 
@@ -84,10 +85,7 @@ private:
                                                        "WHERE idPaciente = ?"),
                                         {m_paciente})
                                      .toInt();
-        const int mayor
-                = m_dm.Valor(QStringLiteral("SELECT MAX(refRecarga) FROM Recarga WHERE idPaciente = ?"),
-                             {m_paciente})
-                          .toInt();
+        const int mayor = m_dm.Valor(SentenciaUltimoNumeroCarga(), {m_paciente}).toInt();
         const int referencia = qMax(contador, mayor) + 1;
         m_dm.Ejecutar(QStringLiteral("UPDATE Paciente SET NumeroUltimaCargaRealizada = ?, "
                                      "FechaUltimaCargaRealizada = ? WHERE idPaciente = ?"),

@@ -2,6 +2,7 @@
 
 #include "core/data/SqlFecha.h"
 #include "core/data/uDM.h"
+#include "core/loading/FechasCarga.h"
 #include "core/stock/uInventario.h"
 
 #include <QSqlQuery>
@@ -25,9 +26,7 @@ std::optional<TPacienteCarga> LeerPacienteCarga(TDM &dm, qint64 idPaciente)
     // The same number the stored load will get (see GuardarCarga): above the counter and above
     // every stored load, so the machine's label and the stored load name the same load.
     const int contador = query.value(5).toInt();
-    const int mayor = dm.Valor(QStringLiteral("SELECT MAX(refRecarga) FROM Recarga WHERE idPaciente = ?"),
-                               {idPaciente})
-                              .toInt();
+    const int mayor = dm.Valor(SentenciaUltimoNumeroCarga(), {idPaciente}).toInt();
     paciente.siguienteNumeroCarga = qMax(contador, mayor) + 1;
     paciente.conInventario = TInventario(dm).ConInventario(idPaciente);
     return paciente;

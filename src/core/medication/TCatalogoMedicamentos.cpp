@@ -38,20 +38,23 @@ std::optional<TFichaMedicamento> TCatalogoMedicamentos::Ficha(qint64 idMedicamen
                                                                fila.value(5).toString())};
 }
 
+QString TCatalogoMedicamentos::SentenciaEnUso()
+{
+    // One EXISTS per column, so that each one is answered by that column's index.
+    return QStringLiteral("SELECT CASE WHEN EXISTS (SELECT 1 FROM Inventario WHERE idMedicamento = ?) "
+                          "OR EXISTS (SELECT 1 FROM Inventario WHERE IdMedicamentoReal = ?) "
+                          "OR EXISTS (SELECT 1 FROM RecargaLinea WHERE idMedicamento = ?) "
+                          "OR EXISTS (SELECT 1 FROM RecargaLinea WHERE idMedicamentoR = ?) "
+                          "OR EXISTS (SELECT 1 FROM Receta WHERE idMedicamento = ?) "
+                          "OR EXISTS (SELECT 1 FROM SPD WHERE idMedicamento = ?) "
+                          "OR EXISTS (SELECT 1 FROM SPDHIST WHERE IDMedicamento = ?) "
+                          "THEN 1 ELSE 0 END");
+}
+
 bool TCatalogoMedicamentos::EnUso(qint64 idMedicamento)
 {
-    static const QStringList usos {
-            QStringLiteral("SELECT 1 FROM Inventario WHERE idMedicamento = ? OR IdMedicamentoReal = ?"),
-            QStringLiteral("SELECT 1 FROM RecargaLinea WHERE idMedicamento = ? OR idMedicamentoR = ?"),
-            QStringLiteral("SELECT 1 FROM Receta WHERE idMedicamento = ? OR idMedicamento = ?"),
-            QStringLiteral("SELECT 1 FROM SPD WHERE idMedicamento = ? OR idMedicamento = ?"),
-            QStringLiteral("SELECT 1 FROM SPDHIST WHERE IDMedicamento = ? OR IDMedicamento = ?"),
-    };
-    for (const QString &uso : usos) {
-        if (m_dm.Consulta(uso, {idMedicamento, idMedicamento}).next())
-            return true;
-    }
-    return false;
+    const QVariantList valores(SentenciaEnUso().count(QLatin1Char('?')), idMedicamento);
+    return m_dm.Valor(SentenciaEnUso(), valores).toInt() != 0;
 }
 
 QString TCatalogoMedicamentos::MotivoBorradoImposible(qint64 idMedicamento)

@@ -45,6 +45,9 @@ public:
     static QString ErrorSeparador(const QString &texto);
     // The code typed for a new entry as a number from 1 to 999999; the message when it is not.
     static QString ErrorCodigoNuevo(const QString &texto);
+    // The in-use check: 1 when a stock row, prescription, treatment line, load line or treatment
+    // version names the medication, 0 otherwise; every "?" takes the medication's code.
+    static QString SentenciaEnUso();
 
 private:
     bool EnUso(qint64 idMedicamento);
