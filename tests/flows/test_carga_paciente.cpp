@@ -71,26 +71,6 @@ public:
     }
 };
 
-// The database refuses the load's lines, as a full disk or a lost server would; or accepts them
-// again.
-void RechazarLineasDeCarga(TDM &dm, bool rechazar)
-{
-    if (dm.motor() == SqlEngine::SQLite) {
-        dm.Ejecutar(rechazar ? QStringLiteral("CREATE TRIGGER rechazo BEFORE INSERT ON RecargaLinea "
-                                              "BEGIN SELECT RAISE(ABORT, 'rechazada'); END")
-                             : QStringLiteral("DROP TRIGGER rechazo"));
-        return;
-    }
-    if (!rechazar) {
-        dm.Ejecutar(QStringLiteral("DROP TRIGGER rechazo ON RecargaLinea"));
-        return;
-    }
-    dm.Ejecutar(QStringLiteral("CREATE FUNCTION rechazo() RETURNS trigger AS $$ BEGIN RAISE EXCEPTION "
-                               "'rechazada'; END $$ LANGUAGE plpgsql"));
-    dm.Ejecutar(QStringLiteral("CREATE TRIGGER rechazo BEFORE INSERT ON RecargaLinea FOR EACH ROW "
-                               "EXECUTE FUNCTION rechazo()"));
-}
-
 } // namespace
 
 class TestCargaPaciente : public QObject
@@ -384,7 +364,7 @@ private slots:
     {
         QFETCH(bool, abandonar);
         QVERIFY(Preparar(Opciones()));
-        RechazarLineasDeCarga(*m_dm, true);
+        rechazarLineasDeCarga(*m_dm, true);
         QCOMPARE(m_sesion->Iniciar(), TResultadoInicio::Entregada);
         QTRY_COMPARE_WITH_TIMEOUT(m_sesion->EstadoUI(), EstadoCargaUI::kCompletado, 10000);
         QCOMPARE(m_sesion->UltimaCarga(), qint64(-1));
@@ -412,7 +392,7 @@ private slots:
             QCOMPARE(Valor("SELECT COUNT(*) FROM Recarga").toInt(), 0);
             return;
         }
-        RechazarLineasDeCarga(*m_dm, false);
+        rechazarLineasDeCarga(*m_dm, false);
         QVERIFY(m_sesion->GuardarCargaLlenada());
         QVERIFY(!m_sesion->CargaSinGuardar());
         QCOMPARE(Valor("SELECT COUNT(*) FROM Recarga").toInt(), 1);

@@ -1,3 +1,4 @@
+#include "PngPrueba.h"
 #include "core/loading/EtiquetasCarga.h"
 #include "render/BarcodeSymbol.h"
 #include "render/PdfExport.h"
@@ -12,17 +13,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray png(int ancho, int alto)
-{
-    QImage imagen(ancho, alto, QImage::Format_RGB32);
-    imagen.fill(Qt::darkCyan);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    imagen.save(&buffer, "PNG");
-    return bytes;
-}
 
 TFilaEtiqueta fila(const QString &id, const QString &nombre, const QString &posologia, const QString &lote,
                    double cantidad, bool enBlister = true)
@@ -86,7 +76,7 @@ TEtiquetaCarga etiqueta(int idPaciente, int refRecarga)
     c.telefonoFarmacia = QStringLiteral("910000000");
     c.medico = QStringLiteral("DRA. RUIZ");
     c.telefonoMedico = QStringLiteral("600100200");
-    c.imagen = png(300, 100);
+    c.imagen = PngPrueba(300, 100);
     c.codigo = QStringLiteral("%1%2")
                        .arg(idPaciente, 4, 10, QLatin1Char('0'))
                        .arg(refRecarga, 3, 10, QLatin1Char('0'))

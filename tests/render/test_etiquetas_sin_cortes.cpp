@@ -1,3 +1,4 @@
+#include "PngPrueba.h"
 #include "core/loading/EtiquetasCarga.h"
 #include "render/ReportFonts.h"
 #include "render/ReportLayout.h"
@@ -16,17 +17,6 @@ constexpr int kPixelesPorEm = 1000;
 QString DeLargo(const QString &base, int largo)
 {
     return base.repeated(largo / int(base.size()) + 1).left(largo);
-}
-
-QByteArray Png(int ancho, int alto)
-{
-    QImage imagen(ancho, alto, QImage::Format_RGB32);
-    imagen.fill(Qt::darkCyan);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    imagen.save(&buffer, "PNG");
-    return bytes;
 }
 
 // A medication with a 13-digit code, a name, appearance, dose and lot longer than every label
@@ -93,7 +83,7 @@ TEtiquetaCarga EtiquetaMasLarga(bool conFoto)
     c.telefonoFarmacia = QStringLiteral("+34 912 345 678");
     c.medico = DeLargo(QStringLiteral("DRA. WANDA MONTSERRAT "), 50);
     c.telefonoMedico = QStringLiteral("+34 600 100 200");
-    c.imagen = Png(300, 200);
+    c.imagen = PngPrueba(300, 200);
     c.esFoto = conFoto;
     c.codigo = QStringLiteral("99999990");
     return e;

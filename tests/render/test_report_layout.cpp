@@ -1,3 +1,4 @@
+#include "PngPrueba.h"
 #include "SampleReport.h"
 #include "render/ReportFonts.h"
 #include "render/ReportLayout.h"
@@ -29,17 +30,6 @@ QList<QRectF> rectsWithText(const TLaidOutReport &report, const QString &prefix)
         }
     }
     return rects;
-}
-
-QByteArray pngBytes()
-{
-    QImage image(4, 4, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
 }
 
 TReportDocument oneBandDocument(const ReportElement &element)
@@ -339,7 +329,7 @@ void TestReportLayout::unreadablePictureIsReported()
     ReportBand band;
     band.addImage(QRectF(0, 0, 20, 20), QByteArrayLiteral("not a picture"));
     QCOMPARE(ReportLayout::layOut(oneBandDocument(band.elements.first())).warnings.size(), 1);
-    band.elements.first().image = pngBytes();
+    band.elements.first().image = PngPrueba(4, 4, Qt::red);
     QVERIFY(ReportLayout::layOut(oneBandDocument(band.elements.first())).warnings.isEmpty());
 }
 
