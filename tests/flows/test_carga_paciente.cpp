@@ -496,7 +496,7 @@ private:
     QStringList Auditorias(const QString &accion)
     {
         QStringList resultados;
-        QSqlQuery query = m_dm->Consulta(
+        TConsulta query = m_dm->Consulta(
                 QStringLiteral("SELECT Resultado FROM LOPD_Auditoria WHERE Accion = ? ORDER BY IdAudit"),
                 {accion});
         while (query.next())

@@ -79,6 +79,7 @@ TDM::~TDM()
 {
     if (g_instancia == this)
         g_instancia = nullptr;
+    m_sentencias->Vaciar();
     m_database.close();
     m_database = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_connectionName);
@@ -212,22 +213,40 @@ QString TDM::DirectorioBaseDatos() const
     return QFileInfo(m_connection.filePath()).absolutePath();
 }
 
-QSqlQuery TDM::Consulta(const QString &sql, const QVariantList &valores)
+TConsulta TDM::Consulta(const QString &sql, const QVariantList &valores)
 {
-    QSqlQuery query(m_database);
-    query.setForwardOnly(true);
     // A statement without values runs as it is: PostgreSQL prepares only queries and changes of
     // rows, not changes of structure.
     if (valores.isEmpty()) {
+        QSqlQuery query = nuevaSentencia();
         if (!query.exec(sql))
             falloSentencia(query.lastError(), sql);
-        return query;
+        return TConsulta(std::move(query));
     }
-    if (!query.prepare(sql))
-        falloSentencia(query.lastError(), sql);
-    for (const QVariant &valor : valores)
-        query.addBindValue(valor);
+    QSqlQuery query = sentenciaPreparada(sql);
+    for (int i = 0; i < valores.size(); ++i)
+        query.bindValue(i, valores.at(i));
     if (!query.exec())
+        falloSentencia(query.lastError(), sql);
+    return TConsulta(std::move(query), m_sentencias, sql);
+}
+
+QSqlQuery TDM::nuevaSentencia()
+{
+    QSqlQuery query(m_database);
+    // PostgreSQL reads a forward-only result row by row over the connection, and a statement run
+    // while its rows are read would cut them short; its results are fetched whole instead, so a
+    // reader may run other statements between its rows on either engine.
+    query.setForwardOnly(motor() == SqlEngine::SQLite);
+    return query;
+}
+
+QSqlQuery TDM::sentenciaPreparada(const QString &sql)
+{
+    if (std::optional<QSqlQuery> guardada = m_sentencias->Tomar(sql))
+        return std::move(*guardada);
+    QSqlQuery query = nuevaSentencia();
+    if (!query.prepare(sql))
         falloSentencia(query.lastError(), sql);
     return query;
 }
@@ -239,7 +258,7 @@ int TDM::Ejecutar(const QString &sql, const QVariantList &valores)
 
 QVariant TDM::Valor(const QString &sql, const QVariantList &valores)
 {
-    QSqlQuery query = Consulta(sql, valores);
+    TConsulta query = Consulta(sql, valores);
     return query.next() ? query.value(0) : QVariant();
 }
 
@@ -380,7 +399,7 @@ bool TDM::activarPaciente(const QString &condicion, const QVariant &valor)
     idPacienteActivo = 0;
     if (valor.toString().trimmed().isEmpty())
         return false;
-    QSqlQuery query = Consulta(QStringLiteral("SELECT idPaciente, Nombre, Iactivo FROM Paciente WHERE ")
+    TConsulta query = Consulta(QStringLiteral("SELECT idPaciente, Nombre, Iactivo FROM Paciente WHERE ")
                                        + condicion + QStringLiteral(" ORDER BY idPaciente LIMIT 1"),
                                {valor});
     if (!query.next())
@@ -442,7 +461,7 @@ QString TDM::DescripcionCategoria(const QString &codigo)
 
 QString TDM::TextoCategoria(int codigo)
 {
-    QSqlQuery query
+    TConsulta query
             = Consulta(QStringLiteral("SELECT Descripcion FROM TabMaestras WHERE CodTab = ? AND Codigo = ?"),
                        {kListaCategorias, codigo});
     if (query.next())
@@ -454,7 +473,7 @@ QString TDM::TextoCategoria(int codigo)
 QList<TCodigos> TDM::ListaCategorias()
 {
     // Jet sorted texts without regard to case; both engines are told so explicitly.
-    QSqlQuery query = Consulta(QStringLiteral("SELECT Codigo, Descripcion FROM TabMaestras WHERE CodTab = ? "
+    TConsulta query = Consulta(QStringLiteral("SELECT Codigo, Descripcion FROM TabMaestras WHERE CodTab = ? "
                                               "ORDER BY UPPER(Descripcion), Codigo"),
                                {kListaCategorias});
     QList<TCodigos> lista;
@@ -478,7 +497,7 @@ bool TDM::CategoriaEnUso(int codigo)
 
 QString TDM::NombreMedicamento(qint64 codigo)
 {
-    QSqlQuery query = Consulta(
+    TConsulta query = Consulta(
             QStringLiteral(
                     "SELECT DescUsuario, Medicamento, Descripcion FROM Medicamento WHERE idMedicamento = ?"),
             {codigo});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/data/ConnectionText.h"
+#include "core/data/SentenciasPreparadas.h"
 #include "core/data/SesionTypes.h"
 #include "core/data/uApp.h"
 #include "core/shell/AppDirectory.h"
@@ -12,6 +13,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 // The data module: the one owner of the database connection, the session (logged-in user,
@@ -42,8 +44,11 @@ public:
     QString DirectorioBaseDatos() const;
 
     // --- Statements ------------------------------------------------------------------------
-    // Runs a statement with its bound values; throws AppError when the database refuses it.
-    QSqlQuery Consulta(const QString &sql, const QVariantList &valores = {});
+    // Runs a statement with its bound values; throws AppError when the database refuses it. A
+    // statement with values is prepared once per connection and kept (see TSentenciasPreparadas).
+    TConsulta Consulta(const QString &sql, const QVariantList &valores = {});
+    // How many prepared statements the connection keeps for the next run.
+    int SentenciasGuardadas() const { return m_sentencias->Cuantas(); }
     // Runs a statement that changes rows; the number of rows changed.
     int Ejecutar(const QString &sql, const QVariantList &valores = {});
     // The first column of the first row; a null value when there is no row.
@@ -138,12 +143,15 @@ private:
     void bloquearPaciente(qint64 idPaciente);
     void ejecutarControl(const QString &sentencia);
     bool activarPaciente(const QString &condicion, const QVariant &valor);
+    QSqlQuery nuevaSentencia();
+    QSqlQuery sentenciaPreparada(const QString &sql);
 
     ConnectionText m_connection;
     AppDirectory m_directory;
     QString m_connectionName;
     QSqlDatabase m_database;
     int m_nivelTransaccion = 0;
+    std::shared_ptr<TSentenciasPreparadas> m_sentencias = std::make_shared<TSentenciasPreparadas>();
 };
 
 // The process-wide data module; it must exist.

@@ -22,7 +22,7 @@ std::optional<QString> TextoONulo(const QVariant &valor)
 
 std::vector<TFilaPlan> ConsultaPlan(TDM &dm, qint64 idPaciente, const QDate &desde, const QDate &hasta)
 {
-    QSqlQuery query = dm.Consulta(
+    TConsulta query = dm.Consulta(
             QStringLiteral(
                     "SELECT S.id, S.idMedicamento, S.SPDP, M.SPD, S.Cantidad, S.Dosis, S.DosisEtiqueta, "
                     "S.DosisS1, S.Inicio, S.Fin, S.Lote, S.Caducidad, S.Medico, M.Medicamento, "

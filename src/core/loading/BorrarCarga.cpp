@@ -27,7 +27,7 @@ public:
     // workstation may have deleted or delivered it before the lock was granted.
     int borrar(qint64 idRecarga, int idPaciente)
     {
-        QSqlQuery carga = m_dm.Consulta(
+        TConsulta carga = m_dm.Consulta(
                 QStringLiteral("SELECT FechaEntrega, FechaRetornado FROM Recarga WHERE idRecarga = ? "
                                "AND idPaciente = ?"),
                 {idRecarga, idPaciente});
@@ -40,7 +40,7 @@ public:
         carga.finish();
         m_controlStock = conControlDeStock();
 
-        QSqlQuery lineas = m_dm.Consulta(
+        TConsulta lineas = m_dm.Consulta(
                 QStringLiteral(
                         "SELECT idRecargaLinea, idMedicamento, idMedicamentoR, idInventario, Cantidad, Lote, "
                         "Caducidad FROM RecargaLinea WHERE idRecarga = ? ORDER BY idRecargaLinea"),
@@ -92,7 +92,7 @@ private:
 
     void devolverAlInventario(const TLineaCarga &linea)
     {
-        QSqlQuery fila = m_dm.Consulta(
+        TConsulta fila = m_dm.Consulta(
                 QStringLiteral("SELECT idInventario, CantidadRestante FROM Inventario "
                                "WHERE idInventario = ? AND idPaciente = ? AND idMedicamento = ?"),
                 {linea.IDInventario, m_paciente, linea.idMedicamento});
@@ -158,7 +158,7 @@ private:
 
     void devolverAlTratamiento(const TLineaCarga &linea)
     {
-        QSqlQuery tratamiento = m_dm.Consulta(
+        TConsulta tratamiento = m_dm.Consulta(
                 QStringLiteral("SELECT id, Cantidad FROM SPD WHERE idPaciente = ? AND idMedicamento = ? "
                                "ORDER BY id"),
                 {m_paciente, linea.idMedicamento});
@@ -174,7 +174,7 @@ private:
     // of one that is still stored.
     void ajustarContador()
     {
-        QSqlQuery ultima = m_dm.Consulta(
+        TConsulta ultima = m_dm.Consulta(
                 QStringLiteral("SELECT refRecarga, FechaInicio FROM Recarga WHERE idPaciente = ? "
                                "ORDER BY refRecarga DESC, idRecarga DESC LIMIT 1"),
                 {m_paciente});

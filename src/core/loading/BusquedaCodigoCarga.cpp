@@ -13,7 +13,7 @@ namespace {
 // Why a code of a stored load that the screen does not list selects nothing.
 void Explicar(TDM &dm, const TCodigoCarga &codigo, const TAmbitoEntrega &ambito, TCargaBuscada &busqueda)
 {
-    QSqlQuery carga = dm.Consulta(
+    TConsulta carga = dm.Consulta(
             QStringLiteral(
                     "SELECT p.refPaciente, p.CodCategoria, r.FechaInicio, r.FechaEntrega FROM Recarga r "
                     "INNER JOIN Paciente p ON p.idPaciente = r.idPaciente "

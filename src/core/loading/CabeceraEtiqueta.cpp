@@ -30,7 +30,7 @@ TCabeceraEtiqueta CabeceraEtiqueta(qint64 idRecarga)
 {
     TDM &dm = DM();
     TCabeceraEtiqueta cabecera;
-    QSqlQuery query = dm.Consulta(
+    TConsulta query = dm.Consulta(
             QStringLiteral(
                     "SELECT r.idPaciente, r.refRecarga, r.FechaRealizado, r.FechaInicio, r.FechaFin, "
                     "p.Nombre, "

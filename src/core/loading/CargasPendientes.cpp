@@ -27,7 +27,7 @@ QList<TFilaCarga> CargasPendientesPaciente(TDM &dm, qint64 idPaciente)
 
 QList<QDate> FechasPendientesCategoria(TDM &dm, int codCategoria)
 {
-    QSqlQuery query = dm.Consulta(QStringLiteral("SELECT DISTINCT r.FechaInicio FROM Paciente p "
+    TConsulta query = dm.Consulta(QStringLiteral("SELECT DISTINCT r.FechaInicio FROM Paciente p "
                                                  "INNER JOIN Recarga r ON p.idPaciente = r.idPaciente "
                                                  "WHERE p.CodCategoria = ? AND r.FechaInicio IS NOT NULL "
                                                  "AND r.FechaEntrega IS NULL ORDER BY 1 DESC"),

@@ -81,7 +81,7 @@ QString OrdenSql(const TOrdenCargas &orden)
             .arg(columna, sentido);
 }
 
-TFilaCarga LeerFila(const QSqlQuery &query)
+TFilaCarga LeerFila(const TConsulta &query)
 {
     TFilaCarga fila;
     fila.idRecarga = query.value(0).toLongLong();
@@ -108,7 +108,7 @@ TFilaCarga LeerFila(const QSqlQuery &query)
 
 QList<TFilaCarga> Leer(TDM &dm, const TSentenciaCargas &sentencia)
 {
-    QSqlQuery query = dm.Consulta(sentencia.sql, sentencia.valores);
+    TConsulta query = dm.Consulta(sentencia.sql, sentencia.valores);
     QList<TFilaCarga> filas;
     while (query.next())
         filas << LeerFila(query);

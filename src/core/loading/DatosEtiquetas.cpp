@@ -26,7 +26,7 @@ struct TMedicamentoEtiqueta
 TMedicamentoEtiqueta LeerMedicamento(TDM &dm, qint64 id)
 {
     TMedicamentoEtiqueta medicamento;
-    QSqlQuery query
+    TConsulta query
             = dm.Consulta(QStringLiteral("SELECT DescUsuario, Medicamento, Descripcion, Comprimido, Forma, "
                                          "Color, iManual FROM Medicamento WHERE idMedicamento = ?"),
                           {id});
@@ -69,7 +69,7 @@ TDatosEtiquetas DatosEtiquetas(qint64 idRecarga)
     datos.existe = true;
     datos.idPaciente = paciente.toInt();
 
-    QSqlQuery lineas = dm.Consulta(
+    TConsulta lineas = dm.Consulta(
             QStringLiteral(
                     "SELECT idMedicamento, idMedicamentoR, Medicamento, descripcion, posologia, fcaducidad, "
                     "Caducidad, Lote, Dosis, Cantidad, SPD FROM RecargaLinea WHERE idRecarga = ? "

@@ -13,7 +13,7 @@ namespace {
 // pending.
 std::optional<TResultadoEntrega> NoPendiente(TDM &dm, qint64 idRecarga)
 {
-    QSqlQuery carga = dm.Consulta(QStringLiteral("SELECT FechaEntrega FROM Recarga WHERE idRecarga = ?"),
+    TConsulta carga = dm.Consulta(QStringLiteral("SELECT FechaEntrega FROM Recarga WHERE idRecarga = ?"),
                                   {idRecarga});
     if (!carga.next())
         return TResultadoEntrega::NoExiste;

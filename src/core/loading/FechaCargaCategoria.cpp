@@ -10,7 +10,7 @@
 
 QDate FechaCargaCategoria(TDM &dm, int codCategoria)
 {
-    QSqlQuery ultima = dm.Consulta(QStringLiteral("SELECT MAX(r.FechaInicio), MAX(r.FechaFin) FROM Recarga r "
+    TConsulta ultima = dm.Consulta(QStringLiteral("SELECT MAX(r.FechaInicio), MAX(r.FechaFin) FROM Recarga r "
                                                   "JOIN Paciente p ON p.idPaciente = r.idPaciente "
                                                   "WHERE p.CodCategoria = ?"),
                                    {codCategoria});
@@ -19,7 +19,7 @@ QDate FechaCargaCategoria(TDM &dm, int codCategoria)
         return Clock::today();
     const QDate finSiguiente = SqlFecha::leerDia(ultima.value(1)).addDays(1);
 
-    QSqlQuery pacientes = dm.Consulta(QStringLiteral("SELECT idPaciente FROM Paciente WHERE CodCategoria = ? "
+    TConsulta pacientes = dm.Consulta(QStringLiteral("SELECT idPaciente FROM Paciente WHERE CodCategoria = ? "
                                                      "AND Iactivo = 1 ORDER BY refPaciente"),
                                       {codCategoria});
     QList<qint64> activos;

@@ -19,7 +19,7 @@ QString ErrorFormato()
 
 std::optional<TPacienteFiltroCargas> BuscarPaciente(TDM &dm, const QString &referencia)
 {
-    QSqlQuery query
+    TConsulta query
             = dm.Consulta(QStringLiteral("SELECT idPaciente, refPaciente, Nombre, FechaAlta, FechaBaja "
                                          "FROM Paciente WHERE UPPER(refPaciente) = UPPER(?) "
                                          "ORDER BY idPaciente LIMIT 1"),

@@ -68,7 +68,7 @@ private:
     // A Null flag counts as stock control; only an explicit 0 switches it off.
     bool conControlDeStock()
     {
-        QSqlQuery query = m_dm.Consulta(QStringLiteral("SELECT IConInven FROM Paciente WHERE idPaciente = ?"),
+        TConsulta query = m_dm.Consulta(QStringLiteral("SELECT IConInven FROM Paciente WHERE idPaciente = ?"),
                                         {m_paciente});
         if (!query.next())
             throw AppError(Traducir(QStringLiteral("ERR_CARGA_PACIENTE_NO_EXISTE"),
@@ -120,7 +120,7 @@ private:
         // A portion listed without its week (Carga -1) or outside the blister (Carga 0) needs nothing.
         const qint64 necesidad = qMax(porcion.Carga, 0) * tamano;
         qint64 faltan = necesidad;
-        QSqlQuery tratamiento
+        TConsulta tratamiento
                 = m_dm.Consulta(QStringLiteral("SELECT Cantidad FROM SPD WHERE id = ?"), {porcion.IdLinea});
         if (tratamiento.next()) {
             const qint64 descontar = m_controlStock ? necesidad : 0;
@@ -144,7 +144,7 @@ private:
     {
         QList<TFilaInventario> filas;
         QList<qint64> cantidades;
-        QSqlQuery query = m_dm.Consulta(
+        TConsulta query = m_dm.Consulta(
                 QStringLiteral(
                         "SELECT idInventario, IdMedicamentoReal, Lote, Caducidad, CantidadRestante "
                         "FROM Inventario WHERE idPaciente = ? AND idMedicamento = ? ORDER BY idInventario"),

@@ -30,7 +30,7 @@ struct TPacienteLista
 
 const QString kColumnasPaciente = QStringLiteral("idPaciente, refPaciente, Nombre, FechaAlta, IConInven");
 
-TPacienteLista LeerPaciente(const QSqlQuery &query)
+TPacienteLista LeerPaciente(const TConsulta &query)
 {
     // A Null IConInven counts as stock control, as everywhere else.
     const QVariant conInventario = query.value(4);
@@ -135,7 +135,7 @@ TColorFila TFilaPacienteCategoria::Color() const
 
 std::optional<TFilaPacienteCategoria> EvaluarPaciente(TDM &dm, qint64 idPaciente, const QDate &fecha)
 {
-    QSqlQuery query = dm.Consulta(QStringLiteral("SELECT ") + kColumnasPaciente
+    TConsulta query = dm.Consulta(QStringLiteral("SELECT ") + kColumnasPaciente
                                           + QStringLiteral(" FROM Paciente WHERE idPaciente = ?"),
                                   {idPaciente});
     if (!query.next())
@@ -145,7 +145,7 @@ std::optional<TFilaPacienteCategoria> EvaluarPaciente(TDM &dm, qint64 idPaciente
 
 QList<TFilaPacienteCategoria> ListarPacientes(TDM &dm, int codCategoria, const QDate &fecha)
 {
-    QSqlQuery query = dm.Consulta(QStringLiteral("SELECT ") + kColumnasPaciente
+    TConsulta query = dm.Consulta(QStringLiteral("SELECT ") + kColumnasPaciente
                                           + QStringLiteral(" FROM Paciente WHERE CodCategoria = ? AND "
                                                            "Iactivo = 1 ORDER BY refPaciente"),
                                   {codCategoria});
@@ -167,7 +167,7 @@ QList<TFilaPacienteCategoria> ListarPacientes(TDM &dm, int codCategoria, const Q
 QList<QDate> CargasAnteriores(TDM &dm, int codCategoria)
 {
     // Named in full: the column of the patient, not the alias of the load's start.
-    QSqlQuery query
+    TConsulta query
             = dm.Consulta(QStringLiteral("SELECT DISTINCT Recarga.FechaInicio AS FechaUltimaCargaRealizada "
                                          "FROM Paciente, Recarga "
                                          "WHERE Paciente.idPaciente = Recarga.idPaciente "
@@ -196,7 +196,7 @@ QDate FechaListaCategoria(TDM &dm, int codCategoria, const QString &textoFecha)
 
 QHash<qint32, double> CantidadesTratamiento(TDM &dm, qint64 idPaciente)
 {
-    QSqlQuery query
+    TConsulta query
             = dm.Consulta(QStringLiteral("SELECT id, Cantidad FROM SPD WHERE idPaciente = ?"), {idPaciente});
     QHash<qint32, double> cantidades;
     while (query.next())

@@ -9,7 +9,7 @@
 
 std::optional<TPacienteCarga> LeerPacienteCarga(TDM &dm, qint64 idPaciente)
 {
-    QSqlQuery query
+    TConsulta query
             = dm.Consulta(QStringLiteral("SELECT refPaciente, Nombre, FechaAlta, FechaBaja, CodCategoria, "
                                          "NumeroUltimaCargaRealizada FROM Paciente WHERE idPaciente = ?"),
                           {idPaciente});

@@ -74,7 +74,7 @@ TCeldas RepartoCeldas(qint64 idRecarga, const TDatosEtiquetas &datos)
     TDM &dm = DM();
     TCeldas celdas;
     QList<std::pair<qint64, QString>> grupos;
-    QSqlQuery distintos
+    TConsulta distintos
             = dm.Consulta(QStringLiteral("SELECT idMedicamento, Dosis FROM RecargaLinea WHERE idRecarga = ? "
                                          "AND SPD <> 0 GROUP BY idMedicamento, Dosis "
                                          "ORDER BY MIN(idRecargaLinea)"),
@@ -85,7 +85,7 @@ TCeldas RepartoCeldas(qint64 idRecarga, const TDatosEtiquetas &datos)
 
     for (const auto &[medicamento, semana] : grupos) {
         // A product missing from the catalogue still fills its cells, under the line's name.
-        QSqlQuery query = dm.Consulta(
+        TConsulta query = dm.Consulta(
                 QStringLiteral(
                         "SELECT COALESCE(a.idMedicamentoR, a.idMedicamento), a.Medicamento, b.DescUsuario, "
                         "b.Medicamento, b.Descripcion, a.Cantidad, a.Lote, a.fcaducidad, a.Caducidad "

@@ -46,7 +46,7 @@ struct TCargaGuardada
 // The patient's latest stored load that starts on the day; a database failure is raised.
 std::optional<TCargaGuardada> CargaGuardadaQueEmpieza(TDM &dm, qint64 idPaciente, const QDate &inicio)
 {
-    QSqlQuery carga = dm.Consulta(
+    TConsulta carga = dm.Consulta(
             QStringLiteral("SELECT refRecarga, FechaRealizado, FechaInicio FROM Recarga "
                            "WHERE idPaciente = ? AND FechaInicio = ? ORDER BY refRecarga DESC LIMIT 1"),
             {idPaciente, SqlFecha::valor(inicio)});

@@ -42,7 +42,7 @@ TValidacionCarga::TValidacionCarga(qint64 idRecarga)
 
 void TValidacionCarga::LeerCabecera()
 {
-    QSqlQuery query = DM().Consulta(
+    TConsulta query = DM().Consulta(
             QStringLiteral("SELECT r.refRecarga, r.idPaciente, r.FechaRealizado, r.FechaInicio, r.FechaFin, "
                            "r.FechaValidado, r.FechaEntrega, r.FechaRetornado, p.Nombre, p.refPaciente, "
                            "u.Nombre, v.Nombre, r.IdValidador "

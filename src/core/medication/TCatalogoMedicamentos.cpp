@@ -26,7 +26,7 @@ bool TCatalogoMedicamentos::Existe(qint64 idMedicamento)
 
 std::optional<TFichaMedicamento> TCatalogoMedicamentos::Ficha(qint64 idMedicamento)
 {
-    QSqlQuery fila = m_dm.Consulta(QStringLiteral("SELECT Definido, SPD, Unidades, DescUsuario, Medicamento, "
+    TConsulta fila = m_dm.Consulta(QStringLiteral("SELECT Definido, SPD, Unidades, DescUsuario, Medicamento, "
                                                   "Descripcion FROM Medicamento WHERE idMedicamento = ?"),
                                    {idMedicamento});
     if (!fila.next())
@@ -59,7 +59,7 @@ bool TCatalogoMedicamentos::EnUso(qint64 idMedicamento)
 
 QString TCatalogoMedicamentos::MotivoBorradoImposible(qint64 idMedicamento)
 {
-    QSqlQuery fila = m_dm.Consulta(QStringLiteral("SELECT iManual FROM Medicamento WHERE idMedicamento = ?"),
+    TConsulta fila = m_dm.Consulta(QStringLiteral("SELECT iManual FROM Medicamento WHERE idMedicamento = ?"),
                                    {idMedicamento});
     if (!fila.next() || fila.value(0).toInt() != 1)
         return Traducir(QStringLiteral("ERR_MEDICAMENTO_NO_MANUAL"),
@@ -85,7 +85,7 @@ void TCatalogoMedicamentos::GuardarMedicamento(const TDatosMedicamento &datos, b
 {
     const qint64 codigo = datos.Codigo.trimmed().toLongLong();
     m_dm.EnTransaccion([&] {
-        QSqlQuery fila = m_dm.Consulta(
+        TConsulta fila = m_dm.Consulta(
                 QStringLiteral(
                         "SELECT iManual, Medicamento, Descripcion FROM Medicamento WHERE idMedicamento = ?"),
                 {codigo});

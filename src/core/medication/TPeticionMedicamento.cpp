@@ -39,7 +39,7 @@ qint64 TPeticionMedicamento::CodigoDeTipo(const QString &texto, bool principioAc
     const qint64 codigo = texto.trimmed().toLongLong(&numero);
     if (!numero || codigo <= 0)
         return 0;
-    QSqlQuery fila = m_dm.Consulta(
+    TConsulta fila = m_dm.Consulta(
             QStringLiteral("SELECT IPrinActiv FROM Medicamento WHERE idMedicamento = ?"), {codigo});
     if (!fila.next())
         return 0;

@@ -124,7 +124,7 @@ QVariant FechaBaja(const QVariantMap &columnas)
 
 std::optional<QVariantMap> LeerFila(TDM &dm, qint64 idPaciente)
 {
-    QSqlQuery fila = dm.Consulta(QStringLiteral("SELECT %1 FROM Paciente WHERE idPaciente = ?")
+    TConsulta fila = dm.Consulta(QStringLiteral("SELECT %1 FROM Paciente WHERE idPaciente = ?")
                                          .arg(Columnas().join(QStringLiteral(", "))),
                                  {idPaciente});
     if (!fila.next())

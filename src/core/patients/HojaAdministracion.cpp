@@ -26,7 +26,7 @@ struct TFilaEnCurso
 // (null when none); nothing for a patient that does not exist.
 std::optional<std::pair<TFilaHoja, QDate>> LeerPaciente(TDM &dm, qint64 idPaciente)
 {
-    QSqlQuery query
+    TConsulta query
             = dm.Consulta(QStringLiteral("SELECT Nombre, refPaciente, FechaNacimiento, Enfermedades, "
                                          "Alergias, Problemas, MedicoNombre, Direccion, "
                                          "FechaUltimaCargaRealizada FROM Paciente WHERE idPaciente = ?"),

@@ -28,7 +28,7 @@ QList<TFilaListaPacientes> LeerListaPacientes(TDM &dm, const TFiltroPacientes &f
         sql += QStringLiteral(" WHERE ") + condiciones.join(QStringLiteral(" AND "));
     sql += QStringLiteral(" ORDER BY p.idPaciente");
 
-    QSqlQuery query = dm.Consulta(sql, valores);
+    TConsulta query = dm.Consulta(sql, valores);
     QList<TFilaListaPacientes> filas;
     while (query.next()) {
         TFilaListaPacientes fila;

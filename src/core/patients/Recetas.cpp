@@ -23,7 +23,7 @@ double TRecetas::LeerPrecio(const QVariant &valor)
 
 QList<TFilaReceta> TRecetas::Pendientes(qint64 idPaciente)
 {
-    QSqlQuery q = m_dm.Consulta(
+    TConsulta q = m_dm.Consulta(
             QStringLiteral("SELECT r.idReceta, r.idMedicamento, r.FechaReceta, m.Medicamento, m.Unidades, "
                            "r.MedicoReceta FROM Receta r LEFT JOIN Medicamento m ON m.idMedicamento = "
                            "r.idMedicamento WHERE r.idPaciente = ? ORDER BY r.FechaReceta, r.idReceta"),
@@ -58,7 +58,7 @@ qint64 TRecetas::Guardar(qint64 idPaciente, const TNuevaReceta &receta)
     if (const TRechazo rechazo = Comprobar(receta, Clock::today()); !rechazo.Error.isEmpty())
         throw AppError(rechazo.Error);
     const qint64 idMedicamento = receta.idProducto > 0 ? receta.idProducto : receta.idPrincipio;
-    QSqlQuery q = m_dm.Consulta(QStringLiteral("SELECT PVP FROM Medicamento WHERE idMedicamento = ?"),
+    TConsulta q = m_dm.Consulta(QStringLiteral("SELECT PVP FROM Medicamento WHERE idMedicamento = ?"),
                                 {idMedicamento});
     if (!q.next())
         throw AppError(Traducir(QStringLiteral("ERR_MEDICAMENTO_INEXISTENTE"),

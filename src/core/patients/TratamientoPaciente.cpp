@@ -8,7 +8,7 @@
 
 QList<TFilaTratamiento> LineasTratamiento(TDM &dm, qint64 idPaciente)
 {
-    QSqlQuery query = dm.Consulta(
+    TConsulta query = dm.Consulta(
             QStringLiteral(
                     "SELECT S.id, S.idMedicamento, S.Medico, S.Cantidad, S.Dosis, S.DosisEtiqueta, S.Inicio, "
                     "S.Fin, S.DosisS1, S.Notas, S.SPDP, M.SPD, M.DescUsuario, M.Medicamento, "

@@ -9,7 +9,7 @@
 QList<TVersionTratamiento> VersionesTratamiento(TDM &dm, qint64 idPaciente, bool soloCargadas)
 {
     // Every row of a version carries the same date, user and mark; one row per version.
-    QSqlQuery query = dm.Consulta(
+    TConsulta query = dm.Consulta(
             QStringLiteral("SELECT IdVersion, MAX(FechaActualizacion), MAX(username), MAX(IuCarga) "
                            "FROM SPDHIST WHERE IDPaciente = ?")
                     + (soloCargadas ? QStringLiteral(" AND IuCarga = 1") : QString())
@@ -24,7 +24,7 @@ QList<TVersionTratamiento> VersionesTratamiento(TDM &dm, qint64 idPaciente, bool
 
 QList<TFilaTratamiento> LineasDeVersion(TDM &dm, qint64 idPaciente, int version)
 {
-    QSqlQuery query = dm.Consulta(
+    TConsulta query = dm.Consulta(
             QStringLiteral(
                     "SELECT H.ID, H.IDMedicamento, H.Medico, H.Dosis, H.DosisEtiqueta, H.Inicio, H.Fin, "
                     "H.Notas, H.SPDP, M.idMedicamento, M.SPD, M.DescUsuario, M.Medicamento, "

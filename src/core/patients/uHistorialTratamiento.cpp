@@ -14,7 +14,7 @@ namespace {
 
 const QString kColumnasLinea = QStringLiteral("Inicio, Fin, Dosis, DosisEtiqueta, Medico, Notas, SPDP");
 
-TLineaTratamiento LeerLinea(const QSqlQuery &query)
+TLineaTratamiento LeerLinea(const TConsulta &query)
 {
     const auto fecha = [](const QVariant &valor) -> QVariant {
         const QDateTime leida = SqlFecha::leer(valor);
@@ -72,7 +72,7 @@ int THistorialTratamiento::UltimaVersion(qint64 idPaciente)
 
 QList<TLineaTratamiento> THistorialTratamiento::LineasActuales(qint64 idPaciente)
 {
-    QSqlQuery query = m_dm.Consulta(QStringLiteral("SELECT id, idMedicamento, ") + kColumnasLinea
+    TConsulta query = m_dm.Consulta(QStringLiteral("SELECT id, idMedicamento, ") + kColumnasLinea
                                             + QStringLiteral(" FROM SPD WHERE idPaciente = ? ORDER BY id"),
                                     {idPaciente});
     QList<TLineaTratamiento> lineas;
@@ -83,7 +83,7 @@ QList<TLineaTratamiento> THistorialTratamiento::LineasActuales(qint64 idPaciente
 
 QList<TLineaTratamiento> THistorialTratamiento::LineasVersion(qint64 idPaciente, int version)
 {
-    QSqlQuery query = m_dm.Consulta(QStringLiteral("SELECT ID, IDMedicamento, ") + kColumnasLinea
+    TConsulta query = m_dm.Consulta(QStringLiteral("SELECT ID, IDMedicamento, ") + kColumnasLinea
                                             + QStringLiteral(", IuCarga FROM SPDHIST WHERE IDPaciente = ? "
                                                              "AND IdVersion = ? ORDER BY ID"),
                                     {idPaciente, version});
@@ -198,7 +198,7 @@ QList<TCambioTratamiento> THistorialTratamiento::HistorialCambios(qint64 idPacie
     };
     QList<Version> versiones;
     {
-        QSqlQuery query
+        TConsulta query
                 = m_dm.Consulta(QStringLiteral("SELECT IdVersion, MAX(FechaActualizacion), MAX(username) "
                                                "FROM SPDHIST WHERE IDPaciente = ?")
                                         + filtro + QStringLiteral(" GROUP BY IdVersion ORDER BY IdVersion"),

@@ -136,7 +136,7 @@ QString textoDe(const Valores &valores, const Campo &campo)
             campo.miembro);
 }
 
-QSqlQuery leerFilaConf(bool paraEscribir)
+TConsulta leerFilaConf(bool paraEscribir)
 {
     QString sql = QStringLiteral("SELECT * FROM CONF ORDER BY idConf LIMIT 1");
     if (paraEscribir && DM().motor() == SqlEngine::PostgreSQL)
@@ -147,7 +147,7 @@ QSqlQuery leerFilaConf(bool paraEscribir)
 // The id of the CONF row, created when the table is empty, inside the caller's transaction.
 qint64 filaConfParaEscribir(QSqlRecord &fila)
 {
-    QSqlQuery query = leerFilaConf(true);
+    TConsulta query = leerFilaConf(true);
     if (query.next()) {
         fila = query.record();
         return fila.value(QStringLiteral("idConf")).toLongLong();
@@ -218,7 +218,7 @@ void TPreferences::aplicar(const TPreferenciasValores &valores)
 
 void TPreferences::Cargar()
 {
-    QSqlQuery query = leerFilaConf(false);
+    TConsulta query = leerFilaConf(false);
     QSqlRecord fila;
     if (query.next())
         fila = query.record();

@@ -55,7 +55,7 @@ QString TCargaRetorno::TextoTemperatura() const
 
 std::optional<TCargaRetorno> LeerCargaRetorno(TDM &dm, qint64 idRecarga)
 {
-    QSqlQuery fila = dm.Consulta(
+    TConsulta fila = dm.Consulta(
             QStringLiteral("SELECT r.refRecarga, r.idPaciente, u.Nombre, r.FechaRealizado, r.FechaInicio, "
                            "r.FechaFin, r.Humedad, r.Temperatura, r.FechaRetornado "
                            "FROM Recarga r LEFT JOIN Usuario u ON u.idUsuario = r.idUsuario "
@@ -81,7 +81,7 @@ std::optional<TCargaRetorno> LeerCargaRetorno(TDM &dm, qint64 idRecarga)
 
 std::optional<qint64> UltimaCargaPaciente(TDM &dm, qint64 idPaciente)
 {
-    QSqlQuery ultima = dm.Consulta(QStringLiteral("SELECT idRecarga FROM Recarga WHERE idPaciente = ? "
+    TConsulta ultima = dm.Consulta(QStringLiteral("SELECT idRecarga FROM Recarga WHERE idPaciente = ? "
                                                   "ORDER BY refRecarga DESC, idRecarga DESC LIMIT 1"),
                                    {idPaciente});
     if (!ultima.next())
@@ -106,7 +106,7 @@ std::optional<qint64> CargaPacientePorCodigo(TDM &dm, qint64 idPaciente, const Q
 TDatosTomasRetornadas DatosTomasRetornadas(TDM &dm, const TCargaRetorno &carga)
 {
     TDatosTomasRetornadas datos;
-    QSqlQuery paciente = dm.Consulta(
+    TConsulta paciente = dm.Consulta(
             QStringLiteral("SELECT refPaciente, Nombre, MedicoNombre FROM Paciente WHERE idPaciente = ?"),
             {carga.idPaciente});
     if (paciente.next()) {

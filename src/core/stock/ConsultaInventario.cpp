@@ -45,7 +45,7 @@ QList<TFilaInventario> ConsultarInventario(TDM &dm, const TFiltroInventario &fil
 
     const QString nombre = filtro.Nombre.trimmed().toUpper();
     const QString descripcion = filtro.Descripcion.trimmed().toUpper();
-    QSqlQuery query = dm.Consulta(sql, valores);
+    TConsulta query = dm.Consulta(sql, valores);
     QList<TFilaInventario> filas;
     while (query.next()) {
         TFilaInventario fila;

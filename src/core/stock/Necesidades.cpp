@@ -110,7 +110,7 @@ QDate UltimaCarga(TDM &dm, qint64 idPaciente)
 // The patient's stock rows in the order they were entered, the order loading consumes them.
 QList<TStockCopia> CopiaStock(TDM &dm, qint64 idPaciente)
 {
-    QSqlQuery query
+    TConsulta query
             = dm.Consulta(QStringLiteral("SELECT idMedicamento, CantidadRestante, Caducidad "
                                          "FROM Inventario WHERE idPaciente = ? ORDER BY idInventario"),
                           {idPaciente});
@@ -227,7 +227,7 @@ QList<TPacienteNecesidad> PacientesNecesidad(TDM &dm, const TFiltroPacientesNece
         sql += QStringLiteral(" AND p.CodCategoria = ?");
         valores << filtro.codCategoria;
     }
-    QSqlQuery query = dm.Consulta(sql + QStringLiteral(" ORDER BY p.refPaciente, p.idPaciente"), valores);
+    TConsulta query = dm.Consulta(sql + QStringLiteral(" ORDER BY p.refPaciente, p.idPaciente"), valores);
     QList<TPacienteNecesidad> pacientes;
     while (query.next()) {
         TPacienteNecesidad paciente;

@@ -2,7 +2,7 @@
 
 #include "core/data/ValoresMostrados.h"
 
-#include <QSqlQuery>
+#include "core/data/SentenciasPreparadas.h"
 
 namespace NombreStock {
 
@@ -11,7 +11,7 @@ QString ColumnasSql(const QString &alias)
     return QStringLiteral("%1.DescUsuario, %1.Medicamento, %1.Descripcion").arg(alias);
 }
 
-TNombresMedicamento LeerNombres(const QSqlQuery &query, int desde)
+TNombresMedicamento LeerNombres(const TConsulta &query, int desde)
 {
     return {query.value(desde).toString(), query.value(desde + 1).toString(),
             query.value(desde + 2).toString()};

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class QSqlQuery;
+class TConsulta;
 
 // The names of one medication as the catalogue holds them.
 struct TNombresMedicamento
@@ -19,7 +19,7 @@ namespace NombreStock {
 // the catalogue row under `alias`.
 QString ColumnasSql(const QString &alias);
 // The three names read from the query's columns starting at `desde` (in ColumnasSql's order).
-TNombresMedicamento LeerNombres(const QSqlQuery &query, int desde);
+TNombresMedicamento LeerNombres(const TConsulta &query, int desde);
 
 // `MedicamentoReal`: name, a blank and description of the product in stock.
 QString MedicamentoReal(const TNombresMedicamento &real);

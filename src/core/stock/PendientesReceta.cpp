@@ -28,7 +28,7 @@ struct TPacienteReceta
 
 QList<TPacienteReceta> LeerPacientes(TDM &dm, const QString &condicion, const QVariantList &valores)
 {
-    QSqlQuery query = dm.Consulta(
+    TConsulta query = dm.Consulta(
             QStringLiteral(
                     "SELECT idPaciente, refPaciente, Nombre, FechaUltimaCargaRealizada FROM Paciente WHERE ")
                     + condicion,

@@ -39,7 +39,7 @@ qint64 CodigoCatalogo(TDM &dm, const QString &texto, bool soloProductos)
     const qint64 codigo = texto.trimmed().toLongLong(&numero);
     if (!numero || codigo <= 0)
         return 0;
-    QSqlQuery fila = dm.Consulta(QStringLiteral("SELECT IPrinActiv FROM Medicamento WHERE idMedicamento = ?"),
+    TConsulta fila = dm.Consulta(QStringLiteral("SELECT IPrinActiv FROM Medicamento WHERE idMedicamento = ?"),
                                  {codigo});
     if (!fila.next())
         return 0;
@@ -247,7 +247,7 @@ void RepartirCajas(TDM &dm, const QList<TPacienteMedicamento> &pacientes, const 
 
 QList<TAsignacion> AsignacionesDesde(TDM &dm, const QDate &desde)
 {
-    QSqlQuery query = dm.Consulta(
+    TConsulta query = dm.Consulta(
             QStringLiteral("SELECT I.idPaciente, P.refPaciente, P.Nombre, COALESCE(T.Descripcion, ' '), "
                            "I.idMedicamento, %1, I.IdMedicamentoReal, %2, I.Lote, I.Caducidad, "
                            "I.CantidadRestante, I.FechaAsignacion "

@@ -8,7 +8,7 @@
 
 QList<TFilaStockCategoria> StockCategoria(TDM &dm, int categoria)
 {
-    QSqlQuery query = dm.Consulta(
+    TConsulta query = dm.Consulta(
             QStringLiteral(
                     "SELECT P.idPaciente, P.refPaciente, P.Nombre, I.idMedicamento, I.IdMedicamentoReal, "
                     "I.CantidadRestante, I.Lote, I.Caducidad, %1, %2 "

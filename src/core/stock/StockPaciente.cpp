@@ -21,7 +21,7 @@ QList<TFilaStockPaciente> StockPaciente(TDM &dm, qint64 idPaciente, std::optiona
         valores << *idMedicamento;
     }
     sql += QStringLiteral(" ORDER BY I.idInventario");
-    QSqlQuery query = dm.Consulta(sql, valores);
+    TConsulta query = dm.Consulta(sql, valores);
     QList<TFilaStockPaciente> filas;
     while (query.next()) {
         TFilaStockPaciente fila;

@@ -78,7 +78,7 @@ std::optional<int> LeerComprimidosToma(const QString &texto)
 TTomasRetornadas LeerTomasRetornadas(TDM &dm, qint64 idRecarga)
 {
     TTomasRetornadas tomas;
-    QSqlQuery filas
+    TConsulta filas
             = dm.Consulta(QStringLiteral("SELECT idToma, CantidadComprimidos, Comentario "
                                          "FROM RecargaTomasRetornadas WHERE idRecarga = ? ORDER BY idToma"),
                           {idRecarga});

@@ -6,7 +6,7 @@
 
 QVariant ValorConsulta(TDM &dm, const QString &sql, const QVariantList &valores)
 {
-    QSqlQuery query = dm.Consulta(sql, valores);
+    TConsulta query = dm.Consulta(sql, valores);
     QVariant valor;
     while (query.next())
         valor = query.value(0);

@@ -40,7 +40,7 @@ const QDate &TInventario::SinCaducidad()
 
 bool TInventario::ConInventario(qint64 idPaciente)
 {
-    QSqlQuery query = m_dm.Consulta(QStringLiteral("SELECT IConInven FROM Paciente WHERE idPaciente = ?"),
+    TConsulta query = m_dm.Consulta(QStringLiteral("SELECT IConInven FROM Paciente WHERE idPaciente = ?"),
                                     {idPaciente});
     return !query.next() || query.value(0).isNull() || query.value(0).toInt() != 0;
 }
@@ -60,7 +60,7 @@ bool TInventario::PuedeAnadirStock(bool esFarmaceutico, qint64 idPaciente, qint6
 
 qint64 TInventario::SumaCentesimas(const QString &condicion, const QVariantList &valores)
 {
-    QSqlQuery query = m_dm.Consulta(
+    TConsulta query = m_dm.Consulta(
             QStringLiteral(
                     "SELECT CantidadRestante FROM Inventario WHERE idPaciente = ? AND idMedicamento = ?")
                     + condicion,
@@ -86,7 +86,7 @@ double TInventario::StockCaducado(qint64 idPaciente, qint64 idMedicamento, const
 void TInventario::RecalcularCantidadesSPD(qint64 idPaciente)
 {
     m_dm.EnTransaccionPaciente(idPaciente, [&] {
-        QSqlQuery lineas = m_dm.Consulta(
+        TConsulta lineas = m_dm.Consulta(
                 QStringLiteral("SELECT id, idMedicamento FROM SPD WHERE idPaciente = ?"), {idPaciente});
         QList<QPair<qint64, qint64>> porLinea;
         while (lineas.next())
@@ -121,7 +121,7 @@ TResumenStock TInventario::ResumenStockLinea(qint64 idPaciente, qint64 idMedicam
 
 TResumenStock TInventario::LeerResumen(qint64 idPaciente, qint64 idMedicamento)
 {
-    QSqlQuery query = m_dm.Consulta(
+    TConsulta query = m_dm.Consulta(
             QStringLiteral("SELECT CantidadRestante, Lote, Caducidad FROM Inventario "
                            "WHERE idPaciente = ? AND idMedicamento = ? ORDER BY idInventario"),
             {idPaciente, idMedicamento});
@@ -240,7 +240,7 @@ void TInventario::CambiarFilaStock(qint64 idInventario, const std::function<bool
     if (paciente.isNull())
         return;
     m_dm.EnTransaccionPaciente(paciente.toLongLong(), [&] {
-        QSqlQuery fila = m_dm.Consulta(
+        TConsulta fila = m_dm.Consulta(
                 QStringLiteral(
                         "SELECT idMedicamento, CantidadRestante FROM Inventario WHERE idInventario = ?"),
                 {idInventario});
@@ -261,7 +261,7 @@ void TInventario::BorrarInventarioPaciente(qint64 idPaciente)
 
 QList<TFilaStock> TInventario::FilasConsumo(qint64 idPaciente, qint64 idMedicamento)
 {
-    QSqlQuery query = m_dm.Consulta(QStringLiteral("SELECT idInventario, IdMedicamentoReal, Lote, Caducidad, "
+    TConsulta query = m_dm.Consulta(QStringLiteral("SELECT idInventario, IdMedicamentoReal, Lote, Caducidad, "
                                                    "CantidadRestante FROM Inventario WHERE idPaciente = ? "
                                                    "AND idMedicamento = ? ORDER BY idInventario"),
                                     {idPaciente, idMedicamento});

@@ -40,7 +40,7 @@ std::optional<TUsuario> TUsuarios::Comprobar(const QString &usuario, const QStri
 {
     // The rows are read whole before any of them is re-hashed.
     QList<TFilaClave> candidatas;
-    QSqlQuery filas
+    TConsulta filas
             = m_dm.Consulta(QStringLiteral("SELECT idUsuario, password FROM Usuario "
                                            "WHERE username = ? AND password IS NOT NULL ORDER BY idUsuario"),
                             {usuario});
@@ -53,7 +53,7 @@ std::optional<TUsuario> TUsuarios::Comprobar(const QString &usuario, const QStri
         if (!PasswordHash::EsHash(fila.guardada))
             m_dm.Ejecutar(QStringLiteral("UPDATE Usuario SET password = ? WHERE idUsuario = ?"),
                           {PasswordHash::Crear(clave), fila.idUsuario});
-        QSqlQuery datos = m_dm.Consulta(
+        TConsulta datos = m_dm.Consulta(
                 QStringLiteral("SELECT username, Nombre, idPerfil FROM Usuario WHERE idUsuario = ?"),
                 {fila.idUsuario});
         if (!datos.next())
@@ -92,7 +92,7 @@ void TUsuarios::CambiarClave(int idUsuario, const QString &clave)
 
 QList<TFilaUsuario> TUsuarios::Lista()
 {
-    QSqlQuery filas
+    TConsulta filas
             = m_dm.Consulta(QStringLiteral("SELECT idUsuario, username, Nombre, idPerfil FROM Usuario "
                                            "WHERE COALESCE(iSupUser, 0) = 0 ORDER BY idUsuario"));
     QList<TFilaUsuario> lista;

@@ -136,7 +136,7 @@ TDlgMedicamentoEditar::TDlgMedicamentoEditar(qint64 codigo, QWidget *parent)
 
 void TDlgMedicamentoEditar::Cargar(qint64 codigo)
 {
-    QSqlQuery fila = DM().Consulta(
+    TConsulta fila = DM().Consulta(
             QStringLiteral("SELECT idMedicamento, PVP, Medicamento, Descripcion, DescUsuario, "
                            "Definido, SPD, IPrinActiv, Comprimido, Forma, Color, Volumen, "
                            "Unidades, iManual FROM Medicamento WHERE idMedicamento = ?"),

@@ -77,7 +77,7 @@ TDlgPedirMedicamento::TDlgPedirMedicamento(qint64 esperado, QWidget *parent)
 void TDlgPedirMedicamento::Enlazar(QLineEdit *codigo, QComboBox *lista, bool principiosActivos)
 {
     lista->addItem(QString());
-    QSqlQuery query = DM().Consulta(TDM::ListaMedicamentosSql(principiosActivos));
+    TConsulta query = DM().Consulta(TDM::ListaMedicamentosSql(principiosActivos));
     const int completo = query.record().indexOf(QStringLiteral("Completo"));
     const int id = query.record().indexOf(QStringLiteral("idMedicamento"));
     while (query.next())

@@ -77,7 +77,7 @@ void TDlgReceta::Llenar(QComboBox *lista, bool principiosActivos)
 {
     lista->addItem(QString(), 0);
     ManejadorErrores::Proteger([&] {
-        QSqlQuery query = DM().Consulta(TDM::ListaMedicamentosSql(principiosActivos));
+        TConsulta query = DM().Consulta(TDM::ListaMedicamentosSql(principiosActivos));
         const int completo = query.record().indexOf(QStringLiteral("Completo"));
         const int id = query.record().indexOf(QStringLiteral("idMedicamento"));
         while (query.next())

@@ -14,7 +14,7 @@ namespace {
 TPacienteInforme LeerPaciente(qint64 idPaciente)
 {
     TPacienteInforme paciente;
-    QSqlQuery fila
+    TConsulta fila
             = DM().Consulta(QStringLiteral("SELECT refPaciente, Nombre, FechaAlta, FechaBaja, CodCategoria "
                                            "FROM Paciente WHERE idPaciente = ?"),
                             {idPaciente});

@@ -55,7 +55,7 @@ TFormPaciente::TFormPaciente(QWidget *parent)
 
 void TFormPaciente::AlMostrar()
 {
-    QSqlQuery paciente
+    TConsulta paciente
             = DM().Consulta(QStringLiteral("SELECT refPaciente, Nombre FROM Paciente WHERE idPaciente = ?"),
                             {DM().idPacienteActivo});
     const bool hay = paciente.next();

@@ -156,7 +156,7 @@ void TFormPacienteRetorno::MostrarPaciente()
     m_lblNombre->clear();
     m_lblFechaAlta->clear();
     ManejadorErrores::Proteger([&] {
-        QSqlQuery paciente = DM().Consulta(
+        TConsulta paciente = DM().Consulta(
                 QStringLiteral("SELECT refPaciente, Nombre, FechaAlta FROM Paciente WHERE idPaciente = ?"),
                 {DM().idPacienteActivo});
         if (!paciente.next())

@@ -93,7 +93,7 @@ void TPanelReparto::LlenarProductos()
         return;
     m_cmbProducto->addItem(QString(), 0);
     ManejadorErrores::Proteger([this] {
-        QSqlQuery query = DM().Consulta(TDM::ListaMedicamentosSql(false));
+        TConsulta query = DM().Consulta(TDM::ListaMedicamentosSql(false));
         const int completo = query.record().indexOf(QStringLiteral("Completo"));
         const int id = query.record().indexOf(QStringLiteral("idMedicamento"));
         while (query.next())

@@ -17,7 +17,7 @@ class TestLOPD : public QObject
 private:
     static QSqlRecord lastRow(TDM &dm)
     {
-        QSqlQuery query
+        TConsulta query
                 = dm.Consulta(QStringLiteral("SELECT * FROM LOPD_Auditoria ORDER BY IdAudit DESC LIMIT 1"));
         return query.next() ? query.record() : QSqlRecord();
     }

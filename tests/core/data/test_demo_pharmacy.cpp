@@ -29,7 +29,7 @@ private slots:
         TPreferences prefs(IniFile(db.directory().iniFile()));
         DemoPharmacy::Preparar(dm, prefs);
         m_doses.clear();
-        QSqlQuery query = dm.Consulta(QStringLiteral("SELECT Dosis FROM SPD"));
+        TConsulta query = dm.Consulta(QStringLiteral("SELECT Dosis FROM SPD"));
         while (query.next())
             m_doses << query.value(0).toString();
     }
@@ -95,7 +95,7 @@ private slots:
         } users[] = {{DemoPharmacy::kFarmaceutico, DemoPharmacy::kClaveFarmaceutico, 1},
                      {DemoPharmacy::kAuxiliar, DemoPharmacy::kClaveAuxiliar, 0}};
         for (const auto &user : users) {
-            QSqlQuery row
+            TConsulta row
                     = dm.Consulta(QStringLiteral("SELECT password, idPerfil FROM Usuario WHERE username = ?"),
                                   {QString::fromLatin1(user.user)});
             QVERIFY(row.next());

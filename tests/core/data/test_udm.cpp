@@ -422,7 +422,7 @@ private slots:
         addMedication(dm, 4, QStringLiteral("IBUPROFENO"), QStringLiteral("600 MG"), {}, 2);
         auto names = [&](bool ingredients) {
             QStringList completo;
-            QSqlQuery query = dm.Consulta(TDM::ListaMedicamentosSql(ingredients));
+            TConsulta query = dm.Consulta(TDM::ListaMedicamentosSql(ingredients));
             while (query.next())
                 completo << query.value(QStringLiteral("Completo")).toString();
             return completo;
@@ -467,7 +467,7 @@ private slots:
         add(4, QStringLiteral("%CREMA"), {}, 1);
         QVariantList values;
         const QString where = TDM::FiltroMedicamentosSql(text, onlyManual, values);
-        QSqlQuery query = dm.Consulta(QStringLiteral("SELECT m.idMedicamento FROM Medicamento m WHERE ")
+        TConsulta query = dm.Consulta(QStringLiteral("SELECT m.idMedicamento FROM Medicamento m WHERE ")
                                               + where + QStringLiteral(" ORDER BY 1"),
                                       values);
         QList<qint64> found;
@@ -488,7 +488,7 @@ private slots:
         dm.Anadir(
                 QStringLiteral("Paciente"),
                 {{QStringLiteral("refPaciente"), QStringLiteral("B")}, {QStringLiteral("CodCategoria"), 2}});
-        QSqlQuery query = dm.Consulta(TDM::ListaPacientesSql() + QStringLiteral(" ORDER BY p.refPaciente"));
+        TConsulta query = dm.Consulta(TDM::ListaPacientesSql() + QStringLiteral(" ORDER BY p.refPaciente"));
         QVERIFY(query.next());
         QCOMPARE(query.value(QStringLiteral("CategoriaText")).toString(), QStringLiteral("RESIDENCIA"));
         QVERIFY(query.next());
@@ -566,7 +566,7 @@ private slots:
                   {{QStringLiteral("FechaInicio"), SqlFecha::valor(day)},
                    {QStringLiteral("FechaRealizado"), SqlFecha::valor(moment)},
                    {QStringLiteral("FechaEntrega"), SqlFecha::valor(QDate())}});
-        QSqlQuery row = dm.Consulta(
+        TConsulta row = dm.Consulta(
                 QStringLiteral("SELECT FechaInicio, FechaRealizado, FechaEntrega FROM Recarga"));
         QVERIFY(row.next());
         QCOMPARE(SqlFecha::leerDia(row.value(0)), day);

@@ -99,7 +99,7 @@ inline std::unique_ptr<TDosis> porcion(int idLinea, qint64 idMedicamento, double
 inline QStringList volcado(TDM &dm, const QString &tabla, const QString &orden, const QStringList &sin = {})
 {
     QStringList filas;
-    QSqlQuery query
+    TConsulta query
             = dm.Consulta(QStringLiteral("SELECT * FROM ") + tabla + QStringLiteral(" ORDER BY ") + orden);
     while (query.next()) {
         QStringList campos;

@@ -34,7 +34,7 @@ int cuenta(TDM &dm, const QString &tabla)
 
 std::pair<int, QDate> contador(TDM &dm, int idPaciente)
 {
-    QSqlQuery query
+    TConsulta query
             = dm.Consulta(QStringLiteral("SELECT NumeroUltimaCargaRealizada, FechaUltimaCargaRealizada FROM "
                                          "Paciente WHERE idPaciente = ?"),
                           {idPaciente});
@@ -118,7 +118,7 @@ private slots:
         const qint64 id = guardar(dm, linea, 1.0, 3);
         QCOMPARE(cuenta(dm, QStringLiteral("Inventario")), 0);
         QCOMPARE(BorrarCarga(id), 1);
-        QSqlQuery query
+        TConsulta query
                 = dm.Consulta(QStringLiteral("SELECT idInventario, CantidadRestante, Lote, Caducidad, "
                                              "IdMedicamentoReal, idPaciente FROM Inventario"));
         QVERIFY(query.next());
@@ -225,7 +225,7 @@ private slots:
         medicamento(dm, kEnalapril, QStringLiteral("ENALAPRIL"));
         const int linea = tratamiento(dm, idPaciente, kEnalapril, 20);
         QCOMPARE(BorrarCarga(guardar(dm, linea, 1.0, 7)), 1);
-        QSqlQuery query
+        TConsulta query
                 = dm.Consulta(QStringLiteral("SELECT Accion, Operacion, Resultado FROM LOPD_Auditoria"));
         QVERIFY(query.next());
         QCOMPARE(query.value(0).toString(), QStringLiteral(" BORR. CARGAS"));

@@ -86,7 +86,7 @@ private slots:
         dm.idPacienteActivo = paciente(dm, 1, QStringLiteral("BEA RUIZ"));
 
         QCOMPARE(BorrarCarga(id), 1);
-        QSqlQuery auditoria = dm.Consulta(
+        TConsulta auditoria = dm.Consulta(
                 QStringLiteral("SELECT Accion, Operacion, refPaciente FROM LOPD_Auditoria ORDER BY IdAudit"));
         QVERIFY(auditoria.next());
         QCOMPARE(auditoria.value(0).toString(), QStringLiteral(" BORR. CARGAS"));

@@ -83,7 +83,7 @@ class TestCargaConcurrente : public QObject
     TCantidades Filas()
     {
         TCantidades filas;
-        QSqlQuery query = m_dm->Consulta(
+        TConsulta query = m_dm->Consulta(
                 QStringLiteral("SELECT idInventario, CantidadRestante FROM Inventario WHERE idPaciente = ?"),
                 {m_paciente});
         while (query.next())
@@ -95,7 +95,7 @@ class TestCargaConcurrente : public QObject
     QMap<qint64, TCantidades> Cargas()
     {
         QMap<qint64, TCantidades> cargas;
-        QSqlQuery query
+        TConsulta query
                 = m_dm->Consulta(QStringLiteral("SELECT R.idRecarga, L.idInventario, L.Cantidad "
                                                 "FROM Recarga R LEFT JOIN RecargaLinea L "
                                                 "ON L.idRecarga = R.idRecarga WHERE R.idPaciente = ?"),

@@ -30,7 +30,7 @@ struct LineaGuardada
 QList<LineaGuardada> lineas(TDM &dm, qint64 idRecarga)
 {
     QList<LineaGuardada> resultado;
-    QSqlQuery query = dm.Consulta(
+    TConsulta query = dm.Consulta(
             QStringLiteral("SELECT Cantidad, Lote, idInventario, idMedicamentoR, Caducidad, SPD "
                            "FROM RecargaLinea WHERE idRecarga = ? ORDER BY idRecargaLinea"),
             {idRecarga});
@@ -291,7 +291,7 @@ private slots:
         carga.Temperatura = 21;
         carga.Add(porcion(linea, kEnalapril, 1.0, 7));
         const qint64 id = GuardarCarga(carga, kLunes, kLunes.addDays(6));
-        QSqlQuery cabecera = dm.Consulta(QStringLiteral("SELECT * FROM Recarga WHERE idRecarga = ?"), {id});
+        TConsulta cabecera = dm.Consulta(QStringLiteral("SELECT * FROM Recarga WHERE idRecarga = ?"), {id});
         QVERIFY(cabecera.next());
         const QSqlRecord fila = cabecera.record();
         QCOMPARE(fila.value(QStringLiteral("refRecarga")).toInt(), 5);
@@ -304,7 +304,7 @@ private slots:
         QCOMPARE(fila.value(QStringLiteral("Humedad")).toInt(), 45);
         QCOMPARE(fila.value(QStringLiteral("Temperatura")).toInt(), 21);
         QCOMPARE(fila.value(QStringLiteral("TomasRetornadas")).toInt(), 0);
-        QSqlQuery contador
+        TConsulta contador
                 = dm.Consulta(QStringLiteral("SELECT NumeroUltimaCargaRealizada, FechaUltimaCargaRealizada "
                                              "FROM Paciente WHERE idPaciente = ?"),
                               {idPaciente});

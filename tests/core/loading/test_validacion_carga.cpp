@@ -101,7 +101,7 @@ QString Esperadas(const QString &celdas, int unidades)
 QStringList Auditoria(TDM &dm)
 {
     QStringList filas;
-    QSqlQuery query = dm.Consulta(QStringLiteral(
+    TConsulta query = dm.Consulta(QStringLiteral(
             "SELECT Accion, Operacion, Resultado, refPaciente FROM LOPD_Auditoria ORDER BY IdAudit"));
     while (query.next())
         filas << QStringLiteral("%1|%2|%3|%4")

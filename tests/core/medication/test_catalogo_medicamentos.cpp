@@ -103,7 +103,7 @@ private slots:
         datos.Unidades = QStringLiteral("28");
         TCatalogoMedicamentos catalogo(dm);
         catalogo.GuardarMedicamento(datos, true, true);
-        QSqlQuery fila
+        TConsulta fila
                 = dm.Consulta(QStringLiteral("SELECT iManual, Definido, SPD, DescUsuario, Forma, Volumen, "
                                              "Unidades, PVP, Comprimido, Capsula FROM Medicamento"));
         QVERIFY(fila.next());

@@ -205,7 +205,7 @@ private slots:
         dm.Usuario = usuario;
         const int id = Paciente(dm, QStringLiteral("ANA"));
         QCOMPARE(Borrado(dm).Borrar(id, kAccion), TResultado::Borrado);
-        QSqlQuery fila = dm.Consulta(QStringLiteral(
+        TConsulta fila = dm.Consulta(QStringLiteral(
                 "SELECT Username, Accion, Operacion, Resultado, refPaciente FROM LOPD_Auditoria"));
         QVERIFY(fila.next());
         QCOMPARE(fila.value(0).toString(), QStringLiteral("luisa"));

@@ -57,7 +57,7 @@ class TestEdicionPaciente : public QObject
 
     static QStringList Auditoria(TDM &dm)
     {
-        QSqlQuery filas = dm.Consulta(
+        TConsulta filas = dm.Consulta(
                 QStringLiteral("SELECT Accion, Operacion, refPaciente FROM LOPD_Auditoria ORDER BY IdAudit"));
         QStringList lineas;
         while (filas.next())
@@ -207,7 +207,7 @@ private slots:
         ficha.CodCategoria = 3;
         ficha.Notas = QStringLiteral("  nota\nen dos lineas ");
         const qint64 id = Crear(e.dm, ficha);
-        QSqlQuery fila
+        TConsulta fila
                 = e.dm.Consulta(QStringLiteral("SELECT refPaciente, DNI, Varon, MedicoNombre, CodCategoria, "
                                                "Notas, FechaAlta, FechaBaja, Iactivo, "
                                                "NumeroUltimaCargaRealizada, FechaNacimiento, IConInven "

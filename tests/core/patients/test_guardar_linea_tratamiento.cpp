@@ -53,7 +53,7 @@ class TestGuardarLineaTratamiento : public QObject
         }
         QVariantMap fila()
         {
-            QSqlQuery q = dm.Consulta(QStringLiteral("SELECT Dosis, DosisS1, DosisS2, DosisS3, DosisS4, "
+            TConsulta q = dm.Consulta(QStringLiteral("SELECT Dosis, DosisS1, DosisS2, DosisS3, DosisS4, "
                                                      "DosisEtiqueta, SPDP, Cantidad, Inicio, "
                                                      "Fin, Medico, Notas FROM SPD"));
             QVariantMap valores;
@@ -72,7 +72,7 @@ class TestGuardarLineaTratamiento : public QObject
         // The audit rows as "action|operation|result".
         QStringList auditoria()
         {
-            QSqlQuery q = dm.Consulta(
+            TConsulta q = dm.Consulta(
                     QStringLiteral("SELECT Accion, Operacion, Resultado, refPaciente FROM LOPD_Auditoria"));
             QStringList filas;
             while (q.next())

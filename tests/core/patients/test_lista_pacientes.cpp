@@ -43,7 +43,7 @@ class TestListaPacientes : public QObject
     // Activity and leaving date of every patient but one.
     static QStringList Otros(TDM &dm, int id)
     {
-        QSqlQuery query = dm.Consulta(QStringLiteral("SELECT idPaciente, Iactivo, FechaBaja FROM Paciente "
+        TConsulta query = dm.Consulta(QStringLiteral("SELECT idPaciente, Iactivo, FechaBaja FROM Paciente "
                                                      "WHERE idPaciente <> ? ORDER BY idPaciente"),
                                       {id});
         QStringList filas;
@@ -161,7 +161,7 @@ private slots:
                     {SqlFecha::valor(QDate(2023, 1, 2))});
         const QStringList otros = Otros(dm, id);
         QVERIFY(CambiarActividadPaciente(dm, id, activar));
-        QSqlQuery fila = dm.Consulta(
+        TConsulta fila = dm.Consulta(
                 QStringLiteral("SELECT Iactivo, FechaBaja FROM Paciente WHERE idPaciente = ?"), {id});
         QVERIFY(fila.next());
         QCOMPARE(fila.value(0).toInt(), iactivo);

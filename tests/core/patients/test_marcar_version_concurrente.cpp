@@ -94,7 +94,7 @@ private slots:
                        paciente),
                  0);
         // Nothing lost: the last version holds both workstations' last change.
-        QSqlQuery ultimas = dm.Consulta(
+        TConsulta ultimas = dm.Consulta(
                 QStringLiteral(
                         "SELECT Dosis FROM SPDHIST WHERE IDPaciente = ? AND IdVersion = ? ORDER BY ID"),
                 {paciente, ultima});

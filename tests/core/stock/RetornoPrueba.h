@@ -62,7 +62,7 @@ inline QString codigoEscaneado(qint64 idPaciente, int refRecarga)
 inline QStringList tomas(TDM &dm, qint64 idRecarga)
 {
     QStringList filas;
-    QSqlQuery q = dm.Consulta(QStringLiteral("SELECT idToma, CantidadComprimidos, Comentario FROM "
+    TConsulta q = dm.Consulta(QStringLiteral("SELECT idToma, CantidadComprimidos, Comentario FROM "
                                              "RecargaTomasRetornadas WHERE idRecarga = ? ORDER BY idToma"),
                               {idRecarga});
     while (q.next())
@@ -76,7 +76,7 @@ inline QStringList tomas(TDM &dm, qint64 idRecarga)
 // The load's return columns as "date|cells|units" (an empty date while not returned).
 inline QString totales(TDM &dm, qint64 idRecarga)
 {
-    QSqlQuery q = dm.Consulta(QStringLiteral("SELECT FechaRetornado, TomasRetornadas, ComprimidosRetornados "
+    TConsulta q = dm.Consulta(QStringLiteral("SELECT FechaRetornado, TomasRetornadas, ComprimidosRetornados "
                                              "FROM Recarga WHERE idRecarga = ?"),
                               {idRecarga});
     if (!q.next())

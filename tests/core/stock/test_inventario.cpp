@@ -51,7 +51,7 @@ class TestInventario : public QObject
     };
     static Linea line(TDM &dm)
     {
-        QSqlQuery q = dm.Consulta(
+        TConsulta q = dm.Consulta(
                 QStringLiteral("SELECT Cantidad, Lote, Caducidad FROM SPD WHERE idPaciente = ?"),
                 {kPaciente});
         q.next();

@@ -196,7 +196,7 @@ private slots:
         // Each box is a stock row of a full box; the treatment line carries the summary again.
         const qint64 bea = pacientes.first().IdPaciente;
         QCOMPARE(sumaStock(dm, int(bea)), 5.0 + 28 * qMin(cajas, 2));
-        QSqlQuery linea
+        TConsulta linea
                 = dm.Consulta(QStringLiteral("SELECT Cantidad, Lote FROM SPD WHERE idPaciente = ?"), {bea});
         QVERIFY(linea.next());
         QCOMPARE(linea.value(0).toDouble(), sumaStock(dm, int(bea)));

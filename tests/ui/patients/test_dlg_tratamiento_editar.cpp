@@ -50,7 +50,7 @@ class TestDlgTratamientoEditar : public QObject
         }
         QVariantMap fila(qint64 medicamento)
         {
-            QSqlQuery q = dm.Consulta(
+            TConsulta q = dm.Consulta(
                     QStringLiteral("SELECT Dosis, DosisS1, DosisEtiqueta, SPDP, Cantidad, Inicio, "
                                    "Medico, Notas FROM SPD WHERE idMedicamento = ?"),
                     {medicamento});

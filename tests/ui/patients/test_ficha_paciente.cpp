@@ -59,7 +59,7 @@ class TestFichaPaciente : public QObject
         QStringList Errores() const { return grabados.Textos(TTipo::Error); }
         QStringList Auditoria()
         {
-            QSqlQuery filas = dm.Consulta(
+            TConsulta filas = dm.Consulta(
                     QStringLiteral("SELECT Accion, Operacion FROM LOPD_Auditoria ORDER BY IdAudit"));
             QStringList lineas;
             while (filas.next())
@@ -166,7 +166,7 @@ private slots:
         Aceptar(dialogo);
         QCOMPARE(dialogo.result(), int(QDialog::Accepted));
         QVERIFY(e.grabados.mensajes.isEmpty());
-        QSqlQuery fila = e.dm.Consulta(
+        TConsulta fila = e.dm.Consulta(
                 QStringLiteral("SELECT idPaciente, refPaciente, DNI, Varon, FechaNacimiento FROM Paciente"));
         QVERIFY(fila.next());
         const qint64 id = fila.value(0).toLongLong();

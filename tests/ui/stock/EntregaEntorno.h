@@ -53,7 +53,7 @@ struct EntregaEntorno
     // The audit rows as "action|operation".
     QStringList Auditoria()
     {
-        QSqlQuery q = dm.Consulta(
+        TConsulta q = dm.Consulta(
                 QStringLiteral("SELECT Accion, Operacion FROM LOPD_Auditoria ORDER BY IdAudit"));
         QStringList filas;
         while (q.next())

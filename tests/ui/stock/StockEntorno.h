@@ -78,7 +78,7 @@ struct StockEntorno
     // The audit rows as "action|operation".
     QStringList auditoria()
     {
-        QSqlQuery q = dm.Consulta(
+        TConsulta q = dm.Consulta(
                 QStringLiteral("SELECT Accion, Operacion FROM LOPD_Auditoria ORDER BY IdAudit"));
         QStringList filas;
         while (q.next())

@@ -70,7 +70,7 @@ private slots:
         if (!anadida)
             return;
         // One whole box of the medication, selected in the grid.
-        QSqlQuery fila = e.dm.Consulta(
+        TConsulta fila = e.dm.Consulta(
                 QStringLiteral("SELECT idMedicamento, Lote, Caducidad, CantidadRestante, TipoAsignacion "
                                "FROM Inventario"));
         QVERIFY(fila.next());

@@ -34,7 +34,7 @@ class TestLogin : public QObject
 
     static QList<TAuditoria> Auditoria(TDM &dm)
     {
-        QSqlQuery filas = dm.Consulta(QStringLiteral("SELECT Username, Accion, Operacion, Resultado, "
+        TConsulta filas = dm.Consulta(QStringLiteral("SELECT Username, Accion, Operacion, Resultado, "
                                                      "refPaciente FROM LOPD_Auditoria ORDER BY IdAudit"));
         QList<TAuditoria> lista;
         while (filas.next())
