@@ -1,4 +1,5 @@
-// Expanding a typical treatment line over a week, and its posology text.
+// Expanding a typical treatment line over a week, and its posology text. The text forms read
+// the dose on every call; the parsed forms show reading and expanding apart.
 
 #include "core/dosing/UDispenserTypes.h"
 #include "core/dosing/UPosologia.h"
@@ -25,6 +26,24 @@ void BM_ExpandirSemanaPauta(benchmark::State &state)
 }
 BENCHMARK(BM_ExpandirSemanaPauta);
 
+// The same line read once, then expanded: the two steps apart.
+void BM_ParsearPauta(benchmark::State &state)
+{
+    const QString dosis = QStringLiteral("1-0-0-1:D:R:21:7");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LeerDosisPauta(dosis));
+}
+BENCHMARK(BM_ParsearPauta);
+
+void BM_ExpandirSemanaParseada(benchmark::State &state)
+{
+    const TDosisLeida dosis = LeerDosisPauta(QStringLiteral("1-0-0-1:D:R:21:7"));
+    const TVentanaDosis ventana {kInicio, FinEfectivo(QDate()), kDesde, kHasta};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ExpandirSemana(dosis, ventana));
+}
+BENCHMARK(BM_ExpandirSemanaParseada);
+
 void BM_ExpandirSemanaTabla(benchmark::State &state)
 {
     const QString tabla = QStringList(7, QStringLiteral("1-0-1-0")).join(QLatin1Char('-'));
@@ -32,6 +51,16 @@ void BM_ExpandirSemanaTabla(benchmark::State &state)
         benchmark::DoNotOptimize(ExpandirSemanaTabla(tabla, kInicio, QDate(), kDesde, kHasta));
 }
 BENCHMARK(BM_ExpandirSemanaTabla);
+
+void BM_ExpandirSemanaTablaParseada(benchmark::State &state)
+{
+    const TDosisLeida tabla
+            = LeerDosisTabla(QStringList(7, QStringLiteral("1-0-1-0")).join(QLatin1Char('-')));
+    const TVentanaDosis ventana {kInicio, FinEfectivo(QDate()), kDesde, kHasta};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ExpandirSemana(tabla, ventana));
+}
+BENCHMARK(BM_ExpandirSemanaTablaParseada);
 
 void BM_TextoPosologia(benchmark::State &state)
 {

@@ -6,14 +6,15 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
 
 namespace {
 
-const QString kGuion = QStringLiteral("-");
-const QString kDosPuntos = QStringLiteral(":");
+const QChar kGuion = QLatin1Char('-');
+const QChar kDosPuntos = QLatin1Char(':');
 const QChar kComa = QLatin1Char(',');
 const QChar kPuntoYComa = QLatin1Char(';');
 
@@ -39,66 +40,88 @@ std::optional<int> LeerCuenta(QStringView texto)
     return valor;
 }
 
+// The text before the first separator; `resto` keeps what follows it. Without a separator the
+// whole text is returned and `resto` becomes empty (CortarHasta, without copying).
+QStringView Cortar(QStringView &resto, QChar separador)
+{
+    const qsizetype posicion = resto.indexOf(separador);
+    const QStringView antes = posicion < 0 ? resto : resto.first(posicion);
+    resto = posicion < 0 ? QStringView() : resto.sliced(posicion + 1);
+    return antes;
+}
+
 // A rule argument (days, weeks, months, ordinal, weekday): digits only.
-std::optional<int> LeerArgumento(QString &resto)
+std::optional<int> LeerArgumento(QStringView &resto)
 {
-    return LeerCuenta(CortarHasta(resto, kDosPuntos));
-}
-
-TSemana SemanaVacia()
-{
-    return {QStringLiteral("0;").repeated(kCeldasSemana), 0};
-}
-
-QDate FinEfectivo(const QDate &fin)
-{
-    return fin.isValid() ? fin : Clock::today().addDays(kDiasSinFin);
-}
-
-int IndiceCelda(const QDate &fecha, int toma)
-{
-    return (fecha.dayOfWeek() - 1) * kTomasDia + toma;
+    return LeerCuenta(Cortar(resto, kDosPuntos));
 }
 
 // The four slot values of a repetition-form dose; `resto` keeps the rule after the first ":".
-std::array<QString, kTomasDia> CortarValores(QString &resto)
+std::array<QStringView, kTomasDia> CortarValores(QStringView &resto)
 {
-    std::array<QString, kTomasDia> valores;
+    std::array<QStringView, kTomasDia> valores;
     for (int toma = 0; toma < kTomasDia - 1; ++toma)
-        valores[toma] = CortarHasta(resto, kGuion);
-    valores[kTomasDia - 1] = CortarHasta(resto, kDosPuntos);
+        valores[toma] = Cortar(resto, kGuion);
+    valores[kTomasDia - 1] = Cortar(resto, kDosPuntos);
     return valores;
 }
 
-// "D:D:n" every n days; "D:R:t:r" t days of taking, then r days of rest. `dias` counts from
-// the treatment start. Closed forms of the day-by-day walks.
-bool AplicaReglaDias(QString resto, qint64 dias)
+using TTipoRegla = TReglaPauta::TTipo;
+
+// "D:D:n" every n days; "D:R:t:r" t days of taking, then r days of rest.
+TReglaPauta LeerReglaDias(QStringView resto)
 {
-    const QString subcabeza = CortarHasta(resto, kDosPuntos);
+    const QStringView subcabeza = Cortar(resto, kDosPuntos);
     if (subcabeza == QLatin1String("D")) {
         const auto cada = LeerArgumento(resto);
-        return cada && *cada >= 1 && dias % *cada == 0;
+        if (cada && *cada >= 1)
+            return {.Tipo = TTipoRegla::CadaDias, .Cada = *cada};
     }
     if (subcabeza == QLatin1String("R")) {
         const auto toma = LeerArgumento(resto);
         const auto descanso = LeerArgumento(resto);
-        if (!toma || !descanso || *toma < 1)
-            return false;
-        return *descanso == 0 || dias % (*toma + *descanso) < *toma;
+        if (toma && descanso && *toma >= 1)
+            return {.Tipo = TTipoRegla::TomaDescanso, .Toma = *toma, .Descanso = *descanso};
     }
-    return false;
+    return {};
 }
 
-// "S:n:mmmmmmm": the flagged weekdays of every n-th block of 7 days from the treatment start.
-bool AplicaReglaSemanas(QString resto, qint64 dias, int diaSemana)
+// "S:n:mmmmmmm": the weekdays flagged "1" of every n-th block of 7 days.
+TReglaPauta LeerReglaSemanas(QStringView resto)
 {
     const auto cada = LeerArgumento(resto);
-    const QString mascara = CortarHasta(resto, kDosPuntos);
+    const QStringView mascara = Cortar(resto, kDosPuntos);
     if (!cada || *cada < 1 || mascara.size() != kDiasSemana)
-        return false;
-    if (mascara.at(diaSemana - 1) != QLatin1Char('1'))
-        return false;
-    return dias == 0 || (dias / kDiasSemana) % *cada == 0;
+        return {};
+    quint8 dias = 0;
+    for (int dia = 0; dia < kDiasSemana; ++dia) {
+        if (mascara.at(dia) == QLatin1Char('1'))
+            dias |= quint8(1U << dia);
+    }
+    return {.Tipo = TTipoRegla::Semanas, .Cada = *cada, .Dias = dias};
+}
+
+// "M:D:day:n" on a day of the month, "M:P:ord:wd:n" on a position in the month, every n months.
+TReglaPauta LeerReglaMeses(QStringView resto)
+{
+    const QStringView subcabeza = Cortar(resto, kDosPuntos);
+    if (subcabeza == QLatin1String("D")) {
+        const auto dia = LeerArgumento(resto);
+        const auto cada = LeerArgumento(resto);
+        if (dia && cada && *cada >= 1)
+            return {.Tipo = TTipoRegla::DiaDelMes, .Cada = *cada, .Dia = *dia};
+    }
+    if (subcabeza == QLatin1String("P")) {
+        const auto ordinal = LeerArgumento(resto);
+        const auto diaSemana = LeerArgumento(resto);
+        const auto cada = LeerArgumento(resto);
+        if (ordinal && diaSemana && cada && *cada >= 1)
+            return {.Tipo = TTipoRegla::PosicionDelMes,
+                    .Cada = *cada,
+                    .Ordinal = *ordinal,
+                    .DiaSemana = *diaSemana};
+    }
+    return {};
 }
 
 int MesesDesde(const QDate &inicio, const QDate &fecha)
@@ -126,28 +149,30 @@ bool EnPosicionDelMes(int ordinal, int diaSemana, const QDate &fecha)
     return false;
 }
 
-// "M:D:day:n" on a day of the month, "M:P:ord:wd:n" on a position in the month, every n months
-// counted from the month of the treatment start.
-bool AplicaReglaMeses(QString resto, const QDate &inicio, const QDate &fecha)
+// Whether the rule takes on a date from the treatment start on. Day and week counts start at
+// the treatment start, month counts at its month: closed forms of the day-by-day walks.
+bool AplicaRegla(const TReglaPauta &regla, const QDate &inicio, const QDate &fecha)
 {
-    const QString subcabeza = CortarHasta(resto, kDosPuntos);
-    if (subcabeza == QLatin1String("D")) {
-        const auto dia = LeerArgumento(resto);
-        const auto cada = LeerArgumento(resto);
-        return dia && cada && *cada >= 1 && fecha.day() == *dia && MesesDesde(inicio, fecha) % *cada == 0;
-    }
-    if (subcabeza == QLatin1String("P")) {
-        const auto ordinal = LeerArgumento(resto);
-        const auto diaSemana = LeerArgumento(resto);
-        const auto cada = LeerArgumento(resto);
-        if (!ordinal || !diaSemana || !cada || *cada < 1 || MesesDesde(inicio, fecha) % *cada != 0)
-            return false;
-        return EnPosicionDelMes(*ordinal, *diaSemana, fecha);
+    const qint64 dias = inicio.daysTo(fecha);
+    switch (regla.Tipo) {
+    case TTipoRegla::Nunca:
+        return false;
+    case TTipoRegla::CadaDias:
+        return dias % regla.Cada == 0;
+    case TTipoRegla::TomaDescanso:
+        return regla.Descanso == 0 || dias % (regla.Toma + regla.Descanso) < regla.Toma;
+    case TTipoRegla::Semanas:
+        return (regla.Dias & (1U << (fecha.dayOfWeek() - 1))) != 0 && (dias / kDiasSemana) % regla.Cada == 0;
+    case TTipoRegla::DiaDelMes:
+        return fecha.day() == regla.Dia && MesesDesde(inicio, fecha) % regla.Cada == 0;
+    case TTipoRegla::PosicionDelMes:
+        return MesesDesde(inicio, fecha) % regla.Cada == 0
+                && EnPosicionDelMes(regla.Ordinal, regla.DiaSemana, fecha);
     }
     return false;
 }
 
-void SumarFraccion(const QString &codigo, bool aceptaCincuenta, int &medios, int &cuartos, int &tercios)
+void SumarFraccion(QStringView codigo, bool aceptaCincuenta, int &medios, int &cuartos, int &tercios)
 {
     if (codigo == QLatin1String("5") || (aceptaCincuenta && codigo == QLatin1String("50")))
         medios = 1;
@@ -161,15 +186,15 @@ void SumarFraccion(const QString &codigo, bool aceptaCincuenta, int &medios, int
         tercios = 2;
 }
 
-TListasPorcion Dividir(const QStringList &valores, bool aceptaCincuenta)
+TListasPorcion Dividir(std::span<const QStringView> valores, bool aceptaCincuenta)
 {
     QStringList enteros, medios, cuartos, tercios;
-    for (const QString &valor : valores) {
+    for (const QStringView valor : valores) {
         const qsizetype coma = valor.indexOf(kComa);
         int m = 0, c = 0, t = 0;
         if (coma >= 0)
-            SumarFraccion(valor.mid(coma + 1), aceptaCincuenta, m, c, t);
-        enteros << (coma >= 0 ? valor.left(coma) : valor);
+            SumarFraccion(valor.sliced(coma + 1), aceptaCincuenta, m, c, t);
+        enteros << (coma >= 0 ? valor.first(coma) : valor).toString();
         medios << QString::number(m);
         cuartos << QString::number(c);
         tercios << QString::number(t);
@@ -198,31 +223,29 @@ QString CortarHasta(QString &texto, const QString &separador)
     return antes;
 }
 
-bool EsReglaDeDigito(const QString &cabeza)
+bool EsReglaDeDigito(QStringView cabeza)
 {
     return cabeza.size() == 1 && cabeza.at(0) >= QLatin1Char('1') && cabeza.at(0) <= QLatin1Char('7');
 }
 
 TListasPorcion DividirPauta(const QString &valores)
 {
-    QString resto = valores;
-    const auto cuatro = CortarValores(resto);
-    return Dividir(QStringList(cuatro.cbegin(), cuatro.cend()), false);
+    QStringView resto = valores;
+    return Dividir(CortarValores(resto), false);
 }
 
 TListasPorcion DividirTabla(const QString &valores)
 {
-    return Dividir(valores.split(kGuion), true);
+    return Dividir(QStringView(valores).split(kGuion), true);
 }
 
 namespace {
 
 // A value of a dose: a count, optionally followed by "," and one of the fraction codes.
-bool ValorLegible(const QString &valor, bool tabla)
+bool ValorLegible(QStringView valor, bool tabla)
 {
-    QString fraccion = valor;
-    const QString entero = CortarHasta(fraccion, QString(kComa));
-    const auto cuenta = LeerCuenta(entero);
+    QStringView fraccion = valor;
+    const auto cuenta = LeerCuenta(Cortar(fraccion, kComa));
     if (!cuenta || (tabla && *cuenta > kMaximoCeldaTabla))
         return false;
     if (!valor.contains(kComa))
@@ -234,7 +257,7 @@ bool ValorLegible(const QString &valor, bool tabla)
 
 // Reads the rule's numbers in order, each within its bounds; false when one is missing or out of
 // bounds, or when text is left over.
-bool ArgumentosLegibles(QString resto, std::initializer_list<std::pair<int, int>> limites)
+bool ArgumentosLegibles(QStringView resto, std::initializer_list<std::pair<int, int>> limites)
 {
     for (const auto &[minimo, maximo] : limites) {
         const auto argumento = LeerArgumento(resto);
@@ -244,13 +267,13 @@ bool ArgumentosLegibles(QString resto, std::initializer_list<std::pair<int, int>
     return resto.isEmpty();
 }
 
-bool ReglaLegible(QString regla)
+bool ReglaLegible(QStringView regla)
 {
     constexpr int kSinLimite = 9999;
     if (EsReglaDeDigito(regla))
         return true;
-    const QString cabeza = CortarHasta(regla, kDosPuntos);
-    const QString subcabeza = CortarHasta(regla, kDosPuntos);
+    const QStringView cabeza = Cortar(regla, kDosPuntos);
+    const QStringView subcabeza = Cortar(regla, kDosPuntos);
     if (cabeza == QLatin1String("D") && subcabeza == QLatin1String("D"))
         return ArgumentosLegibles(regla, {{1, kSinLimite}});
     if (cabeza == QLatin1String("D") && subcabeza == QLatin1String("R"))
@@ -272,12 +295,12 @@ bool ReglaLegible(QString regla)
 
 bool DosisLegible(const QString &dosis)
 {
-    QString regla = dosis;
-    const QStringList valores = CortarHasta(regla, kDosPuntos).split(kGuion);
+    QStringView regla = dosis;
+    const QList<QStringView> valores = Cortar(regla, kDosPuntos).split(kGuion);
     const bool tabla = regla == QLatin1String("T");
     if (valores.size() != (tabla ? kCeldasSemana : kTomasDia))
         return false;
-    for (const QString &valor : valores) {
+    for (const QStringView valor : valores) {
         if (!ValorLegible(valor, tabla))
             return false;
     }
@@ -297,111 +320,140 @@ bool EsArrayVacio(const TArrayPastillas &cuentas)
     return std::all_of(cuentas.cbegin(), cuentas.cend(), [](qint32 cuenta) { return cuenta == 0; });
 }
 
+// Text after the numbers a rule needs is ignored, and the older digit form is "every n days"
+// whatever follows it.
+TReglaPauta LeerReglaPauta(QStringView regla)
+{
+    const QStringView cabeza = Cortar(regla, kDosPuntos);
+    if (EsReglaDeDigito(cabeza))
+        return {.Tipo = TTipoRegla::CadaDias, .Cada = cabeza.at(0).unicode() - '0'};
+    if (cabeza == QLatin1String("D"))
+        return LeerReglaDias(regla);
+    if (cabeza == QLatin1String("S"))
+        return LeerReglaSemanas(regla);
+    if (cabeza == QLatin1String("M"))
+        return LeerReglaMeses(regla);
+    return {};
+}
+
+TDosisLeida LeerDosisPauta(QStringView dosis)
+{
+    TDosisLeida leida;
+    const auto valores = CortarValores(dosis);
+    leida.Legible = true;
+    for (int toma = 0; toma < kTomasDia; ++toma) {
+        const auto cuenta = LeerCuenta(valores[toma]);
+        leida.Legible = leida.Legible && cuenta.has_value();
+        leida.Cuentas[toma] = cuenta.value_or(0);
+    }
+    leida.Regla = LeerReglaPauta(dosis);
+    return leida;
+}
+
+TDosisLeida LeerDosisTabla(QStringView lista)
+{
+    TDosisLeida leida;
+    leida.Tabla = true;
+    if (lista.count(kGuion) != kCeldasSemana - 1)
+        return leida;
+    for (qint32 &celda : leida.Cuentas) {
+        const auto cuenta = LeerCuenta(Cortar(lista, kGuion));
+        if (!cuenta || *cuenta > kMaximoCeldaTabla)
+            return leida;
+        celda = *cuenta;
+    }
+    leida.Legible = true;
+    return leida;
+}
+
+QDate FinEfectivo(const QDate &fin)
+{
+    return fin.isValid() ? fin : Clock::today().addDays(kDiasSinFin);
+}
+
+bool TomaEnFecha(const TReglaPauta &regla, const TVentanaDosis &ventana, const QDate &fecha)
+{
+    const QDate &inicio = ventana.Inicio;
+    if (!inicio.isValid() || !ventana.Desde.isValid() || !ventana.Hasta.isValid() || !fecha.isValid())
+        return false;
+    if (fecha < inicio || fecha < ventana.Desde || fecha > std::min(ventana.Hasta, ventana.Fin))
+        return false;
+    return AplicaRegla(regla, inicio, fecha);
+}
+
 namespace {
 
-// TomaEnFecha with the treatment's end already resolved (a week asks "today" only once).
-bool AplicaEnFecha(const QString &dosis, const QDate &inicio, const QDate &finEfectivo, const QDate &desde,
-                   const QDate &hasta, const QDate &fecha)
+// A repetition form takes on the days of its rule; a weekly table on every day of the
+// treatment within the window.
+bool TomaDiaSemana(const TDosisLeida &dosis, const TVentanaDosis &ventana, const QDate &fecha)
 {
-    QString resto = dosis;
-    CortarValores(resto);
-    QString cabeza = CortarHasta(resto, kDosPuntos);
-    if (EsReglaDeDigito(cabeza)) {
-        resto = QStringLiteral("D:") + cabeza;
-        cabeza = QStringLiteral("D");
-    }
-    if (cabeza != QLatin1String("D") && cabeza != QLatin1String("S") && cabeza != QLatin1String("M"))
-        return false;
-    if (!inicio.isValid() || !desde.isValid() || !hasta.isValid() || !fecha.isValid())
-        return false;
-    if (fecha < inicio || fecha < desde || fecha > std::min(hasta, finEfectivo))
-        return false;
+    if (!dosis.Tabla)
+        return TomaEnFecha(dosis.Regla, ventana, fecha);
+    const bool enTratamiento = (!ventana.Inicio.isValid() || ventana.Inicio <= fecha) && fecha <= ventana.Fin;
+    return enTratamiento && fecha <= ventana.Hasta;
+}
 
-    const qint64 dias = inicio.daysTo(fecha);
-    if (cabeza == QLatin1String("D"))
-        return AplicaReglaDias(resto, dias);
-    if (cabeza == QLatin1String("S"))
-        return AplicaReglaSemanas(resto, dias, fecha.dayOfWeek());
-    return AplicaReglaMeses(resto, inicio, fecha);
+// Copies the day's four slot counts into its cells: a table holds them for every weekday, a
+// repetition form once for all days.
+void ColocarDia(TSemanaCeldas &semana, const TDosisLeida &dosis, const QDate &fecha)
+{
+    const int primera = (fecha.dayOfWeek() - 1) * kTomasDia;
+    const int origen = dosis.Tabla ? primera : 0;
+    for (int toma = 0; toma < kTomasDia; ++toma) {
+        semana.Celdas[primera + toma] = dosis.Cuentas[origen + toma];
+        semana.Cuenta += dosis.Cuentas[origen + toma];
+    }
+}
+
+TSemana ComoTexto(const TSemanaCeldas &semana)
+{
+    return {TextoSemana(semana), semana.Cuenta};
 }
 
 } // namespace
 
+TSemanaCeldas ExpandirSemana(const TDosisLeida &dosis, const TVentanaDosis &ventana)
+{
+    TSemanaCeldas semana;
+    if (!dosis.Legible || !ventana.Desde.isValid() || !ventana.Hasta.isValid())
+        return semana;
+    for (int dia = 0; dia < kDiasSemana; ++dia) {
+        const QDate fecha = ventana.Desde.addDays(dia);
+        if (TomaDiaSemana(dosis, ventana, fecha))
+            ColocarDia(semana, dosis, fecha);
+    }
+    return semana;
+}
+
+QString TextoSemana(const TSemanaCeldas &semana)
+{
+    // Room for the longest count ("-2147483648") and its ";" in every cell.
+    constexpr int kCaracteresCelda = 12;
+    std::array<char, kCeldasSemana * kCaracteresCelda> texto;
+    char *fin = texto.data();
+    for (const qint32 cuenta : semana.Celdas) {
+        fin = std::to_chars(fin, texto.data() + texto.size(), cuenta).ptr;
+        *fin++ = ';';
+    }
+    return QString::fromLatin1(texto.data(), fin - texto.data());
+}
+
 bool TomaEnFecha(const QString &dosis, const QDate &inicio, const QDate &fin, const QDate &desde,
                  const QDate &hasta, const QDate &fecha)
 {
-    return AplicaEnFecha(dosis, inicio, FinEfectivo(fin), desde, hasta, fecha);
+    return TomaEnFecha(LeerDosisPauta(dosis).Regla, {inicio, FinEfectivo(fin), desde, hasta}, fecha);
 }
 
 TSemana ExpandirSemanaPauta(const QString &dosis, const QDate &inicio, const QDate &fin, const QDate &desde,
                             const QDate &hasta)
 {
-    if (!inicio.isValid() || !desde.isValid() || !hasta.isValid() || inicio > hasta
-        || (fin.isValid() && fin < desde))
-        return SemanaVacia();
-    if (dosis.isEmpty() || dosis == kDosisVacia)
-        return SemanaVacia();
-
-    QString resto = dosis;
-    std::array<int, kTomasDia> cuentas {};
-    const auto valores = CortarValores(resto);
-    for (int toma = 0; toma < kTomasDia; ++toma) {
-        const auto cuenta = LeerCuenta(valores[toma]);
-        if (!cuenta)
-            return SemanaVacia();
-        cuentas[toma] = *cuenta;
-    }
-
-    const QDate finEfectivo = FinEfectivo(fin);
-    TArrayPastillas celdas(kCeldasSemana, 0);
-    int total = 0;
-    for (int dia = 0; dia < kDiasSemana; ++dia) {
-        const QDate fecha = desde.addDays(dia);
-        if (!AplicaEnFecha(dosis, inicio, finEfectivo, desde, hasta, fecha))
-            continue;
-        for (int toma = 0; toma < kTomasDia; ++toma) {
-            celdas[IndiceCelda(fecha, toma)] = cuentas[toma];
-            total += cuentas[toma];
-        }
-    }
-    QString lista;
-    for (const qint32 cuenta : std::as_const(celdas))
-        lista += QString::number(cuenta) + kPuntoYComa;
-    return {lista, total};
+    return ComoTexto(ExpandirSemana(LeerDosisPauta(dosis), {inicio, FinEfectivo(fin), desde, hasta}));
 }
 
 TSemana ExpandirSemanaTabla(const QString &lista, const QDate &inicio, const QDate &fin, const QDate &desde,
                             const QDate &hasta)
 {
-    const QStringList valores = lista.split(kGuion);
-    if (valores.size() != kCeldasSemana || !desde.isValid() || !hasta.isValid())
-        return SemanaVacia();
-    TArrayPastillas tabla;
-    for (const QString &valor : valores) {
-        const auto cuenta = LeerCuenta(valor);
-        if (!cuenta || *cuenta > kMaximoCeldaTabla)
-            return SemanaVacia();
-        tabla << *cuenta;
-    }
-
-    const QDate finEfectivo = FinEfectivo(fin);
-    TArrayPastillas celdas(kCeldasSemana, 0);
-    int total = 0;
-    for (int dia = 0; dia < kDiasSemana; ++dia) {
-        const QDate fecha = desde.addDays(dia);
-        const bool enTratamiento = (!inicio.isValid() || inicio <= fecha) && fecha <= finEfectivo;
-        if (!enTratamiento || fecha > hasta)
-            continue;
-        for (int toma = 0; toma < kTomasDia; ++toma) {
-            const int celda = IndiceCelda(fecha, toma);
-            celdas[celda] = tabla.at(celda);
-            total += tabla.at(celda);
-        }
-    }
-    QString texto;
-    for (const qint32 cuenta : std::as_const(celdas))
-        texto += QString::number(cuenta) + kPuntoYComa;
-    return {texto, total};
+    return ComoTexto(ExpandirSemana(LeerDosisTabla(lista), {inicio, FinEfectivo(fin), desde, hasta}));
 }
 
 qint64 EnCentesimas(double cantidad)
@@ -439,16 +491,22 @@ bool TDosis::AsignarLista(const QString &lista, bool soloActual)
             return false;
         cuentas << cuenta;
     }
-    AsignarCuentas(cuentas);
-    if (!soloActual) {
-        Plan = Actual;
-        qint64 carga = 0;
-        for (const qint32 cuenta : std::as_const(Plan))
-            carga += cuenta;
-        Carga = SumaAcotada(carga);
-        ActualizarEstado();
-    }
+    if (soloActual)
+        AsignarCuentas(cuentas);
+    else
+        AsignarPlan(cuentas);
     return true;
+}
+
+void TDosis::AsignarPlan(std::span<const qint32> cuentas)
+{
+    AsignarCuentas(cuentas);
+    Plan = Actual;
+    qint64 carga = 0;
+    for (const qint32 cuenta : std::as_const(Plan))
+        carga += cuenta;
+    Carga = SumaAcotada(carga);
+    ActualizarEstado();
 }
 
 void TDosis::AsignarArray(const TArrayPastillas &cuentas)
@@ -457,11 +515,11 @@ void TDosis::AsignarArray(const TArrayPastillas &cuentas)
         AsignarCuentas(cuentas);
 }
 
-void TDosis::AsignarCuentas(const TArrayPastillas &cuentas)
+void TDosis::AsignarCuentas(std::span<const qint32> cuentas)
 {
     SumaActual = 0;
-    for (int indice = 0; indice < cuentas.size(); ++indice)
-        SetCelda(indice, cuentas.at(indice));
+    for (size_t indice = 0; indice < cuentas.size(); ++indice)
+        SetCelda(static_cast<int>(indice), cuentas[indice]);
 }
 
 void TDosis::Reiniciar()

@@ -3,6 +3,10 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringView>
+
+#include <array>
+#include <span>
 
 // The dose text of a treatment line and its expansion into the 28 cells of a weekly blister.
 //
@@ -37,7 +41,7 @@ inline const QString kListaPautaVacia = QStringLiteral("0-0-0-0");
 QString CortarHasta(QString &texto, const QString &separador);
 
 // The older form of "every n days": a rule that is a single digit from 1 to 7.
-bool EsReglaDeDigito(const QString &cabeza);
+bool EsReglaDeDigito(QStringView cabeza);
 
 // The values of a dose split into one list of whole counts per portion size, each joined by
 // "-" with one count per value, in the order of the values.
@@ -67,6 +71,67 @@ int SumaLista(const QString &lista);
 
 // True when every entry is 0, also for an empty array.
 bool EsArrayVacio(const TArrayPastillas &cuentas);
+
+// A repetition rule read from the text after the values. A rule that is not recognised or is
+// malformed is read as `Nunca`: it never applies.
+struct TReglaPauta
+{
+    enum class TTipo : quint8 { Nunca, CadaDias, TomaDescanso, Semanas, DiaDelMes, PosicionDelMes };
+    TTipo Tipo = TTipo::Nunca;
+    int Cada = 0; // days, weeks or months from one take to the next, from 1
+    int Toma = 0; // days of taking before the rest, from 1
+    int Descanso = 0; // days of rest after the days of taking
+    quint8 Dias = 0; // weekdays of a weekly rule: bit 0 Monday ... bit 6 Sunday
+    int Dia = 0; // day of the month
+    int Ordinal = 0; // position in the month: 1 to 4, 5 and above the last
+    int DiaSemana = 0; // weekday of that position, 1 Monday ... 7 Sunday, 8 a day of the month
+};
+
+// A dose text read once, so that it is expanded over any number of days or weeks without
+// reading the text again.
+struct TDosisLeida
+{
+    bool Tabla = false; // a weekly table: 28 cells, no rule; otherwise four slots and a rule
+    bool Legible = false; // every count read: a dose whose counts cannot be read places nothing
+    std::array<qint32, kCeldasSemana> Cuentas {}; // of a repetition form, the first four
+    TReglaPauta Regla;
+};
+
+// Reads the rule after the values of a repetition-form dose ("D:D:1").
+TReglaPauta LeerReglaPauta(QStringView regla);
+// Reads a repetition-form dose (values ":" rule), as ExpandirSemanaPauta reads it.
+TDosisLeida LeerDosisPauta(QStringView dosis);
+// Reads one split list of a weekly table, as ExpandirSemanaTabla reads it.
+TDosisLeida LeerDosisTabla(QStringView lista);
+
+// The last day of a treatment: `fin`, or 3000 days after today for a treatment without an end.
+QDate FinEfectivo(const QDate &fin);
+
+// The days a dose is expanded over: the treatment from `Inicio` to `Fin` (its end already
+// resolved by FinEfectivo, so that a week asks the clock once) and the load window.
+struct TVentanaDosis
+{
+    QDate Inicio;
+    QDate Fin;
+    QDate Desde;
+    QDate Hasta;
+};
+
+// A week expanded into cells, without text: 28 counts, Monday first, and the units of the week.
+struct TSemanaCeldas
+{
+    std::array<qint32, kCeldasSemana> Celdas {};
+    int Cuenta = 0;
+};
+
+// Whether a repetition rule applies on the date.
+bool TomaEnFecha(const TReglaPauta &regla, const TVentanaDosis &ventana, const QDate &fecha);
+// Expands a dose read once over the 7 days from `ventana.Desde`. A repetition form applies on
+// the days its rule takes; a weekly table on every day of the treatment (from always for a
+// treatment without a start).
+TSemanaCeldas ExpandirSemana(const TDosisLeida &dosis, const TVentanaDosis &ventana);
+// The week as it is stored: each count followed by ";".
+QString TextoSemana(const TSemanaCeldas &semana);
 
 // Whether a repetition-form dose (values ":" rule) applies on the date, for a treatment from
 // `inicio` to `fin` (null: no end) and a load window from `desde` to `hasta`. A rule that is
@@ -142,6 +207,8 @@ public:
     // keep their values. Unless `soloActual`, the result also becomes the plan. A list with an
     // item that is not a whole number changes nothing and returns false.
     bool AsignarLista(const QString &lista, bool soloActual);
+    // Takes the counts as the plan and the current cells, and their sum as the load.
+    void AsignarPlan(std::span<const qint32> cuentas);
     // Takes the counts reported by the dispenser as the current cells; an empty array is ignored.
     void AsignarArray(const TArrayPastillas &cuentas);
     // Back to the plan, nothing placed.
@@ -157,5 +224,5 @@ public:
     bool SinExpandir() const { return Carga < 0; }
 
 private:
-    void AsignarCuentas(const TArrayPastillas &cuentas);
+    void AsignarCuentas(std::span<const qint32> cuentas);
 };

@@ -5,12 +5,11 @@
 
 namespace {
 
-// One portion size of a plan row: its split list, the dose text expanded for it and whether
-// the line's stock is first set aside for it.
+// One portion size of a plan row: its split list read for expansion and whether the line's
+// stock is first set aside for it.
 struct TPorcionFila
 {
-    QString dosis; // a weekly table's split list, or a split list followed by ":" and the rule
-    bool tabla;
+    TDosisLeida dosis;
     double tamano;
     bool cubierta;
     QLatin1String prefijo;
@@ -63,7 +62,7 @@ void MarcarSinColocar(TDosis &porcion, int cuenta)
 // for a blister portion with nothing to place. `cantidad` is the line's remaining stock in
 // hundredths, reduced by what the portion takes.
 std::unique_ptr<TDosis> CrearPorcion(const TFilaPlan &fila, const TPorcionFila &tipo, qint64 &cantidad,
-                                     const QDate &desde, const QDate &hasta)
+                                     const TVentanaDosis &ventana)
 {
     auto porcion = PorcionConTextos(fila, tipo.tamano);
     bool enBlister = porcion->EsSPD;
@@ -77,14 +76,11 @@ std::unique_ptr<TDosis> CrearPorcion(const TFilaPlan &fila, const TPorcionFila &
 
     const qint64 centesimasPorUnidad = EnCentesimas(tipo.tamano);
     if (enBlister) {
-        const TSemana semana = tipo.tabla
-                ? ExpandirSemanaTabla(tipo.dosis, fila.Inicio, fila.Fin, desde, hasta)
-                : ExpandirSemanaPauta(tipo.dosis, fila.Inicio, fila.Fin, desde, hasta);
+        const TSemanaCeldas semana = ExpandirSemana(tipo.dosis, ventana);
         cuenta = semana.Cuenta;
-        porcion->ListaSemana = semana.Lista;
+        porcion->ListaSemana = TextoSemana(semana);
         porcion->Disponible = (tipo.cubierta ? cuenta * centesimasPorUnidad : cantidad) / 100.0;
-        [[maybe_unused]] const bool leida = porcion->AsignarLista(semana.Lista, false);
-        Q_ASSERT(leida); // an expanded week is always 28 counts
+        porcion->AsignarPlan(semana.Celdas);
     } else {
         MarcarSinColocar(*porcion, cuenta);
     }
@@ -107,9 +103,12 @@ QList<TPorcionFila> PorcionesDeFila(const TFilaPlan &fila)
     const TListasPorcion listas = tabla ? DividirTabla(valores) : DividirPauta(valores);
     const bool hayEnteros = !EsPorcionVacia(listas.Enteros, tabla);
     const bool hayMedios = !EsPorcionVacia(listas.Medios, tabla);
+    // A split list holds the four values of its size; the rule is the line's, read once.
+    const TReglaPauta reglaLeida = tabla ? TReglaPauta {} : LeerReglaPauta(regla);
     const auto porcion = [&](const QString &lista, double tamano, bool cubierta, QLatin1String prefijo) {
-        return TPorcionFila {tabla ? lista : lista + QLatin1Char(':') + regla, tabla, tamano, cubierta,
-                             prefijo};
+        TDosisLeida leida = tabla ? LeerDosisTabla(lista) : LeerDosisPauta(lista);
+        leida.Regla = reglaLeida;
+        return TPorcionFila {leida, tamano, cubierta, prefijo};
     };
 
     QList<TPorcionFila> porciones;
@@ -185,6 +184,7 @@ void ConstruirCarga(TRecarga &carga, const std::vector<TFilaPlan> &filas, const 
     for (const TFilaPlan &fila : filas) {
         qint64 cantidad = EnCentesimas(fila.Cantidad);
         const QList<TPorcionFila> porciones = PorcionesDeFila(fila);
+        const TVentanaDosis ventana {fila.Inicio, FinEfectivo(fila.Fin), desde, hasta};
         const bool enBlister = fila.SPDP ? *fila.SPDP == 1 : fila.SPD;
         const bool emblistable = fila.Dosis != fila.DosisS1 && fila.DosisS1 == kDosisNoBlister;
         const bool sinDosis = enBlister && !emblistable && (porciones.isEmpty() || !DosisLegible(fila.Dosis));
@@ -196,7 +196,7 @@ void ConstruirCarga(TRecarga &carga, const std::vector<TFilaPlan> &filas, const 
             carga.SinPorcion << *linea;
         }
         for (const TPorcionFila &tipo : porciones) {
-            if (auto porcion = CrearPorcion(fila, tipo, cantidad, desde, hasta))
+            if (auto porcion = CrearPorcion(fila, tipo, cantidad, ventana))
                 carga.Add(std::move(porcion));
         }
     }

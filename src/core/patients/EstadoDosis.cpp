@@ -262,8 +262,11 @@ TErrorEditor Error(const char *clave, const char *texto, TCampoEditor campo)
 // the weekly rule within the first week, a monthly rule within its months.
 bool AlgunaToma(const QString &dosis, const QDate &inicio, const QDate &fin, int cadaMeses)
 {
+    const TReglaPauta regla = LeerDosisPauta(dosis).Regla;
+    const QDate finEfectivo = FinEfectivo(fin);
     const auto toma = [&](const QDate &fecha) {
-        return !(fin.isValid() && fecha > fin) && TomaEnFecha(dosis, inicio, fin, inicio, fecha, fecha);
+        return !(fin.isValid() && fecha > fin)
+                && TomaEnFecha(regla, {inicio, finEfectivo, inicio, fecha}, fecha);
     };
     if (cadaMeses <= 0) {
         for (int dia = 0; dia < kDiasTabla; ++dia) {
