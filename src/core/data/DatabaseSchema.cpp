@@ -213,6 +213,8 @@ QList<Index> buildIndexes()
             ix("ix_usuario_username", "Usuario", "UPPER(username)"),
             ix("ix_auditoria_fecha", "LOPD_Auditoria", "FAudit"),
             ix("ix_auditoria_paciente", "LOPD_Auditoria", "refPaciente"),
+            // The audit view's list of the actions present in the log steps along it.
+            ix("ix_auditoria_accion", "LOPD_Auditoria", "Accion"),
     };
 }
 

@@ -1,8 +1,10 @@
+#include "core/audit/ConsultaAuditoria.h"
 #include "core/data/SqlFecha.h"
 #include "core/data/uDM.h"
 #include "core/loading/ConsultaCargas.h"
 #include "core/loading/FechasCarga.h"
 #include "core/medication/TCatalogoMedicamentos.h"
+#include "core/stock/Trazabilidad.h"
 #include "support/TestDatabase.h"
 
 #include <QCoreApplication>
@@ -81,6 +83,18 @@ private:
                              "INSERT INTO SPDHIST (IdVersion, IDPaciente, IDMedicamento) VALUES (?, ?, ?)"),
                      {serie(kFilas, [](int i) { return QVariant(1 + i / kPacientes); }),
                       serie(kFilas, paciente), serie(kFilas, medicamento)});
+            insertar(dm,
+                     QStringLiteral(
+                             "INSERT INTO LOPD_Auditoria (FAudit, Username, Accion, Operacion, refPaciente) "
+                             "VALUES (?, ?, ?, ?, ?)"),
+                     {serie(kFilas,
+                            [](int i) {
+                                return SqlFecha::valor(QDateTime(kPrimerDia.addDays(i), QTime(9, 30)));
+                            }),
+                      serie(kFilas, [](int i) { return QVariant(QStringLiteral("usuario%1").arg(i % 7)); }),
+                      serie(kFilas, [](int i) { return QVariant(QStringLiteral("ACCION %1").arg(i % 40)); }),
+                      serie(kFilas, [](int) { return QVariant(QStringLiteral("CONSULTA")); }),
+                      serie(kFilas, paciente)});
         });
         dm.Ejecutar(QStringLiteral("ANALYZE"));
     }
@@ -162,6 +176,14 @@ private slots:
         QTest::newRow("cargas de un dia de inicio") << cargas.sql << cargas.valores;
         QTest::newRow("ultimo numero de carga del paciente")
                 << SentenciaUltimoNumeroCarga() << QVariantList {QVariant(qint64(42))};
+        const TSentenciaAuditoria auditoria
+                = SentenciaAuditoria(FiltroAuditoriaDelMes(kPrimerDia.addDays(1500)), 0, 200);
+        QTest::newRow("registro de accesos, primera pagina del mes") << auditoria.sql << auditoria.valores;
+        QTest::newRow("acciones del registro de accesos") << SentenciaAccionesAuditoria() << QVariantList {};
+        const TSentenciaTrazabilidad traza = SentenciaTrazabilidad(kPrimerProducto + 7);
+        QTest::newRow("trazabilidad de un medicamento") << traza.sql << traza.valores;
+        const TSentenciaTrazabilidad lote = SentenciaTrazabilidad(kPrimerProducto + 7, QStringLiteral("L7"));
+        QTest::newRow("trazabilidad de un lote") << lote.sql << lote.valores;
     }
 
     void ningunaConsultaLeeEnteraUnaTablaQueCrece()
