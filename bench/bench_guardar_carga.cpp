@@ -1,7 +1,9 @@
 #include "BenchServidor.h"
+#include "SueloEscritura.h"
 // Storing a load of 20 portions with its stock consumption (GuardarCarga) on SQLite and, when
 // PASTILLERO_BENCH_PGURL (or PASTILLERO_TEST_PGURL) names a PostgreSQL database, on PostgreSQL
 // (schema "bench_guardar", emptied first). Each portion walks two stock rows of its medication.
+// Beside it, on a database of the same kind, the floor of any store: 21 rows in one transaction.
 //
 //   bench_guardar_carga [--benchmark_filter=...]
 
@@ -96,6 +98,15 @@ void guardarCarga(benchmark::State &state,
     state.counters["lines"] = kPorciones;
 }
 
+void suelo(benchmark::State &state, const std::function<ConnectionText(const AppDirectory &)> &conexion)
+{
+    QTemporaryDir temporal;
+    const AppDirectory directorio(temporal.path());
+    TDM dm(conexion(directorio), directorio);
+    preparar(dm);
+    SueloEscritura21Filas(state, dm);
+}
+
 void vaciarEsquema(const ConnectionText &servidor)
 {
     EjecutarEnServidor(servidor,
@@ -109,10 +120,15 @@ int main(int argc, char **argv)
 try {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    benchmark::RegisterBenchmark(
-            "SQLite/GuardarCarga20Lines", guardarCarga,
-            [](const AppDirectory &directorio) { return ConnectionText::forDirectory(directorio); })
-            ->Unit(benchmark::kMillisecond);
+    const auto registrar = [](const std::string &motor,
+                              const std::function<ConnectionText(const AppDirectory &)> &conexion) {
+        benchmark::RegisterBenchmark((motor + "/GuardarCarga20Lines").c_str(), guardarCarga, conexion)
+                ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((motor + "/WriteFloor21Rows").c_str(), suelo, conexion)
+                ->Unit(benchmark::kMillisecond);
+    };
+    registrar("SQLite",
+              [](const AppDirectory &directorio) { return ConnectionText::forDirectory(directorio); });
     const QString url
             = qEnvironmentVariable("PASTILLERO_BENCH_PGURL", qEnvironmentVariable("PASTILLERO_TEST_PGURL"));
     if (!url.isEmpty()) {
@@ -122,12 +138,10 @@ try {
         conEsquema.setQuery(query);
         const ConnectionText servidor = ConnectionText::parse(url, {});
         const ConnectionText esquema = ConnectionText::parse(conEsquema.toString(QUrl::FullyEncoded), {});
-        benchmark::RegisterBenchmark("PostgreSQL/GuardarCarga20Lines", guardarCarga,
-                                     [servidor, esquema](const AppDirectory &) {
-                                         vaciarEsquema(servidor);
-                                         return esquema;
-                                     })
-                ->Unit(benchmark::kMillisecond);
+        registrar("PostgreSQL", [servidor, esquema](const AppDirectory &) {
+            vaciarEsquema(servidor);
+            return esquema;
+        });
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

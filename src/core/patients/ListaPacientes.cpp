@@ -3,6 +3,7 @@
 #include "core/data/ValoresMostrados.h"
 #include "core/data/uDM.h"
 
+#include <QSqlRecord>
 #include <QStringList>
 
 QList<TFilaListaPacientes> LeerListaPacientes(TDM &dm, const TFiltroPacientes &filtro)
@@ -29,18 +30,27 @@ QList<TFilaListaPacientes> LeerListaPacientes(TDM &dm, const TFiltroPacientes &f
     sql += QStringLiteral(" ORDER BY p.idPaciente");
 
     TConsulta query = dm.Consulta(sql, valores);
+    // The columns are found by name once: a read by name looks the whole row's columns up again.
+    const QSqlRecord columnas = query.record();
+    const int id = columnas.indexOf(QStringLiteral("idPaciente"));
+    const int referencia = columnas.indexOf(QStringLiteral("refPaciente"));
+    const int nombre = columnas.indexOf(QStringLiteral("Nombre"));
+    const int dni = columnas.indexOf(QStringLiteral("DNI"));
+    const int activo = columnas.indexOf(QStringLiteral("Iactivo"));
+    const int categoria = columnas.indexOf(QStringLiteral("CategoriaText"));
+    const int telefono = columnas.indexOf(QStringLiteral("Telefono"));
     QList<TFilaListaPacientes> filas;
     while (query.next()) {
         TFilaListaPacientes fila;
-        fila.idPaciente = query.value(QStringLiteral("idPaciente")).toLongLong();
-        fila.refPaciente = query.value(QStringLiteral("refPaciente")).toString();
-        fila.Nombre = query.value(QStringLiteral("Nombre")).toString();
-        fila.DNI = query.value(QStringLiteral("DNI")).toString();
-        const QVariant iactivo = query.value(QStringLiteral("Iactivo"));
+        fila.idPaciente = query.value(id).toLongLong();
+        fila.refPaciente = query.value(referencia).toString();
+        fila.Nombre = query.value(nombre).toString();
+        fila.DNI = query.value(dni).toString();
+        const QVariant iactivo = query.value(activo);
         fila.activo = iactivo.isNull() || iactivo.toInt() != 0;
         fila.ActivoText = ValoresMostrados::ActivoTexto(iactivo);
-        fila.CategoriaText = query.value(QStringLiteral("CategoriaText")).toString();
-        fila.Telefono = query.value(QStringLiteral("Telefono")).toString();
+        fila.CategoriaText = query.value(categoria).toString();
+        fila.Telefono = query.value(telefono).toString();
         filas.append(fila);
     }
     return filas;
