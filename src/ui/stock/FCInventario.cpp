@@ -7,6 +7,7 @@
 #include "core/medication/uEAN.h"
 #include "core/settings/uPreferencias.h"
 #include "core/stock/InformeStock.h"
+#include "core/stock/ModeloInventario.h"
 #include "ui/i18n/Componente.h"
 #include "ui/reports/Fpreview.h"
 #include "ui/reports/ListadoRejilla.h"
@@ -18,10 +19,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 TFormCInventario::TFormCInventario(QWidget *parent)
@@ -34,8 +34,9 @@ TFormCInventario::TFormCInventario(QWidget *parent)
     , m_rbPrincipios(
               Componente<QRadioButton>(this, "rbPrincipiosActivos", QStringLiteral("Ver principios activos")))
     , m_rbMedicamentos(Componente<QRadioButton>(this, "rbMedicamentos", QStringLiteral("Ver medicamentos")))
-    , m_grdInventario(Componente<QTableWidget>(this, "grdInventario"))
-    , m_listado(new TListadoRejilla(*m_grdInventario, Qt::AscendingOrder))
+    , m_grdInventario(Componente<QTableView>(this, "grdInventario"))
+    , m_modelo(new TModeloInventario(DM(), this))
+    , m_listado(nullptr)
 {
     setObjectName(QStringLiteral("FormCInventario"));
     setWindowTitle(QStringLiteral("INVENTARIO DE MEDICAMENTOS"));
@@ -45,11 +46,8 @@ TFormCInventario::TFormCInventario(QWidget *parent)
     TextosDeCodigo(*m_cmbCategoria);
     m_rbPrincipios->setChecked(true);
     auto *btnFiltrar = Componente<QPushButton>(this, "btnFiltrar", QStringLiteral("FILTRAR"));
-    m_grdInventario->setColumnCount(8);
-    m_grdInventario->setHorizontalHeaderLabels({QStringLiteral("CATEGORIA"), QStringLiteral("REFERENCIA"),
-                                                QStringLiteral("NOMBRE"), QStringLiteral("CODIGO"),
-                                                QStringLiteral("MEDICAMENTO"), QStringLiteral("LOTE"),
-                                                QStringLiteral("CADUCIDAD"), QStringLiteral("CANTIDAD")});
+    m_grdInventario->setModel(m_modelo);
+    m_listado = new TListadoRejilla(*m_grdInventario, Qt::AscendingOrder);
     m_grdInventario->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto *btnImprimir = Componente<QPushButton>(this, "btnImprimir", QStringLiteral("IMPRIMIR"));
     auto *btnExportar = Componente<QPushButton>(this, "btnExportar", QStringLiteral("EXPORTAR"));
@@ -95,8 +93,8 @@ void TFormCInventario::btnFiltrarClick()
 
 void TFormCInventario::btnImprimirClick()
 {
-    const std::optional<QList<TFilaInventario>> filas = Buscar();
-    if (!filas || filas->isEmpty())
+    // The printed report is the one its header describes: the fields are applied first.
+    if (!Buscar() || m_modelo->rowCount() == 0)
         return;
     const TCabeceraInventario cabecera {
             m_cmbCategoria->currentText(),
@@ -107,7 +105,7 @@ void TFormCInventario::btnImprimirClick()
             m_edtDescripcion->text().trimmed()};
     TFormPreview::Mostrar(InformeStock(Traducir(QStringLiteral("CAPTION_INVENTARIO_MEDICAMENTOS"),
                                                 QStringLiteral("INVENTARIO DE MEDICAMENTOS")),
-                                       cabecera.Textos(), FilasInformeInventario(*filas),
+                                       cabecera.Textos(), FilasInformeInventario(m_modelo->Todas()),
                                        MembreteFarmacia(Preferencias()), Clock::today()));
 }
 
@@ -117,7 +115,7 @@ void TFormCInventario::btnExportarClick()
                  + Traducir(QStringLiteral("NIP_EXPORTAR_CARGAS"), QStringLiteral("EXPORTAR CARGAS")));
 }
 
-std::optional<QList<TFilaInventario>> TFormCInventario::Buscar()
+bool TFormCInventario::Buscar()
 {
     TFiltroInventario filtro;
     if (const QVariant categoria = m_cmbCategoria->currentData(); categoria.isValid())
@@ -127,29 +125,12 @@ std::optional<QList<TFilaInventario>> TFormCInventario::Buscar()
     filtro.Codigo = m_edtCodigo->text();
     filtro.Descripcion = m_edtDescripcion->text();
     filtro.VerMedicamentos = m_rbMedicamentos->isChecked();
-    QList<TFilaInventario> filas;
     try {
-        filas = ConsultarInventario(DM(), filtro);
+        m_modelo->Consultar(filtro);
     } catch (const AppError &error) {
         MostrarError(error.message());
         m_edtCodigo->setFocus();
-        return std::nullopt;
+        return false;
     }
-    m_grdInventario->setRowCount(static_cast<int>(filas.size()));
-    const QLocale local;
-    for (int i = 0; i < filas.size(); ++i) {
-        const TFilaInventario &fila = filas[i];
-        const QStringList textos {fila.Categoria,
-                                  fila.RefPaciente,
-                                  fila.Nombre,
-                                  QString::number(fila.Codigo),
-                                  fila.Medicamento,
-                                  fila.Lote,
-                                  local.toString(fila.Caducidad, QLocale::ShortFormat),
-                                  local.toString(fila.Cantidad, 'f', 2)};
-        for (int columna = 0; columna < textos.size(); ++columna)
-            m_grdInventario->setItem(i, columna, new QTableWidgetItem(textos[columna]));
-    }
-    m_listado->Reordenar();
-    return filas;
+    return true;
 }

@@ -3,16 +3,16 @@
 #include "core/stock/ConsultaInventario.h"
 #include "ui/i18n/TKelvoForm.h"
 
-#include <optional>
-
 class QComboBox;
 class QLineEdit;
 class QRadioButton;
-class QTableWidget;
+class QTableView;
 class TListadoRejilla;
+class TModeloInventario;
 
 // The stock inquiry over all patients: filters by category, patient and medication, showing one
-// row per stock row, and prints what it found as the report "INVENTARIO DE MEDICAMENTOS".
+// row per stock row a page at a time, and prints every row it found as the report
+// "INVENTARIO DE MEDICAMENTOS".
 class TFormCInventario : public TKelvoForm
 {
     Q_OBJECT
@@ -26,8 +26,8 @@ public:
 
 private:
     void edtCodigoExit();
-    // Runs the search and shows its rows; nothing when the filters were refused (said already).
-    std::optional<QList<TFilaInventario>> Buscar();
+    // Runs the search and shows its first page; false when the filters were refused (said already).
+    bool Buscar();
 
     QComboBox *m_cmbCategoria;
     QLineEdit *m_edtReferencia;
@@ -36,6 +36,7 @@ private:
     QLineEdit *m_edtDescripcion;
     QRadioButton *m_rbPrincipios;
     QRadioButton *m_rbMedicamentos;
-    QTableWidget *m_grdInventario;
+    QTableView *m_grdInventario;
+    TModeloInventario *m_modelo;
     TListadoRejilla *m_listado;
 };

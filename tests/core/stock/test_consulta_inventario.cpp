@@ -35,14 +35,25 @@ class TestConsultaInventario : public QObject
                   {{QStringLiteral("idMedicamento"), 11},
                    {QStringLiteral("Medicamento"), QStringLiteral("OMEPRAZOL CINFA")},
                    {QStringLiteral("Descripcion"), QStringLiteral("20MG 28")}});
-        for (const qint64 paciente : {ana, luis})
-            dm.Anadir(QStringLiteral("Inventario"),
-                      {{QStringLiteral("idPaciente"), paciente},
-                       {QStringLiteral("idMedicamento"), 10},
-                       {QStringLiteral("IdMedicamentoReal"), 11},
-                       {QStringLiteral("Lote"), QStringLiteral("L")},
-                       {QStringLiteral("Caducidad"), SqlFecha::valor(QDate(2027, 1, 1))},
-                       {QStringLiteral("CantidadRestante"), 28.0}});
+        stock(dm, ana, QStringLiteral("L1"), 28.0);
+        stock(dm, luis, QStringLiteral("L2"), 28.0);
+    }
+    static void stock(TDM &dm, qint64 paciente, const QString &lote, double cantidad)
+    {
+        dm.Anadir(QStringLiteral("Inventario"),
+                  {{QStringLiteral("idPaciente"), paciente},
+                   {QStringLiteral("idMedicamento"), 10},
+                   {QStringLiteral("IdMedicamentoReal"), 11},
+                   {QStringLiteral("Lote"), lote},
+                   {QStringLiteral("Caducidad"), SqlFecha::valor(QDate(2027, 1, 1))},
+                   {QStringLiteral("CantidadRestante"), cantidad}});
+    }
+    static QStringList lotes(const QList<TFilaInventario> &filas)
+    {
+        QStringList lista;
+        for (const TFilaInventario &fila : filas)
+            lista << fila.Lote;
+        return lista;
     }
     static QStringList refs(const QList<TFilaInventario> &filas)
     {
@@ -110,6 +121,60 @@ private slots:
         filtro.Descripcion = descripcion;
         filtro.VerMedicamentos = verMedicamentos;
         QCOMPARE(refs(ConsultarInventario(dm, filtro)), esperadas);
+    }
+
+    void pagesJoinedAreTheWholeList_data()
+    {
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<int>("columna"); // -1: the usual order
+        QTest::addColumn<bool>("descendente");
+        QTest::addColumn<int>("cuantas");
+        QTest::addColumn<QStringList>("esperados");
+        const QStringList usual {"L1", "b", "C", "L2", "a"};
+        QTest::newRow("usual order, pages of 2") << "" << -1 << false << 2 << usual;
+        QTest::newRow("one page as long as the list") << "" << -1 << false << 5 << usual;
+        QTest::newRow("by lot without regard to case") << "" << int(TColumnaInventario::Lote) << false << 3
+                                                       << QStringList {"a", "b", "C", "L1", "L2"};
+        QTest::newRow("by quantity descending, equal ones in the usual order")
+                << "" << int(TColumnaInventario::Cantidad) << true << 2
+                << QStringList {"L1", "L2", "C", "b", "a"};
+        QTest::newRow("name filter on rows already read")
+                << "gil" << -1 << false << 1 << QStringList {"L2", "a"};
+    }
+    void pagesJoinedAreTheWholeList()
+    {
+        QFETCH(QString, nombre);
+        QFETCH(int, columna);
+        QFETCH(bool, descendente);
+        QFETCH(int, cuantas);
+        QFETCH(QStringList, esperados);
+        TestDatabase db;
+        TDM dm(db.directory());
+        llenar(dm);
+        const qint64 ana
+                = dm.Valor(QStringLiteral("SELECT idPaciente FROM Paciente WHERE Nombre = 'ANA PEREZ'"))
+                          .toLongLong();
+        const qint64 luis
+                = dm.Valor(QStringLiteral("SELECT idPaciente FROM Paciente WHERE Nombre = 'LUIS GIL'"))
+                          .toLongLong();
+        stock(dm, ana, QStringLiteral("b"), 0.0);
+        stock(dm, ana, QStringLiteral("C"), 5.5);
+        stock(dm, luis, QStringLiteral("a"), 0.0);
+        TFiltroInventario filtro;
+        filtro.Nombre = nombre;
+        TOrdenInventario orden;
+        if (columna >= 0)
+            orden = {TColumnaInventario(columna), descendente};
+
+        QList<TFilaInventario> unidas;
+        TPaginaInventario pagina;
+        do {
+            pagina = ConsultarPaginaInventario(dm, filtro, orden, pagina.Siguiente, cuantas);
+            QVERIFY(pagina.Filas.size() >= cuantas || !pagina.HayMas);
+            unidas << pagina.Filas;
+        } while (pagina.HayMas);
+        QCOMPARE(lotes(unidas), esperados);
+        QCOMPARE(lotes(ConsultarInventario(dm, filtro, orden)), esperados);
     }
 
     void categoryFilter()

@@ -2,6 +2,7 @@
 #include "core/data/uDM.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/settings/uPreferencias.h"
+#include "core/stock/ModeloInventario.h"
 #include "support/MensajesGrabados.h"
 #include "support/TestDatabase.h"
 #include "ui/reports/Fpreview.h"
@@ -11,8 +12,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSqlQuery>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 // The stock inquiry screen driven by its components.
@@ -72,11 +74,12 @@ private slots:
         emit codigo->editingFinished();
         QCOMPARE(codigo->text(), QStringLiteral("1234568"));
         Hijo<QPushButton>(form, "btnFiltrar")->click();
-        auto *grid = Hijo<QTableWidget>(form, "grdInventario");
+        const QAbstractItemModel *grid = Hijo<QTableView>(form, "grdInventario")->model();
         QCOMPARE(grid->rowCount(), 1);
-        QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("R1"));
-        QCOMPARE(grid->item(0, 4)->text(), QStringLiteral("IBUPROFENO 600MG"));
-        QCOMPARE(grid->item(0, 5)->text(), QStringLiteral("L9"));
+        QCOMPARE(grid->index(0, 1).data().toString(), QStringLiteral("R1"));
+        QCOMPARE(grid->index(0, 4).data().toString(), QStringLiteral("IBUPROFENO 600MG"));
+        QCOMPARE(grid->index(0, 5).data().toString(), QStringLiteral("L9"));
+        QCOMPARE(grid->headerData(6, Qt::Horizontal).toString(), QStringLiteral("CADUCIDAD"));
     }
 
     void codeWithLettersShowsTheMessage()
@@ -89,7 +92,7 @@ private slots:
         Hijo<QPushButton>(form, "btnFiltrar")->click();
         QCOMPARE(e.grabados.Textos(PresentadorMensajes::TTipo::Error),
                  QStringList {QStringLiteral("CODIGO HA DE SER NUMERICO")});
-        QCOMPARE(Hijo<QTableWidget>(form, "grdInventario")->rowCount(), 0);
+        QCOMPARE(Hijo<QTableView>(form, "grdInventario")->model()->rowCount(), 0);
         QCOMPARE(form.focusWidget(), Hijo<QLineEdit>(form, "edtCodigo"));
     }
 
@@ -115,6 +118,34 @@ private slots:
         qDeleteAll(TFormPreview::abiertos());
     }
 
+    void showsTheFirstPageAndReadsMoreOnScroll()
+    {
+        Entorno e;
+        llenar(e.dm);
+        const qint64 paciente = e.dm.Valor(QStringLiteral("SELECT idPaciente FROM Paciente")).toLongLong();
+        const int total = 2 * TModeloInventario::kFilasPagina + 50;
+        e.dm.EnTransaccionPaciente(paciente, [&] {
+            for (int i = 1; i < total; ++i)
+                e.dm.Ejecutar(QStringLiteral("INSERT INTO Inventario (idPaciente, idMedicamento, Lote, "
+                                             "CantidadRestante) VALUES (?, 1234568, ?, 0)"),
+                              {paciente, QStringLiteral("L%1").arg(i, 3, 10, QLatin1Char('0'))});
+        });
+        TFormCInventario form;
+        form.show();
+        Hijo<QPushButton>(form, "btnFiltrar")->click();
+        auto *grid = Hijo<QTableView>(form, "grdInventario");
+        QCOMPARE(grid->model()->rowCount(), TModeloInventario::kFilasPagina);
+        QVERIFY(grid->model()->canFetchMore({}));
+        for (int pagina = 2; pagina <= 3; ++pagina) {
+            grid->scrollToBottom();
+            QTRY_COMPARE(grid->model()->rowCount(),
+                         std::min(pagina * TModeloInventario::kFilasPagina, total));
+        }
+        QVERIFY(!grid->model()->canFetchMore({}));
+        QCOMPARE(grid->model()->index(total - 1, 5).data().toString(),
+                 QStringLiteral("L%1").arg(total - 1, 3, 10, QLatin1Char('0')));
+    }
+
     void printWithNothingFoundShowsNoReport()
     {
         Entorno e;
@@ -124,7 +155,7 @@ private slots:
         Hijo<QLineEdit>(form, "edtReferencia")->setText(QStringLiteral("R2"));
         Hijo<QPushButton>(form, "btnImprimir")->click();
         QVERIFY(TFormPreview::abiertos().isEmpty());
-        QCOMPARE(Hijo<QTableWidget>(form, "grdInventario")->rowCount(), 0);
+        QCOMPARE(Hijo<QTableView>(form, "grdInventario")->model()->rowCount(), 0);
     }
 };
 
