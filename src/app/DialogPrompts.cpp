@@ -4,6 +4,7 @@
 #include "core/i18n/ULenguaje.h"
 #include "ui/i18n/FDlgSelectLanguaje.h"
 #include "ui/shell/Mensajes.h"
+#include "ui/shell/TDlgQuestion.h"
 #include "ui/users/Login.h"
 
 #include <QFile>
@@ -47,4 +48,9 @@ LanguageChoice DialogPrompts::chooseLanguage()
 bool DialogPrompts::login()
 {
     return Login();
+}
+
+void DialogPrompts::noticeDatabaseUpgrade(const QString &text, const std::function<void()> &upgrade)
+{
+    TDlgQuestion(text, upgrade).Mostrar();
 }

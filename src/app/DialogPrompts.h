@@ -14,4 +14,5 @@ public:
                           const QString &notesFile) override;
     LanguageChoice chooseLanguage() override;
     bool login() override;
+    void noticeDatabaseUpgrade(const QString &text, const std::function<void()> &upgrade) override;
 };

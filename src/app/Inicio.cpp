@@ -3,6 +3,8 @@
 #include "app/Pantallas.h"
 #include "app/StartupPrompts.h"
 #include "core/common/AppError.h"
+#include "core/common/Clock.h"
+#include "core/data/ActualizacionBaseDatos.h"
 #include "core/data/DemoPharmacy.h"
 #include "core/data/ManejadorErrores.h"
 #include "core/data/uDM.h"
@@ -18,6 +20,7 @@
 #include "core/shell/Version.h"
 #include "core/shell/uCheckPrevious.h"
 #include "core/shell/uLog.h"
+#include "ui/data/BackupSistema.h"
 #include "ui/i18n/TKelvoVentana.h"
 #include "ui/shell/FMain.h"
 #include "ui/shell/Mensajes.h"
@@ -80,8 +83,7 @@ Inicio::Outcome Inicio::start()
     step(8, QStringLiteral("language"));
     chooseLanguage();
     step(9, QStringLiteral("database upgrades"));
-    upgradeDatabase();
-    if (!createPreferences())
+    if (!upgradeDatabase() || !createPreferences())
         return Outcome::DatabaseUnusable;
     step(10, QStringLiteral("language again"));
     chooseLanguage();
@@ -215,9 +217,15 @@ void Inicio::chooseLanguage()
     ManejadorErrores::Proteger([&preferencias] { preferencias.Guardar(); });
 }
 
-void Inicio::upgradeDatabase()
+bool Inicio::upgradeDatabase()
 {
-    // Not yet part of the application: the database upgrade steps.
+    // A step that failed is not recorded: the start ends and the next one runs it again.
+    return ManejadorErrores::Proteger([this] {
+        ActualizarBaseDatos(DM(), Clock::today(),
+                            [this](const QString &text, const std::function<void()> &upgrade) {
+                                m_prompts.noticeDatabaseUpgrade(text, upgrade);
+                            });
+    });
 }
 
 void Inicio::setDefaultCountry()
@@ -338,6 +346,8 @@ void Inicio::shutdown()
     try {
         if (QFile::exists(m_directory.maintenanceFile()))
             EjecutarPrograma(m_directory.maintenanceFile(), firstArgument(), false);
+        else
+            BackupAlCerrar();
     } catch (const AppError &error) {
         ManejadorErrores::Reportar(error.message());
     }

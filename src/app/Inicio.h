@@ -60,7 +60,7 @@ private:
     bool createDataModule();
     bool createPreferences();
     void chooseLanguage();
-    void upgradeDatabase();
+    bool upgradeDatabase();
     void setDefaultCountry();
     void markEmptyMedicationCatalogue();
     void applyPendingUpdater();

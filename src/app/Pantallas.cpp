@@ -1,6 +1,7 @@
 #include "app/Pantallas.h"
 
 #include "core/data/uDM.h"
+#include "ui/data/FDlgSelectNetwork.h"
 #include "ui/loading/FCargas.h"
 #include "ui/loading/FCategoriaCarga.h"
 #include "ui/loading/FPacienteCarga.h"
@@ -203,4 +204,6 @@ void RegistrarPantallas()
     RegistrarDestino(TDestino::PacientesCategoria, &AbrirPacientesCategoria);
     RegistrarDestino(TDestino::HojaAdministracion, [] { ImprimirHojaPaciente(TFormatoHoja::Semanas); });
     RegistrarDestino(TDestino::HojaFranjas, [] { ImprimirHojaPaciente(TFormatoHoja::Franjas); });
+    RegistrarDestino(TDestino::BaseDatos,
+                     [] { TDlgSelectNetwork(AppDirectory::current(), &FormInicio()).exec(); });
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // The language and country chosen in the language dialog; empty when not chosen.
 struct LanguageChoice
 {
@@ -27,4 +29,7 @@ public:
     virtual LanguageChoice chooseLanguage() = 0;
     // The one login attempt of the start: true when a known user logged in.
     virtual bool login() = 0;
+    // The notice before a long database upgrade: `upgrade` runs when the user accepts it, and what
+    // it throws goes on to the caller.
+    virtual void noticeDatabaseUpgrade(const QString &text, const std::function<void()> &upgrade) = 0;
 };

@@ -5,10 +5,14 @@
 #include "core/data/SqlFecha.h"
 #include "core/data/uDM.h"
 #include "core/dispenser/UDispenserTCP.h"
+#include "core/shell/FinAplicacion.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/settings/uPreferencias.h"
+#include "support/DialogoModal.h"
 #include "support/MensajesGrabados.h"
 #include "support/TestDatabase.h"
+#include "ui/data/FDlgBackupRestaurar.h"
+#include "ui/data/FDlgSelectNetwork.h"
 #include "ui/loading/FCargas.h"
 #include "ui/loading/FCategoriaCarga.h"
 #include "ui/medication/FMedicamentos.h"
@@ -94,6 +98,51 @@ private slots:
         e.Pulsar("btnPacientes");
         QVERIFY(e.Muestra<TFormPacientes>());
         QVERIFY(e.grabados.mensajes.isEmpty());
+    }
+
+    void laAdministracionLlevaALaRestauracionDeCopias()
+    {
+        Entorno e;
+        e.Pulsar("btnAdministrar");
+        bool abierto = false;
+        CuandoSeAbra<TDlgBackupRestaurar>([&abierto](TDlgBackupRestaurar &dialogo) {
+            abierto = true;
+            dialogo.reject();
+        });
+        e.Pulsar("btnRestaurarBackup");
+        QVERIFY(abierto);
+        QVERIFY(e.grabados.mensajes.isEmpty());
+    }
+
+    // A workstation without a connection setting cannot leave the dialog until one is chosen; a
+    // chosen location ends the application so that the next start uses it.
+    void laAdministracionLlevaALaUbicacionDeLaBaseDeDatos()
+    {
+        Entorno e;
+        AppDirectory::setCurrent(e.db.directory());
+        bool terminada = false;
+        EstablecerFinAplicacion([&terminada] { terminada = true; });
+        e.Pulsar("btnAdministrar");
+        CuandoSeAbra<TDlgSelectNetwork>([](TDlgSelectNetwork &dialogo) {
+            const auto pulsar = [&dialogo](const char *nombre) {
+                QTest::mouseClick(dialogo.findChild<QAbstractButton *>(QString::fromLatin1(nombre)),
+                                  Qt::LeftButton);
+            };
+            pulsar("btnContinuar");
+            pulsar("rbLocal");
+            pulsar("btnConectar");
+            pulsar("btnContinuar");
+        });
+        e.Pulsar("btnBaseDatos");
+        EstablecerFinAplicacion({});
+        AppDirectory::setCurrent(AppDirectory());
+        QVERIFY(terminada);
+        QCOMPARE(e.grabados.Textos(PresentadorMensajes::TTipo::Error),
+                 QStringList {QStringLiteral("LA APLICACION NO ESTA CONECTADA A NINGUNA BASE DE DATOS ")});
+        QCOMPARE(e.grabados.Textos(PresentadorMensajes::TTipo::Aviso),
+                 (QStringList {
+                         QStringLiteral("CONECTADO CORRECTAMENTE"),
+                         QStringLiteral("EL PROGRAMA SE VA A CERRAR PARA QUE SURTA EFECTO LA  CONEXION")}));
     }
 
     void elPacienteLlevaASuFichaSuTratamientoYSusRetornos()

@@ -1,11 +1,13 @@
 #include "SimuladorDispensador.h"
 #include "app/Inicio.h"
 #include "app/StartupPrompts.h"
+#include "core/data/uDM.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/settings/uPreferencias.h"
 #include "core/shell/IniFile.h"
 #include "core/shell/Version.h"
 #include "core/shell/uLog.h"
+#include "support/RechazoEscritura.h"
 #include "support/TestAppDirectory.h"
 #include "ui/shell/FMain.h"
 
@@ -24,6 +26,7 @@ public:
     QStringList errors;
     QStringList questions;
     QStringList notes;
+    QStringList upgradeNotices;
 
     LanguageChoice language {QStringLiteral("0"), QStringLiteral("0")};
     int languageDialogs = 0;
@@ -42,6 +45,11 @@ public:
     }
     bool confirmContinue(const QString &text) override { return confirm(text); }
     bool login() override { return loginAccepted; }
+    void noticeDatabaseUpgrade(const QString &text, const std::function<void()> &upgrade) override
+    {
+        upgradeNotices << text;
+        upgrade();
+    }
     void showReleaseNotes(const QString &storedBuild, const QString &title, const QString &file) override
     {
         notes << storedBuild + QLatin1Char('|') + title + QLatin1Char('|') + QFileInfo(file).fileName();
@@ -192,6 +200,43 @@ private slots:
         QCOMPARE(steps.last(), 6);
         QCOMPARE(prompts.errors.size(), 1);
         QVERIFY(!inicio.mainWindow());
+    }
+
+    void olderDatabaseIsUpgradedBeforeThePreferencesAreReadAgain_data()
+    {
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("upgraded") << false;
+        QTest::newRow("step refused") << true;
+    }
+
+    void olderDatabaseIsUpgradedBeforeThePreferencesAreReadAgain()
+    {
+        QFETCH(bool, refused);
+        TestAppDirectory dir;
+        {
+            TDM older(dir.directory());
+            older.Anadir(QStringLiteral("CONF"), {{QStringLiteral("UPDVersion"), QString()}});
+            older.Anadir(QStringLiteral("Paciente"),
+                         {{QStringLiteral("MedicoNombre"), QStringLiteral(" dr. ruiz ")}});
+            if (refused)
+                RechazarEscritura(older, QStringLiteral("CONF"), QStringLiteral("UPDATE"),
+                                  QStringLiteral("NEW.UPDVersion LIKE '%ACTDB1%'"));
+        }
+        ScriptedPrompts prompts;
+        Inicio inicio(dir.directory(), argumentsFor(dir), prompts);
+        int lastStep = 0;
+        inicio.onStep = [&](int number, const QString &) { lastStep = number; };
+        if (refused) {
+            // The handler shows the failure and the start ends before anything else runs.
+            QCOMPARE(inicio.start(), Inicio::Outcome::DatabaseUnusable);
+            QCOMPARE(lastStep, 9);
+            QCOMPARE(prompts.errors.size(), 1);
+            return;
+        }
+        QCOMPARE(inicio.start(), Inicio::Outcome::Running);
+        QCOMPARE(prompts.upgradeNotices.size(), 1);
+        // The preferences read after the upgrades carry the list of doctors they built.
+        QCOMPARE(Preferencias().Medicos, QStringList {QStringLiteral("DR. RUIZ")});
     }
 
     void silentMachineMeansManualLoads()

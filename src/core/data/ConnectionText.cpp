@@ -53,7 +53,11 @@ ConnectionText ConnectionText::forDirectory(const AppDirectory &directory)
         connection.m_defaultLocation = true;
         return connection;
     }
-    return parse(text, directory.path());
+    ConnectionText connection = parse(text, directory.path());
+    // "data.dat" of the application directory named explicitly is still the default file.
+    connection.m_defaultLocation = connection.m_engine == SqlEngine::SQLite
+            && connection.m_filePath == QDir::cleanPath(directory.databaseFile());
+    return connection;
 }
 
 ConnectionText ConnectionText::parse(const QString &text, const QString &baseDir)
@@ -77,8 +81,12 @@ ConnectionText ConnectionText::parse(const QString &text, const QString &baseDir
     connection.m_password = url.password(QUrl::FullyDecoded);
     QStringList options;
     const auto items = QUrlQuery(url).queryItems(QUrl::FullyDecoded);
-    for (const auto &[key, value] : items)
-        options << key + QLatin1Char('=') + conninfoValue(value);
+    for (const auto &[key, value] : items) {
+        if (key == kCarpetaCompartida)
+            connection.m_sharedFolder = value;
+        else
+            options << key + QLatin1Char('=') + conninfoValue(value);
+    }
     connection.m_options = options.join(QLatin1Char(';'));
     connection.m_valid = url.isValid() && !connection.m_host.isEmpty() && !connection.m_database.isEmpty();
     return connection;

@@ -36,6 +36,10 @@ public:
     const QString &password() const { return m_password; }
     // Further libpq options ("key='value' ..."), from the URL's query.
     const QString &options() const { return m_options; }
+    // The folder the workstations of a server database share for the patients' files, from the
+    // URL's query item "carpeta" (not a libpq option); empty when not given.
+    const QString &sharedFolder() const { return m_sharedFolder; }
+    static inline const QString kCarpetaCompartida = QStringLiteral("carpeta");
 
     // The text with the password left out, safe for the log and for messages.
     QString describe() const;
@@ -51,4 +55,5 @@ private:
     QString m_userName;
     QString m_password;
     QString m_options;
+    QString m_sharedFolder;
 };

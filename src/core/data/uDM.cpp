@@ -79,10 +79,15 @@ TDM::~TDM()
 {
     if (g_instancia == this)
         g_instancia = nullptr;
-    m_sentencias->Vaciar();
-    m_database.close();
+    CerrarConexion();
     m_database = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+void TDM::CerrarConexion()
+{
+    m_sentencias->Vaciar();
+    m_database.close();
 }
 
 TDM &DM()
@@ -209,7 +214,7 @@ QString TDM::RutaBaseDatos() const
 QString TDM::DirectorioBaseDatos() const
 {
     if (m_connection.engine() != SqlEngine::SQLite)
-        return m_directory.path();
+        return m_connection.sharedFolder().isEmpty() ? m_directory.path() : m_connection.sharedFolder();
     return QFileInfo(m_connection.filePath()).absolutePath();
 }
 

@@ -38,8 +38,13 @@ public:
     const ConnectionText &conexion() const { return m_connection; }
     QSqlDatabase &database() { return m_database; }
 
+    // Closes the connection for good (a restore replaces the database under it): the kept
+    // statements go first, so none outlives its connection.
+    void CerrarConexion();
+
     // The database file as configured (empty for a server database) and the folder beside which
-    // backups and patient files live: that file's folder, or the application directory.
+    // backups and patient files live: that file's folder, a server database's shared folder, or
+    // the application directory.
     QString RutaBaseDatos() const;
     QString DirectorioBaseDatos() const;
 

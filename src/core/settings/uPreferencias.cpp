@@ -1,5 +1,6 @@
 #include "core/settings/uPreferencias.h"
 
+#include "core/data/ActualizacionBaseDatos.h"
 #include "core/data/uApp.h"
 #include "core/data/uDM.h"
 #include "core/shell/uLog.h"
@@ -152,7 +153,10 @@ qint64 filaConfParaEscribir(QSqlRecord &fila)
         fila = query.record();
         return fila.value(QStringLiteral("idConf")).toLongLong();
     }
-    const qint64 id = DM().Anadir(QStringLiteral("CONF"), {});
+    // A new database: it already holds everything the upgrades of older databases add.
+    const qint64 id
+            = DM().Anadir(QStringLiteral("CONF"),
+                          {{QStringLiteral("UPDVersion"), ActualizacionBaseDatos::RegistroCompleto()}});
     fila = QSqlRecord();
     return id;
 }

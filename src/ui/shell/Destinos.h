@@ -28,6 +28,7 @@ enum class TDestino {
     Utilidades, // needs
     HojaAdministracion, // the active patient's administration chart, by week
     HojaFranjas, // the same chart by time slot
+    BaseDatos, // where the database lives
 };
 
 // An empty function removes the registration.

@@ -1,5 +1,6 @@
 #include "ui/shell/TMenuAdministracion.h"
 
+#include "ui/data/BackupSistema.h"
 #include "ui/medication/FMedicamentos.h"
 #include "ui/shell/Destinos.h"
 #include "ui/shell/EntradasMenu.h"
@@ -31,6 +32,12 @@ TMenuAdministracion::TMenuAdministracion(QWidget *parent)
                            [] { AbrirDestino(TDestino::Categorias); }},
                           {QStringLiteral("btnUtilidades"), QStringLiteral("UTILIDADES"),
                            [] { AbrirDestino(TDestino::Utilidades); }},
+                          {QStringLiteral("btnRealizarBackup"), QStringLiteral("REALIZAR BACKUP"),
+                           [this] { RealizarBackupSistema(this); }},
+                          {QStringLiteral("btnRestaurarBackup"), QStringLiteral("RESTAURAR BACKUP"),
+                           [this] { RestaurarBackup(this); }},
+                          {QStringLiteral("btnBaseDatos"), QStringLiteral("BASE DE DATOS"),
+                           [] { AbrirDestino(TDestino::BaseDatos); }},
                   });
     disposicion->addStretch();
 }

@@ -3,7 +3,8 @@
 #include <QWidget>
 
 // The side menu the administration screens share: back to the main screen, and the patients,
-// medications, users, preferences, list of loads, categories and needs screens.
+// medications, users, preferences, list of loads, categories and needs screens, where the
+// database lives, and its backup and restore.
 class TMenuAdministracion : public QWidget
 {
     Q_OBJECT

@@ -86,11 +86,13 @@ private slots:
     void serverOptionsReachTheDriver()
     {
         const ConnectionText connection = ConnectionText::parse(
-                QStringLiteral(
-                        "postgresql://farma:x@db.local/spd?sslmode=require&options=-c search_path=farmacia"),
+                QStringLiteral("postgresql://farma:x@db.local/spd?sslmode=require&carpeta=/srv/spd"
+                               "&options=-c search_path=farmacia"),
                 {});
         QVERIFY(connection.isValid());
         QCOMPARE(connection.options(), QStringLiteral("sslmode='require';options='-c search_path=farmacia'"));
+        // The shared folder is the installation's, not the driver's.
+        QCOMPARE(connection.sharedFolder(), QStringLiteral("/srv/spd"));
     }
 
     void incompleteServerTextIsInvalid()
@@ -116,6 +118,10 @@ private slots:
         dir.write(QStringLiteral("data.udl"), "\n  link.dat  \n");
         QCOMPARE(ConnectionText::forDirectory(dir.directory()).filePath(),
                  dir.file(QStringLiteral("link.dat")));
+
+        // A local installation names the default file, which is still created when missing.
+        dir.write(QStringLiteral("data.udl"), "data.dat\n");
+        QVERIFY(ConnectionText::forDirectory(dir.directory()).isDefaultLocation());
     }
 
     void aMissingConfiguredFileIsNotCreated()

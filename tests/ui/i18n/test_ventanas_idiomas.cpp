@@ -15,6 +15,8 @@
 #include "core/settings/uPreferencias.h"
 #include "support/MensajesGrabados.h"
 #include "support/TestDatabase.h"
+#include "ui/data/FDlgBackupRestaurar.h"
+#include "ui/data/FDlgSelectNetwork.h"
 #include "ui/i18n/FDlgSelectLanguaje.h"
 #include "ui/i18n/TextosVentana.h"
 #include "ui/loading/FCargas.h"
@@ -40,6 +42,7 @@
 #include "ui/shell/FPaciente.h"
 #include "ui/shell/FPrincipal.h"
 #include "ui/shell/TDlgMensaje.h"
+#include "ui/shell/TDlgQuestion.h"
 #include "ui/stock/FCInventario.h"
 #include "ui/stock/FCategoriaEntrega.h"
 #include "ui/stock/FDlgIntroducirToma.h"
@@ -249,8 +252,12 @@ const QList<TVentanaPrueba> &Ventanas()
             {"FormCategoria", Ventana<TFormCategoria>()},
             {"DlgMensaje",
              Ventana<TDlgMensaje>(PresentadorMensajes::TTipo::Confirmar, QStringLiteral("?"), 0)},
+            {"DlgQuestion", Ventana<TDlgQuestion>(QStringLiteral("?"), std::function<void()>())},
             {"DlgSelectFecha", Ventana<TDlgSelectFecha>(QStringLiteral("?"), QStringLiteral("?"), false)},
             {"FormPreview", Ventana<TFormPreview>(TReportDocument {})},
+            {"DlgBackupRestaurar", Ventana<TDlgBackupRestaurar>()},
+            {"DlgSelectNetwork",
+             [](Entorno &e) { return Mostrar(std::make_unique<TDlgSelectNetwork>(e.db.directory())); }},
             {"FormUsuarios", Ventana<TFormUsuarios>()},
             {"DlgUsuario", Ventana<TDlgUsuario>()},
             {"DlgCambiarClave", Ventana<TDlgCambiarClave>(1)},
@@ -325,7 +332,7 @@ const QSet<QString> kIguales = Conjunto("SPD|E-MAIL|ID|ID :");
 // Texts written alike in Spanish and in one other language: Portuguese, French, English, Italian.
 const QHash<int, QSet<QString>> kIgualesPorIdioma = {
         {1,
-         Conjunto("ABRIR|AJUSTAR|ALERGIAS|AUDITORIA|AUXILIAR|AZUL|BLISTER MANUAL"
+         Conjunto("ABRIR|AJUSTAR|ALERGIAS|AUDITORIA|AUXILIAR|AVISO|AZUL|BLISTER MANUAL"
                   "|BLISTER MANUAL REDONDO|CADA|CALCULAR|CANCELAR|CARGA|Carga|CARGAS"
                   "|CARGAS ANTERIORES|CATEGORIA|CATEGORIAS|COMPRIMIDO|COMPRIMIDOS|CONSULTAS"
                   "|CONTACTO MÉDICO|CONTINUAR|CÁPSULA|dd/mm/aaaa|DE CADA|DE DESCANSO|DIA|DIAS"
@@ -336,7 +343,8 @@ const QHash<int, QSet<QString>> kIgualesPorIdioma = {
                   "|MODIFICAR|MOTIVO|MÉDICO:|NOTAS|Nº BLISTER|Nº BLISTER :|OCTOGONAL|PACIENTE"
                   "|PACIENTE :|PACIENTES|PERFIL|POR CADA|POSOLOGIA|Posologia|POSOLOGIA ETIQUETAS"
                   "|PREPARADO :|PREPARADO POR|PREPARADOR|PVP|REALIZADO|REDONDA|REF. BLISTER Kelvo"
-                  "|REPETIR CADA|SEGUNDO|SEMANAL|Semanas|SEXO|SIT. ENTREGA|TEL :|TEMPERATURA|TODAS"
+                  "|REPETIR CADA|RESTAURAR|SEGUNDO|SEMANAL|Semanas|SERVIDOR|SEXO|SIT. ENTREGA"
+                  "|TEL :|TEMPERATURA|TODAS"
                   "|TODOS|Todos|UTILIDADES|VALIDADO :|VALIDADO POR|VALIDADO POR :|VALIDAR"
                   "|Ver medicamentos")},
         {2, Conjunto("FIN|FIN :|LUN|MAR|Nº BLISTER|Nº BLISTER :|VERSION")},
