@@ -14,6 +14,7 @@
 //   PASTILLERO_BENCH_PATIENTS=n (5000)   PASTILLERO_BENCH_YEARS=n (10)
 //   PASTILLERO_BENCH_SQLITE=0 measures the server alone (bench-data.dat is neither filled nor read)
 
+#include "core/audit/ConsultaAuditoria.h"
 #include "core/common/AppError.h"
 #include "core/data/DatabaseSchema.h"
 #include "core/data/SqlFecha.h"
@@ -21,7 +22,9 @@
 #include "core/loading/ModeloCargas.h"
 #include "core/medication/TCatalogoMedicamentos.h"
 #include "core/patients/ListaPacientes.h"
+#include "core/stock/ModeloInventario.h"
 #include "core/stock/StockCategoria.h"
+#include "core/stock/Trazabilidad.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -470,7 +473,23 @@ QList<TCaso> primerasPaginas(TDM &dm, const TTamanoDatos &tamano)
             {QStringLiteral("CategoryDelivery/LoadsOfOneStartDate"), pagina([&dm, tamano] {
                  return ConsultarCargas(dm, FiltroFechaInicio::Dia(tamano.ultimoLunes())).size();
              })},
-            {QStringLiteral("CategoryStock"), pagina([&dm] { return StockCategoria(dm, 1).size(); })},
+            {QStringLiteral("StockInquiry/OneCategory"), pagina([&dm] {
+                 TModeloInventario modelo(dm);
+                 TFiltroInventario filtro;
+                 filtro.Categoria = 1;
+                 modelo.Consultar(filtro);
+                 return qsizetype(modelo.rowCount());
+             })},
+            // The developer's print of a category's whole stock: a report, not a page.
+            {QStringLiteral("CategoryStockPrint"), pagina([&dm] { return StockCategoria(dm, 1).size(); })},
+            {QStringLiteral("AuditFirstPage/ThisMonth"), pagina([&dm, tamano] {
+                 return ConsultarAuditoria(dm, FiltroAuditoriaDelMes(tamano.ultimoLunes()), 0, 200).size();
+             })},
+            {QStringLiteral("Trace/MedicationAndLot"), pagina([&dm] {
+                 return ConsultarTrazabilidad(dm, 6500001, QStringLiteral("L6500001/10")).size();
+             })},
+            {QStringLiteral("Trace/Medication"),
+             pagina([&dm] { return ConsultarTrazabilidad(dm, 6500001).size(); })},
     };
 }
 
