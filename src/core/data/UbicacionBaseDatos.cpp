@@ -322,15 +322,19 @@ QString FicheroClaves(const AppDirectory &directorio)
 
 bool HayConexionConfigurada(const AppDirectory &directorio)
 {
-    return QFile::exists(directorio.dataLinkFile());
+    if (QFile::exists(directorio.dataLinkFile()))
+        return true;
+    // Without "data.udl" the installation still has its database when the connection it falls
+    // back to names a server or a database file that exists (the local installation of a first
+    // start).
+    const ConnectionText actual = ConnectionText::forDirectory(directorio);
+    return actual.isValid() && (actual.engine() != SqlEngine::SQLite || QFile::exists(actual.filePath()));
 }
 
 QString Descripcion(const AppDirectory &directorio)
 {
-    if (HayConexionConfigurada(directorio))
-        return ConnectionText::forDirectory(directorio).describe();
-    const QString ruta = IniFile(directorio.iniFile()).readString(kSeccion, kClaveRuta).trimmed();
-    return ruta.isEmpty() ? QString() : ConnectionText::parse(ruta, directorio.path()).describe();
+    return HayConexionConfigurada(directorio) ? ConnectionText::forDirectory(directorio).describe()
+                                              : QString();
 }
 
 TResultado InstalarLocal(const AppDirectory &directorio)

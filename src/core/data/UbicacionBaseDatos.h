@@ -30,10 +30,11 @@ struct TResultado
     bool yaTeniaDatos = false;
 };
 
-// The database shown as "Conectado a :": the configured connection without its password, empty
-// while nothing is configured.
+// The database shown as "Conectado a :": the connection in use without its password, empty
+// while the installation has none.
 QString Descripcion(const AppDirectory &directorio);
-// True once the workstation has a connection setting ("data.udl").
+// True when the installation has a database: a connection setting ("data.udl"), or the database
+// its fallback names (key "BDfile", or "data.dat" of the application directory) exists.
 bool HayConexionConfigurada(const AppDirectory &directorio);
 // PostgreSQL's password file of the installation.
 QString FicheroClaves(const AppDirectory &directorio);

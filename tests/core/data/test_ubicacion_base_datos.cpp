@@ -77,8 +77,40 @@ private slots:
     void init()
     {
         if (TestDatabase::postgresUrl().isEmpty()
-            && QByteArray(QTest::currentTestFunction()) != "unaEleccionFallidaDejaElAjuste")
+            && QByteArray(QTest::currentTestFunction()) != "unaEleccionFallidaDejaElAjuste"
+            && QByteArray(QTest::currentTestFunction()) != "laInstalacionTieneBaseDeDatos")
             QSKIP("PASTILLERO_TEST_PGURL is not set");
+    }
+
+    // The location dialog can be left only while the installation has a database to start with.
+    void laInstalacionTieneBaseDeDatos_data()
+    {
+        QTest::addColumn<bool>("conFicheroDatos");
+        QTest::addColumn<bool>("conEnlace");
+        QTest::addColumn<bool>("tiene");
+        QTest::newRow("nothing yet") << false << false << false;
+        QTest::newRow("the local database of a first start") << true << false << true;
+        QTest::newRow("a connection setting") << false << true << true;
+    }
+
+    void laInstalacionTieneBaseDeDatos()
+    {
+        QFETCH(bool, conFicheroDatos);
+        QFETCH(bool, conEnlace);
+        QFETCH(bool, tiene);
+        QTemporaryDir carpeta;
+        const AppDirectory directorio(carpeta.path());
+        const auto crear = [](const QString &fichero, const QByteArray &contenido) {
+            QFile f(fichero);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(contenido);
+        };
+        if (conFicheroDatos)
+            crear(directorio.databaseFile(), {});
+        if (conEnlace)
+            crear(directorio.dataLinkFile(), QByteArrayLiteral("data.dat"));
+        QCOMPARE(UbicacionBaseDatos::HayConexionConfigurada(directorio), tiene);
+        QCOMPARE(UbicacionBaseDatos::Descripcion(directorio).isEmpty(), !tiene);
     }
 
     void laCopiaConservaFilasYClaves_data()
