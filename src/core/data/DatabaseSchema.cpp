@@ -195,7 +195,8 @@ QList<Index> buildIndexes()
             ix("ix_spdhist_paciente", "SPDHIST", "IDPaciente, IdVersion"),
             ix("ix_spdhist_medicamento", "SPDHIST", "IDMedicamento"),
             ix("ix_recarga_paciente", "Recarga", "idPaciente, FechaInicio"),
-            ix("ix_recarga_realizado", "Recarga", "FechaRealizado"),
+            // With the key, so that the key range of a window of dates is read from the index alone.
+            ix("ix_recarga_realizado_clave", "Recarga", "FechaRealizado, idRecarga"),
             ix("ix_recarga_inicio", "Recarga", "FechaInicio"),
             // Also there while ux_recarga_numero waits for duplicate load numbers to be resolved.
             ix("ix_recarga_numero", "Recarga", "idPaciente, refRecarga"),

@@ -129,13 +129,31 @@ TSentenciaCargas SentenciaCargas(const TFiltroCargas &filtro, const TOrdenCargas
     };
     if (filtro.FechaInicio.Activo)
         condicion(QStringLiteral("r.FechaInicio = ?"), SqlFecha::valor(filtro.FechaInicio.Fecha));
-    if (filtro.Desde.isValid())
-        condicion(QStringLiteral("r.FechaRealizado >= ?"),
-                  SqlFecha::valor(QDateTime(filtro.Desde, QTime(0, 0))));
+    QStringList ventana;
+    QVariantList valoresVentana;
+    if (filtro.Desde.isValid()) {
+        ventana << QStringLiteral("FechaRealizado >= ?");
+        valoresVentana << SqlFecha::valor(QDateTime(filtro.Desde, QTime(0, 0)));
+    }
     // Up to the start of the next day, which is left out.
-    if (filtro.Hasta.isValid())
-        condicion(QStringLiteral("r.FechaRealizado < ?"),
-                  SqlFecha::valor(QDateTime(filtro.Hasta.addDays(1), QTime(0, 0))));
+    if (filtro.Hasta.isValid()) {
+        ventana << QStringLiteral("FechaRealizado < ?");
+        valoresVentana << SqlFecha::valor(QDateTime(filtro.Hasta.addDays(1), QTime(0, 0)));
+    }
+    for (int i = 0; i < ventana.size(); ++i)
+        condicion(QStringLiteral("r.") + ventana.at(i), valoresVentana.at(i));
+    // In the order of the key, the key range of the dates' loads is given as well: it changes no
+    // row, and it keeps the database from walking the key from its start through years of loads
+    // before the first one of a recent window (PostgreSQL expects the window spread over the key;
+    // the loads of a window follow each other, as the key follows time). The range is read from
+    // the dates' index alone.
+    if (!ventana.isEmpty() && !orden.Columna) {
+        const QString limite = QStringLiteral("(SELECT %1(x.idRecarga + 0) FROM Recarga x WHERE x.")
+                + ventana.join(QStringLiteral(" AND x.")) + QLatin1Char(')');
+        condiciones << QStringLiteral("r.idRecarga >= ") + limite.arg(QStringLiteral("MIN"))
+                        + QStringLiteral(" AND r.idRecarga <= ") + limite.arg(QStringLiteral("MAX"));
+        valores << valoresVentana << valoresVentana;
+    }
     if (filtro.idPaciente)
         condicion(QStringLiteral("r.idPaciente = ?"), *filtro.idPaciente);
     if (filtro.refRecarga)

@@ -65,9 +65,11 @@ private:
                             [](int i) { return QVariant(QStringLiteral("Paciente %1").arg(i)); })});
             insertar(dm,
                      QStringLiteral(
-                             "INSERT INTO Recarga (idPaciente, refRecarga, FechaInicio) VALUES (?, ?, ?)"),
+                             "INSERT INTO Recarga (idPaciente, refRecarga, FechaInicio, FechaRealizado) "
+                             "VALUES (?, ?, ?, ?)"),
                      {serie(kFilas, paciente),
                       serie(kFilas, [](int i) { return QVariant(1 + i / kPacientes); }),
+                      serie(kFilas, [](int i) { return SqlFecha::valor(kPrimerDia.addDays(i)); }),
                       serie(kFilas, [](int i) { return SqlFecha::valor(kPrimerDia.addDays(i)); })});
             insertar(dm,
                      QStringLiteral("INSERT INTO RecargaLinea (idRecarga, idMedicamento, idMedicamentoR) "
@@ -174,6 +176,11 @@ private slots:
         filtro.FechaInicio = FiltroFechaInicio::Dia(kPrimerDia.addDays(400));
         const TSentenciaCargas cargas = SentenciaCargas(filtro);
         QTest::newRow("cargas de un dia de inicio") << cargas.sql << cargas.valores;
+        TFiltroCargas ventana;
+        ventana.Desde = kPrimerDia.addDays(2000);
+        ventana.Hasta = kPrimerDia.addDays(2030);
+        const TSentenciaCargas mes = SentenciaCargas(ventana, {}, 0, 200);
+        QTest::newRow("primera pagina de cargas de un mes") << mes.sql << mes.valores;
         QTest::newRow("ultimo numero de carga del paciente")
                 << SentenciaUltimoNumeroCarga() << QVariantList {QVariant(qint64(42))};
         const TSentenciaAuditoria auditoria
