@@ -2,15 +2,13 @@
 
 #include "core/i18n/ULenguaje.h"
 #include "core/reports/ReportListing.h"
-#include "render/ReportLayout.h"
-#include "render/XlsxExport.h"
+#include "ui/data/ExportarRejilla.h"
 #include "ui/reports/Fpreview.h"
 #include "ui/shell/Mensajes.h"
 
 #include <QColor>
 #include <QFileDialog>
 #include <QHeaderView>
-#include <QStyledItemDelegate>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -101,49 +99,25 @@ void TListadoRejilla::Reordenar()
     m_rejilla.horizontalHeader()->setSortIndicator(m_columna, m_orden);
 }
 
-QList<int> TListadoRejilla::ColumnasVisibles() const
-{
-    QList<int> columnas;
-    const QHeaderView *titulos = m_rejilla.horizontalHeader();
-    for (int visual = 0; visual < titulos->count(); ++visual) {
-        const int columna = titulos->logicalIndex(visual);
-        if (!m_rejilla.isColumnHidden(columna))
-            columnas << columna;
-    }
-    return columnas;
-}
-
 TReportDocument TListadoRejilla::Informe(const QString &titulo) const
 {
-    const QAbstractItemModel *modelo = m_rejilla.model();
-    if (!modelo)
-        return ReportListing(titulo, ReportPageSetup::a4(), {}).document();
-    const QList<int> columnas = ColumnasVisibles();
-    const ReportPageSetup pagina = ReportPageSetup::a4(columnas.size() > kColumnasVertical);
+    const TRejillaVisible visible = LeerRejillaVisible(m_rejilla);
+    const ReportPageSetup pagina = ReportPageSetup::a4(visible.columnas.size() > kColumnasVertical);
 
     // The widths on paper keep the proportions of the grid's columns.
     double anchoRejilla = 0.0;
-    for (const int columna : columnas)
+    for (const int columna : visible.columnas)
         anchoRejilla += qMax(1, m_rejilla.columnWidth(columna));
     QList<ListingColumn> columnasListado;
-    for (const int columna : columnas) {
-        columnasListado << ListingColumn {
-                modelo->headerData(columna, Qt::Horizontal, Qt::DisplayRole).toString(),
-                pagina.contentRect().width() * qMax(1, m_rejilla.columnWidth(columna)) / anchoRejilla};
+    for (qsizetype i = 0; i < visible.columnas.size(); ++i) {
+        columnasListado << ListingColumn {visible.titulos.at(i),
+                                          pagina.contentRect().width()
+                                                  * qMax(1, m_rejilla.columnWidth(visible.columnas.at(i)))
+                                                  / anchoRejilla};
     }
-
-    // Texts as the grid draws them (dates and numbers in the locale's form).
-    const auto *delegado = qobject_cast<const QStyledItemDelegate *>(m_rejilla.itemDelegate());
-    const QLocale local = m_rejilla.locale();
     ReportListing listado(titulo, pagina, columnasListado);
-    for (int fila = 0; fila < modelo->rowCount(); ++fila) {
-        QStringList celdas;
-        for (const int columna : columnas) {
-            const QVariant valor = modelo->data(modelo->index(fila, columna), Qt::DisplayRole);
-            celdas << (delegado && !valor.isNull() ? delegado->displayText(valor, local) : valor.toString());
-        }
+    for (const QStringList &celdas : visible.filas)
         listado.addRow(celdas);
-    }
     return listado.document();
 }
 
@@ -156,8 +130,7 @@ void TListadoRejilla::Imprimir(const QString &titulo) const
 
 bool TListadoRejilla::Exportar(const QString &ruta) const
 {
-    const ReportIoResult resultado = XlsxExport::write(ReportLayout::layOut(Informe(QString())), ruta,
-                                                       QStringLiteral("DbGridInformation"));
+    const ReportIoResult resultado = ExportarRejilla(m_rejilla, ruta, QStringLiteral("DbGridInformation"));
     if (!resultado.ok())
         MostrarError(resultado.error);
     return resultado.ok();

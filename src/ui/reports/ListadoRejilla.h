@@ -32,15 +32,14 @@ public:
     TReportDocument Informe(const QString &titulo) const;
     // Shows the listing in the preview; nothing when the grid has no rows.
     void Imprimir(const QString &titulo) const;
-    // Writes the listing's headings and rows as text to an .xlsx file (worksheet
-    // "DbGridInformation"), replacing the file; a failure is shown. The grid is left as it was.
+    // Writes the grid as shown to an .xlsx file (worksheet "DbGridInformation", ExportarRejilla),
+    // replacing the file; a failure is shown. The grid is left as it was.
     bool Exportar(const QString &ruta) const;
     // Asks the file name ("Excel file name") and exports.
     void ExportarConDialogo() const;
 
 private:
     void TituloClick(int columna);
-    QList<int> ColumnasVisibles() const;
 
     QTableView &m_rejilla;
     Qt::SortOrder m_primerOrden;

@@ -2,6 +2,7 @@
 #include "core/i18n/ULenguaje.h"
 #include "core/settings/uPreferencias.h"
 #include "support/DialogoModal.h"
+#include "support/LibroXlsx.h"
 #include "support/MensajesGrabados.h"
 #include "support/TestDatabase.h"
 #include "ui/medication/FDlgMedicamentoEditar.h"
@@ -11,11 +12,13 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -210,6 +213,41 @@ private slots:
         QCOMPARE(vista->informe().title(), QStringLiteral("MEDICAMENTOS CREADOS MANUALMENTE"));
         vista->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void exportWritesTheListAsShown_data()
+    {
+        QTest::addColumn<int>("propios");
+        QTest::addColumn<QList<QStringList>>("celdas");
+        const QStringList titulos {QStringLiteral("CN"), QStringLiteral("Nombre"), QStringLiteral("PVP"),
+                                   QStringLiteral("UNIDADES")};
+        const QStringList propio {QStringLiteral("2"), QStringLiteral("PROPIO 1G"), QString(), QString()};
+        const QStringList catalogo {QStringLiteral("1"), QStringLiteral("CATALOGO 1G"), QString(), QString()};
+        // A click on the name's title sorts descending first; the file follows the grid.
+        QTest::newRow("whole catalogue") << 0 << QList<QStringList> {titulos, propio, catalogo};
+        QTest::newRow("own entries") << 1 << QList<QStringList> {titulos, propio};
+    }
+    void exportWritesTheListAsShown()
+    {
+        QFETCH(int, propios);
+        QFETCH(QList<QStringList>, celdas);
+        Entorno e;
+        addMedication(e.dm, 1, QStringLiteral("CATALOGO"), 0);
+        addMedication(e.dm, 2, QStringLiteral("PROPIO"), 1);
+        TFormMedicamentos form;
+        form.show();
+        Hijo<QComboBox>(form, "cmbPropios")->setCurrentIndex(propios);
+        QHeaderView *titulos = Hijo<QTableView>(form, "grdMedicamentos")->horizontalHeader();
+        QTest::mouseClick(titulos->viewport(), Qt::LeftButton, {},
+                          QPoint(titulos->sectionViewportPosition(1) + 5, titulos->height() / 2));
+        QTemporaryDir carpeta;
+        CuandoSeAbra<QFileDialog>([&carpeta](QFileDialog &dialogo) {
+            dialogo.selectFile(carpeta.filePath(QStringLiteral("medicamentos")));
+            static_cast<QDialog &>(dialogo).accept();
+        });
+        Hijo<QPushButton>(form, "btnExportar")->click();
+        QVERIFY(e.mensajes.mensajes.isEmpty());
+        QCOMPARE(LibroXlsx::Celdas(carpeta.filePath(QStringLiteral("medicamentos.xlsx"))), celdas);
     }
 };
 

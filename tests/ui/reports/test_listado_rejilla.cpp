@@ -1,13 +1,12 @@
 #include "core/reports/ReportTextRows.h"
 #include "support/DialogoModal.h"
+#include "support/LibroXlsx.h"
 #include "support/MensajesGrabados.h"
 #include "ui/reports/Fpreview.h"
 #include "ui/reports/ListadoRejilla.h"
 
 #include <QFileDialog>
 #include <QHeaderView>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -70,31 +69,6 @@ QStringList Lineas(const TReportDocument &informe)
         lineas << textos.join(QLatin1Char('|'));
     }
     return lineas;
-}
-
-// The texts of a workbook in the order they were first written, and its worksheet's name.
-QStringList TextosLibro(const QString &ruta)
-{
-    QProcess unzip;
-    unzip.start(QStringLiteral("unzip"),
-                {QStringLiteral("-p"), ruta, QStringLiteral("xl/sharedStrings.xml")});
-    unzip.waitForFinished(-1);
-    const QString xml = QString::fromUtf8(unzip.readAllStandardOutput());
-    QStringList textos;
-    const QRegularExpression texto(QStringLiteral("<t[^>]*>([^<]*)</t>"));
-    for (auto it = texto.globalMatch(xml); it.hasNext();)
-        textos << it.next().captured(1);
-    return textos;
-}
-
-QString HojaLibro(const QString &ruta)
-{
-    QProcess unzip;
-    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), ruta, QStringLiteral("xl/workbook.xml")});
-    unzip.waitForFinished(-1);
-    return QRegularExpression(QStringLiteral("<sheet name=\"([^\"]*)\""))
-            .match(QString::fromUtf8(unzip.readAllStandardOutput()))
-            .captured(1);
 }
 
 } // namespace
@@ -213,13 +187,13 @@ private slots:
 
         QVERIFY(listado.Exportar(ruta));
         QVERIFY(mensajes.mensajes.isEmpty());
-        QCOMPARE(TextosLibro(ruta),
-                 (QStringList {QStringLiteral("NOMBRE"), QStringLiteral("CANTIDAD"),
-                               QStringLiteral("CADUCIDAD"), QStringLiteral("CARMEN"), Cantidad(5),
-                               Caducidad(2027, 2, 1), QStringLiteral("BEATRIZ"), Cantidad(20),
-                               Caducidad(2026, 1, 15), QStringLiteral("ANA"), Cantidad(12),
-                               Caducidad(2025, 12, 28)}));
-        QCOMPARE(HojaLibro(ruta), QStringLiteral("DbGridInformation"));
+        QCOMPARE(LibroXlsx::Celdas(ruta),
+                 (QList<QStringList> {
+                         {QStringLiteral("NOMBRE"), QStringLiteral("CANTIDAD"), QStringLiteral("CADUCIDAD")},
+                         {QStringLiteral("CARMEN"), Cantidad(5), Caducidad(2027, 2, 1)},
+                         {QStringLiteral("BEATRIZ"), Cantidad(20), Caducidad(2026, 1, 15)},
+                         {QStringLiteral("ANA"), Cantidad(12), Caducidad(2025, 12, 28)}}));
+        QCOMPARE(LibroXlsx::Hoja(ruta), QStringLiteral("DbGridInformation"));
         QCOMPARE(rejilla->currentRow(), 1);
         QCOMPARE(rejilla->currentColumn(), 1);
     }
@@ -249,7 +223,7 @@ private slots:
         listado.ExportarConDialogo();
         QCOMPARE(titulo, QStringLiteral("Excel file name"));
         QVERIFY(mensajes.mensajes.isEmpty());
-        QCOMPARE(TextosLibro(carpeta.filePath(QStringLiteral("stock.xlsx"))).first(),
+        QCOMPARE(LibroXlsx::Celdas(carpeta.filePath(QStringLiteral("stock.xlsx"))).value(0).value(0),
                  QStringLiteral("NOMBRE"));
 
         CuandoSeAbra<QFileDialog>([](QFileDialog &dialogo) { dialogo.reject(); });
