@@ -448,8 +448,11 @@ bool TDM::PacienteActivoPorId(const QString &id)
 
 int TDM::SiguienteCodigo(int codTab)
 {
+    // The list's reserved list holds its highest deleted code, so a deleted code is never given
+    // again (a patient's stored category would otherwise come to name the new one).
     const QVariant maximo
-            = Valor(QStringLiteral("SELECT MAX(Codigo) FROM TabMaestras WHERE CodTab = ?"), {codTab});
+            = Valor(QStringLiteral("SELECT MAX(Codigo) FROM TabMaestras WHERE CodTab IN (?, ?)"),
+                    {codTab, ListaMarcaCodigos(codTab)});
     return maximo.isNull() ? 1 : maximo.toInt() + 1;
 }
 

@@ -110,6 +110,10 @@ public:
 
     // --- Master lists ----------------------------------------------------------------------
     static constexpr int kListaCategorias = 0;
+    // The reserved list that keeps the highest code ever deleted from list `codTab` (see
+    // TTablasMaestras); negative, so it never meets a list in use.
+    static constexpr int ListaMarcaCodigos(int codTab) { return -1 - codTab; }
+    // One above the highest code the list holds or ever held; 1 for a list never used.
     int SiguienteCodigo(int codTab);
     QString DescripcionCategoria(const QString &codigo);
     QString TextoCategoria(int codigo);
