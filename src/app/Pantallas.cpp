@@ -5,6 +5,7 @@
 #include "ui/loading/FCargas.h"
 #include "ui/loading/FCategoriaCarga.h"
 #include "ui/loading/FPacienteCarga.h"
+#include "ui/masters/FCategorias.h"
 #include "ui/patients/FCategoriaPacientes.h"
 #include "ui/patients/FDlgTratamientoEditarV2.h"
 #include "ui/patients/FFichaPaciente.h"
@@ -13,6 +14,7 @@
 #include "ui/patients/FPacienteTratamientoHist.h"
 #include "ui/patients/FPacientes.h"
 #include "ui/patients/ImprimirHojaAdministracion.h"
+#include "ui/settings/FPreferencias.h"
 #include "ui/shell/Destinos.h"
 #include "ui/shell/FCategoria.h"
 #include "ui/shell/FMain.h"
@@ -200,6 +202,8 @@ void RegistrarPantallas()
     RegistrarDestino(TDestino::ListaPacientes, &AbrirListaPacientes);
     RegistrarDestino(TDestino::Consultas, [] { FormInicio().AbrirPantalla<TFormCargas>(); });
     RegistrarDestino(TDestino::Usuarios, [] { FormInicio().AbrirPantalla<TFormUsuarios>(); });
+    RegistrarDestino(TDestino::Preferencias, [] { FormInicio().AbrirPantalla<TFormPreferencias>(); });
+    RegistrarDestino(TDestino::Categorias, [] { FormInicio().AbrirPantalla<TFormCategorias>(); });
     RegistrarDestino(TDestino::Utilidades, [] { FormInicio().AbrirPantalla<TFormNecesidades>(); });
     RegistrarDestino(TDestino::PacientesCategoria, &AbrirPacientesCategoria);
     RegistrarDestino(TDestino::HojaAdministracion, [] { ImprimirHojaPaciente(TFormatoHoja::Semanas); });

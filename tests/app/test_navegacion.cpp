@@ -15,12 +15,15 @@
 #include "ui/data/FDlgSelectNetwork.h"
 #include "ui/loading/FCargas.h"
 #include "ui/loading/FCategoriaCarga.h"
+#include "ui/masters/FCategorias.h"
+#include "ui/masters/FDlgTabMaestras.h"
 #include "ui/medication/FMedicamentos.h"
 #include "ui/patients/FCategoriaPacientes.h"
 #include "ui/patients/FFichaPaciente.h"
 #include "ui/patients/FPacienteTratamiento.h"
 #include "ui/patients/FPacienteTratamientoHist.h"
 #include "ui/patients/FPacientes.h"
+#include "ui/settings/FPreferencias.h"
 #include "ui/shell/FCategoria.h"
 #include "ui/shell/FMain.h"
 #include "ui/shell/FPaciente.h"
@@ -100,6 +103,17 @@ private slots:
         QVERIFY(e.grabados.mensajes.isEmpty());
     }
 
+    void laAdministracionLlevaALasPreferencias()
+    {
+        Entorno e;
+        e.Pulsar("btnAdministrar");
+        e.Pulsar("btnPreferencias");
+        QVERIFY(e.Muestra<TFormPreferencias>());
+        e.Pulsar("btnUsuarios");
+        QVERIFY(e.Muestra<TFormUsuarios>());
+        QVERIFY(e.grabados.mensajes.isEmpty());
+    }
+
     void laAdministracionLlevaALaRestauracionDeCopias()
     {
         Entorno e;
@@ -111,6 +125,22 @@ private slots:
         });
         e.Pulsar("btnRestaurarBackup");
         QVERIFY(abierto);
+        QVERIFY(e.grabados.mensajes.isEmpty());
+    }
+
+    void laAdministracionLlevaALasCategorias()
+    {
+        Entorno e;
+        e.Pulsar("btnAdministrar");
+        e.Pulsar("btnCategorias");
+        QVERIFY(e.Muestra<TFormCategorias>());
+        CuandoSeAbra<TDlgTabMaestras>([](TDlgTabMaestras &dialogo) {
+            dialogo.findChild<QLineEdit *>(QStringLiteral("edtDescripcion"))
+                    ->setText(QStringLiteral("PLANTA 1"));
+            QTest::mouseClick(dialogo.findChild<QPushButton *>(QStringLiteral("btnAceptar")), Qt::LeftButton);
+        });
+        e.Pulsar("btnNuevo");
+        QCOMPARE(e.dm.TextoCategoria(1), QStringLiteral("PLANTA 1"));
         QVERIFY(e.grabados.mensajes.isEmpty());
     }
 

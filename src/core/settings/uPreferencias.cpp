@@ -161,6 +161,21 @@ qint64 filaConfParaEscribir(QSqlRecord &fila)
     return id;
 }
 
+// The stored doctors with this workstation's removals and additions since it read them, so that a
+// doctor another workstation added meanwhile stays.
+QStringList medicosCombinados(QStringList guardados, const QStringList &leidos, const QStringList &mios)
+{
+    for (const QString &medico : leidos) {
+        if (!mios.contains(medico))
+            guardados.removeAll(medico);
+    }
+    for (const QString &medico : mios) {
+        if (!leidos.contains(medico) && !guardados.contains(medico))
+            guardados << medico;
+    }
+    return guardados;
+}
+
 } // namespace
 
 TPreferenciasValores TPreferenciasValores::desde(const QStringList &param, const QSqlRecord &conf)
@@ -228,6 +243,7 @@ void TPreferences::Cargar()
         fila = query.record();
     Param = partirLineas(fila.value(QStringLiteral("Param")).toString());
     Medicos = partirLineas(fila.value(QStringLiteral("Medicos")).toString());
+    m_medicosLeidos = Medicos;
     Logo = fila.value(QStringLiteral("LOGO")).toByteArray();
     m_logoLeido = Logo;
     aplicar(TPreferenciasValores::desde(Param, fila));
@@ -244,6 +260,7 @@ void TPreferences::Guardar()
     NoReinoUnido = Pais != QLatin1String("3");
     const QStringList mias = lineas();
     QStringList escritas;
+    QStringList medicos = Medicos;
     DM().EnTransaccion([&] {
         QSqlRecord fila;
         const qint64 id = filaConfParaEscribir(fila);
@@ -264,7 +281,15 @@ void TPreferences::Guardar()
                       {escritas.join(kCrLf), id});
         if (Logo != m_logoLeido)
             DM().Ejecutar(QStringLiteral("UPDATE CONF SET LOGO = ? WHERE idConf = ?"), {Logo, id});
+        if (Medicos != m_medicosLeidos) {
+            medicos = medicosCombinados(partirLineas(fila.value(QStringLiteral("Medicos")).toString()),
+                                        m_medicosLeidos, Medicos);
+            DM().Ejecutar(QStringLiteral("UPDATE CONF SET Medicos = ? WHERE idConf = ?"),
+                          {medicos.join(kCrLf), id});
+        }
     });
+    Medicos = medicos;
+    m_medicosLeidos = medicos;
     m_ini.writeString(kSeccionPreferencias, QStringLiteral("ETIPRINTER"), ETIPRINTER);
     Param = escritas;
     m_logoLeido = Logo;
@@ -290,6 +315,7 @@ void TPreferences::AnadirMedico(const QString &nombre)
                       {lista.join(kCrLf), id});
     });
     Medicos = lista;
+    m_medicosLeidos = lista;
 }
 
 void TPreferences::PaisPorDefecto()

@@ -73,6 +73,7 @@ public:
     // Writes the preferences in one transaction: the CONF row is read again and only what this
     // workstation changed since it read them replaces the stored values, so two workstations
     // saving different changes keep both. Lines of "Param" this version does not know stay.
+    // The doctors removed or added here since reading are removed from or added to the stored list.
     // The label printer also goes to the workstation's file. Throws AppError when the database
     // refuses; nothing is then written.
     void Guardar();
@@ -89,6 +90,7 @@ private:
     IniFile m_ini;
     QStringList m_lineasLeidas; // this workstation's view of the stored lines, for Guardar
     QByteArray m_logoLeido;
+    QStringList m_medicosLeidos;
 };
 
 // The process-wide preferences; they must exist.

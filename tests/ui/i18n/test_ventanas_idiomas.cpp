@@ -24,6 +24,8 @@
 #include "ui/loading/FDlgBlisterManual.h"
 #include "ui/loading/FDlgValCarga.h"
 #include "ui/loading/FPacienteCarga.h"
+#include "ui/masters/FCategorias.h"
+#include "ui/masters/FDlgTabMaestras.h"
 #include "ui/medication/FDlgMedicamentoEditar.h"
 #include "ui/medication/FDlgPedirMedicamento.h"
 #include "ui/medication/FMedicamentos.h"
@@ -37,6 +39,7 @@
 #include "ui/patients/FPacienteTratamientoHist.h"
 #include "ui/patients/FPacientes.h"
 #include "ui/reports/Fpreview.h"
+#include "ui/settings/FPreferencias.h"
 #include "ui/shell/FCategoria.h"
 #include "ui/shell/FDlgSelectFecha.h"
 #include "ui/shell/FPaciente.h"
@@ -258,9 +261,12 @@ const QList<TVentanaPrueba> &Ventanas()
             {"DlgBackupRestaurar", Ventana<TDlgBackupRestaurar>()},
             {"DlgSelectNetwork",
              [](Entorno &e) { return Mostrar(std::make_unique<TDlgSelectNetwork>(e.db.directory())); }},
+            {"FormPreferencias", Ventana<TFormPreferencias>()},
             {"FormUsuarios", Ventana<TFormUsuarios>()},
             {"DlgUsuario", Ventana<TDlgUsuario>()},
             {"DlgCambiarClave", Ventana<TDlgCambiarClave>(1)},
+            {"FormCategorias", Ventana<TFormCategorias>()},
+            {"DlgTabMaestras", Ventana<TDlgTabMaestras>(TDM::kListaCategorias, std::nullopt)},
             {"FormPacientes", Ventana<TFormPacientes>()},
             {"FormPacienteFicha", Ventana<TFormPacienteFicha>(qint64(0))},
             {"FormFichaPaciente", Ventana<TFormFichaPaciente>()},
@@ -343,15 +349,15 @@ const QHash<int, QSet<QString>> kIgualesPorIdioma = {
                   "|MODIFICAR|MOTIVO|MÉDICO:|NOTAS|Nº BLISTER|Nº BLISTER :|OCTOGONAL|PACIENTE"
                   "|PACIENTE :|PACIENTES|PERFIL|POR CADA|POSOLOGIA|Posologia|POSOLOGIA ETIQUETAS"
                   "|PREPARADO :|PREPARADO POR|PREPARADOR|PVP|REALIZADO|REDONDA|REF. BLISTER Kelvo"
-                  "|REPETIR CADA|RESTAURAR|SEGUNDO|SEMANAL|Semanas|SERVIDOR|SEXO|SIT. ENTREGA"
+                  "|REPETIR CADA|RESTAURAR|SEGUNDO|SEMANAL|Semanas|SERVIDOR|SEXO|SISTEMA|SIT. ENTREGA"
                   "|TEL :|TEMPERATURA|TODAS"
                   "|TODOS|Todos|UTILIDADES|VALIDADO :|VALIDADO POR|VALIDADO POR :|VALIDAR"
                   "|Ver medicamentos")},
         {2, Conjunto("FIN|FIN :|LUN|MAR|Nº BLISTER|Nº BLISTER :|VERSION")},
         {3, Conjunto("CONTINUE|COUNTRY|LANGUAGE|LOGIN|NO|No|SELECT LANGUAGE - COUNTRY|TEL :|VERSION")},
         {4,
-         Conjunto("CATEGORIA|CENA|DOM|FARMACIA :|FORMA|FOTO|GRANDE|INVENTARIO|Inventario|LUN|MAR"
-                  "|MEDICO|MEDICO :|MOTIVO|NO|No|POSOLOGIA|Posologia|SAB|TEL :|TELEFONO|TELEFONO :"
+         Conjunto("CATEGORIA|CENA|DOM|FARMACIA|FARMACIA :|FORMA|FOTO|GRANDE|INVENTARIO|Inventario|LUN|MAR"
+                  "|MEDICO|MEDICO :|MOTIVO|NO|No|POSOLOGIA|Posologia|SAB|SISTEMA|TEL :|TELEFONO|TELEFONO :"
                   "|TEMPERATURA|ULTIMO")},
 };
 
