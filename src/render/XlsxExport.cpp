@@ -105,6 +105,10 @@ ReportIoResult writeWhole(const QString &path, const QString &sheetName, const F
     const QString error = writeWorkbook(temporary.fileName(), sheetName, fill);
     if (!error.isEmpty())
         return ReportIoResult::cannotWrite(path, error);
+    // A temporary file is its owner's alone; the workbook is a document like any other saved.
+    QFile::setPermissions(temporary.fileName(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                  | QFileDevice::ReadOther);
     // rename() replaces the target in one step: readers see the old workbook or the new one.
     if (std::rename(QFile::encodeName(temporary.fileName()).constData(),
                     QFile::encodeName(target.absoluteFilePath()).constData())

@@ -33,7 +33,9 @@ TRejillaVisible LeerRejillaVisible(const QTableView &rejilla)
         visible.titulos << modelo->headerData(columna, Qt::Horizontal, Qt::DisplayRole).toString();
 
     const auto *delegado = qobject_cast<const QStyledItemDelegate *>(rejilla.itemDelegate());
-    const QLocale local = rejilla.locale();
+    // As the view draws numbers: in the grid's language, without thousands separators.
+    QLocale local = rejilla.locale();
+    local.setNumberOptions(QLocale::OmitGroupSeparator);
     for (const int fila : SeccionesVisibles(*rejilla.verticalHeader())) {
         QStringList celdas;
         for (const int columna : visible.columnas) {

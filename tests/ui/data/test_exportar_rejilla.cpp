@@ -51,7 +51,8 @@ struct Rejilla
     }
 };
 
-// A value as the grid shows it.
+// A value as the grid shows it in Spanish; whole numbers are written out below as the grid draws
+// them, without thousands separators.
 QString Visto(const QVariant &valor)
 {
     return QStyledItemDelegate().displayText(valor, QLocale(QLocale::Spanish, QLocale::Spain));
@@ -62,15 +63,15 @@ const QStringList kTitulos {QStringLiteral("CN"), QStringLiteral("NOMBRE"), QStr
 
 QStringList Beta()
 {
-    return {Visto(712345), QStringLiteral("BETA 1G"), Visto(2.5), Visto(QDate(2027, 2, 1))};
+    return {QStringLiteral("712345"), QStringLiteral("BETA 1G"), Visto(2.5), Visto(QDate(2027, 2, 1))};
 }
 QStringList Alfa()
 {
-    return {Visto(654321), QStringLiteral("ALFA 1G"), Visto(10.0), Visto(QDate(2026, 1, 15))};
+    return {QStringLiteral("654321"), QStringLiteral("ALFA 1G"), Visto(10.0), Visto(QDate(2026, 1, 15))};
 }
 QStringList Gamma()
 {
-    return {Visto(700001), QStringLiteral("GAMMA"), Visto(0.75), Visto(QDate(2025, 12, 28))};
+    return {QStringLiteral("700001"), QStringLiteral("GAMMA"), Visto(0.75), Visto(QDate(2025, 12, 28))};
 }
 
 // The same cells with the columns in another order.
