@@ -1,5 +1,7 @@
 #include "PngPrueba.h"
+#include "core/loading/EtiquetaPrueba.h"
 #include "core/loading/EtiquetasCarga.h"
+#include "core/settings/uPreferencias.h"
 #include "render/BarcodeSymbol.h"
 #include "render/PdfExport.h"
 #include "render/ReportLayout.h"
@@ -193,6 +195,47 @@ private slots:
         QCOMPARE(laidOut.warnings.size(), 1);
         QTemporaryDir dir;
         QVERIFY(PdfExport::write(laidOut, dir.filePath(QStringLiteral("sin-foto.pdf"))).ok());
+    }
+
+    // The preferences' test label: the pharmacy and a test patient on one sheet of each sheet
+    // layout; the load summary and no layout print nothing.
+    void theTestLabelPrintsOnTheSheetLayouts_data()
+    {
+        QTest::addColumn<int>("formato");
+        QTest::addColumn<bool>("imprime");
+        QTest::newRow("LB-m.000") << int(TFormatoEtiqueta::Base) << true;
+        QTest::newRow("LB-m.001") << int(TFormatoEtiqueta::BaseCantidades) << true;
+        QTest::newRow("LB-e.000") << int(TFormatoEtiqueta::Rotulada) << true;
+        QTest::newRow("Completo") << int(TFormatoEtiqueta::Completo) << false;
+        QTest::newRow("none") << int(TFormatoEtiqueta::Ninguno) << false;
+    }
+    void theTestLabelPrintsOnTheSheetLayouts()
+    {
+        QFETCH(int, formato);
+        QFETCH(bool, imprime);
+        QCOMPARE(FormatoConEtiquetaDePrueba(TFormatoEtiqueta(formato)), imprime);
+        if (!imprime)
+            return;
+        TPreferenciasValores preferencias;
+        preferencias.ofNombre = QStringLiteral("FARMACIA DEL PUERTO");
+        preferencias.ofTelefono = QStringLiteral("910000000");
+        const TEtiquetaCarga prueba = EtiquetaDePrueba(preferencias, PngPrueba(120, 60),
+                                                       QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
+        const TLaidOutReport laidOut
+                = ReportLayout::layOut(InformeEtiquetas(prueba, TFormatoEtiqueta(formato), {}));
+        QCOMPARE(laidOut.pageCount(), 1);
+        QVERIFY2(laidOut.warnings.isEmpty(), qPrintable(laidOut.warnings.join(QLatin1Char('\n'))));
+        QTemporaryDir dir;
+        const QString ruta = dir.filePath(QStringLiteral("prueba.pdf"));
+        QVERIFY(PdfExport::write(laidOut, ruta).ok());
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext is not installed");
+        QProcess lector;
+        lector.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), ruta, QStringLiteral("-")});
+        QVERIFY(lector.waitForFinished(60000));
+        const QString texto = QString::fromUtf8(lector.readAllStandardOutput());
+        QVERIFY(texto.contains(QStringLiteral("PACIENTE DE PRUEBA")));
+        QVERIFY(texto.contains(QStringLiteral("MEDICAMENTO DE PRUEBA")));
     }
 
     void noLayoutIsAnEmptyReport()

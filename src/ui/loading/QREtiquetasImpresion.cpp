@@ -1,8 +1,10 @@
 #include "ui/loading/QREtiquetasImpresion.h"
 
 #include "core/audit/uLOPD.h"
+#include "core/common/Clock.h"
 #include "core/data/ManejadorErrores.h"
 #include "core/i18n/ULenguaje.h"
+#include "core/loading/EtiquetaPrueba.h"
 #include "core/loading/EtiquetasCarga.h"
 #include "core/settings/uPreferencias.h"
 #include "core/shell/uLog.h"
@@ -87,6 +89,17 @@ bool ImprimirEtiquetasCarga(qint64 idRecarga)
         const TFormatoEtiqueta formato = FormatoEtiqueta(preferencias.PEtiquetas, preferencias.TipoCarga);
         Imprimir(InformeEtiquetas(etiqueta, formato, OpcionesEtiqueta(etiqueta)));
     });
+}
+
+void ImprimirEtiquetaDePrueba()
+{
+    const TPreferences &preferencias = Preferencias();
+    const TFormatoEtiqueta formato = FormatoEtiqueta(preferencias.PEtiquetas, preferencias.TipoCarga);
+    if (!FormatoConEtiquetaDePrueba(formato))
+        return;
+    CursorEspera espera;
+    const TEtiquetaCarga etiqueta = EtiquetaDePrueba(preferencias, preferencias.Logo, Clock::now());
+    Imprimir(InformeEtiquetas(etiqueta, formato, OpcionesEtiqueta(etiqueta)));
 }
 
 void ImprimirResumenCarga(qint64 idRecarga)

@@ -15,6 +15,9 @@ bool ImprimirEtiquetasCarga(qint64 idRecarga);
 // The audit row of a label print. The print writes it, and the loading and validation screens
 // write it once more after they called the print.
 void AuditarImpresionEtiquetas();
+// A test sheet (EtiquetaDePrueba) in the layout of the preferences, when that layout is a sheet;
+// no audit row, as it holds no patient's data.
+void ImprimirEtiquetaDePrueba();
 // The "Completo" sheet whatever the preference (the printed summary of a load).
 void ImprimirResumenCarga(qint64 idRecarga);
 // The "Completo" sheet in the preview window, modally (the validation dialog's "IMPRIMIR").
@@ -23,5 +26,6 @@ void MostrarResumenCarga(qint64 idRecarga);
 } // namespace QREtiquetasImpresion
 
 using QREtiquetasImpresion::AuditarImpresionEtiquetas;
+using QREtiquetasImpresion::ImprimirEtiquetaDePrueba;
 using QREtiquetasImpresion::ImprimirEtiquetasCarga;
 using QREtiquetasImpresion::ImprimirResumenCarga;

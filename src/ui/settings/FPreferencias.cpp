@@ -8,6 +8,7 @@
 #include "ui/data/BackupSistema.h"
 #include "ui/i18n/Componente.h"
 #include "ui/i18n/TKelvoVentana.h"
+#include "ui/loading/QREtiquetasImpresion.h"
 #include "ui/shell/Destinos.h"
 #include "ui/shell/Mensajes.h"
 #include "ui/shell/TMenuAdministracion.h"
@@ -224,7 +225,7 @@ QWidget *TFormPreferencias::PaginaEtiquetas()
     connect(m_cmbPlantilla, &QComboBox::activated, this, &TFormPreferencias::CambiarPlantilla);
     connect(btnProbar, &QPushButton::clicked, this, [this] {
         if (GuardarPantalla())
-            NoImplementado(QStringLiteral("PROBAR ETIQUETAS"));
+            ImprimirEtiquetaDePrueba();
     });
     return pagina;
 }
