@@ -102,6 +102,16 @@ class TestEtiquetasPdf : public QObject
 {
     Q_OBJECT
 
+    // The text of a PDF as pdftotext lays it out; empty when it cannot be read.
+    static QString TextoDelPdf(const QString &ruta)
+    {
+        QProcess lector;
+        lector.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), ruta, QStringLiteral("-")});
+        if (!lector.waitForFinished(60000))
+            return {};
+        return QString::fromUtf8(lector.readAllStandardOutput());
+    }
+
 private slots:
     void everyLayoutRendersToPdf_data()
     {
@@ -134,10 +144,7 @@ private slots:
         QVERIFY(QFileInfo(ruta).size() > 1000);
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("pdftotext is not installed");
-        QProcess lector;
-        lector.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), ruta, QStringLiteral("-")});
-        QVERIFY(lector.waitForFinished(60000));
-        const QString texto = QString::fromUtf8(lector.readAllStandardOutput());
+        const QString texto = TextoDelPdf(ruta);
         QVERIFY(texto.contains(QStringLiteral("ANA PEREZ GARCIA")));
         QVERIFY(texto.contains(QStringLiteral("0-0-½-0")));
         QVERIFY(texto.contains(QStringLiteral("ENALAPRIL")));
@@ -230,10 +237,7 @@ private slots:
         QVERIFY(PdfExport::write(laidOut, ruta).ok());
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("pdftotext is not installed");
-        QProcess lector;
-        lector.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), ruta, QStringLiteral("-")});
-        QVERIFY(lector.waitForFinished(60000));
-        const QString texto = QString::fromUtf8(lector.readAllStandardOutput());
+        const QString texto = TextoDelPdf(ruta);
         QVERIFY(texto.contains(QStringLiteral("PACIENTE DE PRUEBA")));
         QVERIFY(texto.contains(QStringLiteral("MEDICAMENTO DE PRUEBA")));
     }
