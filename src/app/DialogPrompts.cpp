@@ -1,14 +1,13 @@
 #include "app/DialogPrompts.h"
 
-#include "core/common/TextEncoding.h"
+#include "core/dispenser/ConfiguracionMaquina.h"
 #include "core/i18n/ULenguaje.h"
+#include "ui/dispenser/ActualizacionSoftware.h"
 #include "ui/i18n/FDlgSelectLanguaje.h"
+#include "ui/shell/FDlgNotasVersion.h"
 #include "ui/shell/Mensajes.h"
 #include "ui/shell/TDlgQuestion.h"
 #include "ui/users/Login.h"
-
-#include <QFile>
-#include <QMessageBox>
 
 void DialogPrompts::showError(const QString &message)
 {
@@ -30,19 +29,28 @@ bool DialogPrompts::confirmContinue(const QString &text)
     return ConfirmarContinuar(text) == 1;
 }
 
-void DialogPrompts::showReleaseNotes(const QString &, const QString &title, const QString &notesFile)
+// Only the notes of the versions newer than the build the workstation ran last.
+void DialogPrompts::showReleaseNotes(const QString &storedBuild, const QString &title,
+                                     const QString &notesFile)
 {
-    QFile file(notesFile);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    QMessageBox::information(nullptr, title, TextEncoding::decodeUtf8OrWindows1252(file.readAll()));
+    VerNotasVersion(storedBuild, title, notesFile);
 }
 
 LanguageChoice DialogPrompts::chooseLanguage()
 {
-    TDlgSelectLanguaje dialog;
+    TDlgSelectLanguaje dialog(&EnviarIdiomaInicial);
     dialog.exec();
     return {dialog.Idioma(), dialog.Pais()};
+}
+
+void DialogPrompts::checkMachineSoftwareVersion()
+{
+    ComprobarVersionMaquina(nullptr);
+}
+
+bool DialogPrompts::installMachinePackage(const QString &packagePath)
+{
+    return InstalarPaqueteAlIniciar(packagePath, nullptr);
 }
 
 bool DialogPrompts::login()

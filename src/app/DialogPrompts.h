@@ -14,5 +14,7 @@ public:
                           const QString &notesFile) override;
     LanguageChoice chooseLanguage() override;
     bool login() override;
+    void checkMachineSoftwareVersion() override;
+    bool installMachinePackage(const QString &packagePath) override;
     void noticeDatabaseUpgrade(const QString &text, const std::function<void()> &upgrade) override;
 };

@@ -260,11 +260,7 @@ void Inicio::showReleaseNotes()
     const QString storedBuild = ini().readString(kVersion, QStringLiteral("Kelvo_SV"));
     if (!ReleaseNotes::buildChanged(storedBuild))
         return;
-    // With no language stored (the dialog left with only a country) the notes are Spanish.
-    QString idioma = Preferencias().Idioma;
-    if (idioma.isEmpty())
-        idioma = QStringLiteral("0");
-    const QString notes = ReleaseNotes::notesFile(m_directory, idioma, CodigoIdioma(idioma));
+    const QString notes = ReleaseNotes::notesFile(m_directory, Preferencias().Idioma);
     if (QFile::exists(notes))
         m_prompts.showReleaseNotes(storedBuild,
                                    Traducir(QStringLiteral("STR_ACTUALIZACIONES_REALIZADAS"),
@@ -283,7 +279,9 @@ bool Inicio::login()
 
 void Inicio::checkMachineSoftwareVersion()
 {
-    // Not yet part of the application: the guided change of old machine software.
+    // A machine that answered the announcement meanwhile is accepted before it is asked.
+    QCoreApplication::processEvents();
+    m_prompts.checkMachineSoftwareVersion();
 }
 
 void Inicio::requestMachineInformation()
@@ -299,9 +297,12 @@ void Inicio::requestMachineInformation()
 
 void Inicio::scanMachinePackages()
 {
-    // Sending a package needs the machine's software service, not yet part of the
-    // application; until then the packages stay where they are.
-    const QString emptyPackage = MachinePackages::scan(m_directory.path(), [](const QString &) {});
+    // The machine installs what it needs; a package left for later stays for the next start.
+    bool goOn = true;
+    const QString emptyPackage = MachinePackages::scan(m_directory.path(), [this, &goOn](const QString &path) {
+        if (goOn)
+            goOn = m_prompts.installMachinePackage(path);
+    });
     if (!emptyPackage.isEmpty())
         m_prompts.showError(
                 Traducir(QStringLiteral("ERR_ACT_MAQUINA_FILESIZE_CERO"),

@@ -2,6 +2,8 @@
 
 #include "core/data/uDM.h"
 #include "ui/data/FDlgSelectNetwork.h"
+#include "ui/dispenser/FParametrosMaquina.h"
+#include "ui/i18n/TKelvoVentana.h"
 #include "ui/loading/FCargas.h"
 #include "ui/loading/FCategoriaCarga.h"
 #include "ui/loading/FPacienteCarga.h"
@@ -210,4 +212,5 @@ void RegistrarPantallas()
     RegistrarDestino(TDestino::HojaFranjas, [] { ImprimirHojaPaciente(TFormatoHoja::Franjas); });
     RegistrarDestino(TDestino::BaseDatos,
                      [] { TDlgSelectNetwork(AppDirectory::current(), &FormInicio()).exec(); });
+    TKelvoVentana::SetVistaParametros([] { VerParametrosMaquina(&FormInicio()); });
 }

@@ -29,6 +29,11 @@ public:
     virtual LanguageChoice chooseLanguage() = 0;
     // The one login attempt of the start: true when a known user logged in.
     virtual bool login() = 0;
+    // The guided change of an old machine software, when the machine has one.
+    virtual void checkMachineSoftwareVersion() = 0;
+    // Installs a machine package waiting in the application directory when the machine needs
+    // it; false when the user left the update for later (the other packages wait too).
+    virtual bool installMachinePackage(const QString &packagePath) = 0;
     // The notice before a long database upgrade: `upgrade` runs when the user accepts it, and what
     // it throws goes on to the caller.
     virtual void noticeDatabaseUpgrade(const QString &text, const std::function<void()> &upgrade) = 0;

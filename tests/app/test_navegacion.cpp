@@ -9,10 +9,13 @@
 #include "core/settings/uPreferencias.h"
 #include "core/shell/FinAplicacion.h"
 #include "support/DialogoModal.h"
+#include "support/MaquinaPrueba.h"
 #include "support/MensajesGrabados.h"
 #include "support/TestDatabase.h"
 #include "ui/data/FDlgBackupRestaurar.h"
 #include "ui/data/FDlgSelectNetwork.h"
+#include "ui/dispenser/FConfigurarRedMaquina.h"
+#include "ui/dispenser/FParametrosMaquina.h"
 #include "ui/loading/FCargas.h"
 #include "ui/loading/FCategoriaCarga.h"
 #include "ui/masters/FCategorias.h"
@@ -25,6 +28,7 @@
 #include "ui/patients/FPacientes.h"
 #include "ui/settings/FPreferencias.h"
 #include "ui/shell/FCategoria.h"
+#include "ui/shell/FDlgNotasVersion.h"
 #include "ui/shell/FMain.h"
 #include "ui/shell/FPaciente.h"
 #include "ui/shell/FPrincipal.h"
@@ -38,6 +42,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
@@ -111,6 +116,59 @@ private slots:
         QVERIFY(e.Muestra<TFormPreferencias>());
         e.Pulsar("btnUsuarios");
         QVERIFY(e.Muestra<TFormUsuarios>());
+        QVERIFY(e.grabados.mensajes.isEmpty());
+    }
+
+    // "INFO" shows the whole notes file of the language, or says there is none.
+    void lasPreferenciasMuestranLasNotasDeVersion()
+    {
+        Entorno e;
+        AppDirectory::setCurrent(e.db.directory());
+        e.Pulsar("btnAdministrar");
+        e.Pulsar("btnPreferencias");
+        e.Pulsar("btnInfo");
+        QCOMPARE(e.grabados.Textos(MensajesGrabados::TTipo::Aviso),
+                 QStringList {QStringLiteral("NO HAY NOTAS DE VERSION PARA ESTE IDIOMA")});
+        e.db.appDirectory().write(QStringLiteral("Version.log"), "|||* NOVEDADES\n|*|1.0.0.19\n");
+        QStringList notas;
+        CuandoSeAbra<TDlgNotasVersion>([&notas](TDlgNotasVersion &ventana) {
+            const auto *lista = ventana.findChild<QListWidget *>(QStringLiteral("lstNotas"));
+            for (int i = 0; i < lista->count(); ++i)
+                notas << lista->item(i)->text();
+            ventana.accept();
+        });
+        e.Pulsar("btnInfo");
+        AppDirectory::setCurrent(AppDirectory());
+        QCOMPARE(notas,
+                 (QStringList {QStringLiteral(" "), QStringLiteral("* NOVEDADES"),
+                               QStringLiteral("1.0.0.19")}));
+    }
+
+    // Ctrl+F3 on the main window shows the machine's parameters; the preferences' "IP CONFIG"
+    // its network settings.
+    void laMaquinaSeVeYSeConfigura()
+    {
+        Entorno e;
+        std::unique_ptr<SimuladorDispensador> simulador;
+        std::unique_ptr<TDispenserTCP> link;
+        QVERIFY(MaquinaPrueba::Arrancar(MaquinaPrueba::Rapida(), simulador, link));
+        QVERIFY(QTest::qWaitForWindowActive(&e.ventana));
+        bool parametros = false;
+        CuandoSeAbra<TDlgParametrosMaquina>([&parametros](TDlgParametrosMaquina &vista) {
+            parametros = true;
+            vista.accept();
+        });
+        QTest::keyClick(&e.ventana, Qt::Key_F3, Qt::ControlModifier);
+        QVERIFY(parametros);
+        e.Pulsar("btnAdministrar");
+        e.Pulsar("btnPreferencias");
+        bool red = false;
+        CuandoSeAbra<TDlgConfigurarRedMaquina>([&red](TDlgConfigurarRedMaquina &dialogo) {
+            red = true;
+            dialogo.reject();
+        });
+        e.Pulsar("btnIPConfig");
+        QVERIFY(red);
         QVERIFY(e.grabados.mensajes.isEmpty());
     }
 

@@ -12,6 +12,7 @@
 #include "ui/shell/FMain.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTest>
 #include <QUdpSocket>
 
@@ -27,6 +28,8 @@ public:
     QStringList questions;
     QStringList notes;
     QStringList upgradeNotices;
+    QStringList packagesOffered;
+    int machineVersionChecks = 0;
 
     LanguageChoice language {QStringLiteral("0"), QStringLiteral("0")};
     int languageDialogs = 0;
@@ -49,6 +52,12 @@ public:
     {
         upgradeNotices << text;
         upgrade();
+    }
+    void checkMachineSoftwareVersion() override { ++machineVersionChecks; }
+    bool installMachinePackage(const QString &packagePath) override
+    {
+        packagesOffered << QFileInfo(packagePath).fileName();
+        return true;
     }
     void showReleaseNotes(const QString &storedBuild, const QString &title, const QString &file) override
     {
@@ -288,18 +297,45 @@ private slots:
         QVERIFY(!dir.exists(QStringLiteral("UPDATE.UPD")));
     }
 
-    void emptyMachinePackageIsReportedAndDeleted()
+    // The packages of the application directory in name order: each valid one offered to the
+    // machine, a name without a number skipped, an empty one reported, deleted and the end.
+    void machinePackagesAreScanned_data()
     {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("offered");
+        QTest::addColumn<QStringList>("errors");
+        QTest::addColumn<QStringList>("left");
+        const QString emptyMessage = QStringLiteral("ACTUALIZACION IMPOSIBLE, PROBLEMAS DESCARGA DE FICHERO  ");
+        QTest::newRow("empty package")
+                << QStringList {QStringLiteral("Kelvo_Version_2.5.tar.gz=")} << QStringList {}
+                << QStringList {emptyMessage + QStringLiteral("Kelvo_Version_2.5.tar.gz")} << QStringList {};
+        QTest::newRow("offered in order, a bad name skipped")
+                << QStringList {QStringLiteral("Kelvo_Version_19.tar.gz=x"), QStringLiteral("Kelvo_Version_abc.tar.gz=x"),
+                                QStringLiteral("Kelvo_Version_2-0.tar.gz=x")}
+                << QStringList {QStringLiteral("Kelvo_Version_19.tar.gz"), QStringLiteral("Kelvo_Version_2-0.tar.gz")}
+                << QStringList {}
+                << QStringList {QStringLiteral("Kelvo_Version_19.tar.gz"), QStringLiteral("Kelvo_Version_2-0.tar.gz"),
+                                QStringLiteral("Kelvo_Version_abc.tar.gz")};
+        QTest::newRow("an empty package ends the scan")
+                << QStringList {QStringLiteral("Kelvo_Version_18.tar.gz="), QStringLiteral("Kelvo_Version_19.tar.gz=x")}
+                << QStringList {} << QStringList {emptyMessage + QStringLiteral("Kelvo_Version_18.tar.gz")}
+                << QStringList {QStringLiteral("Kelvo_Version_19.tar.gz")};
+    }
+    void machinePackagesAreScanned()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, offered);
+        QFETCH(QStringList, errors);
+        QFETCH(QStringList, left);
         TestAppDirectory dir;
-        dir.write(QStringLiteral("Kelvo_Version_2.5.tar.gz"), "");
+        for (const QString &file : files)
+            dir.write(file.section(QLatin1Char('='), 0, 0), file.section(QLatin1Char('='), 1).toLatin1());
         ScriptedPrompts prompts;
         Inicio inicio(dir.directory(), argumentsFor(dir), prompts);
         QCOMPARE(inicio.start(), Inicio::Outcome::Running);
-        QCOMPARE(
-                prompts.errors,
-                QStringList {QStringLiteral(
-                        "ACTUALIZACION IMPOSIBLE, PROBLEMAS DESCARGA DE FICHERO  Kelvo_Version_2.5.tar.gz")});
-        QVERIFY(!dir.exists(QStringLiteral("Kelvo_Version_2.5.tar.gz")));
+        QCOMPARE(prompts.packagesOffered, offered);
+        QCOMPARE(prompts.errors, errors);
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("Kelvo_Version_*")}, QDir::Files, QDir::Name), left);
     }
 
     void closingNeedsConfirmation()

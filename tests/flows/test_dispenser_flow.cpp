@@ -1,5 +1,6 @@
 // The dispenser link against the machine simulator over real loopback sockets: discovery,
-// connection, information, a whole load, and every fault the simulator can play.
+// connection, information, configuration, a whole load, the software update, and every fault
+// the simulator can play.
 #include "core/dispenser/UDispenserTCP.h"
 #include "support/MaquinaPrueba.h"
 
@@ -37,6 +38,18 @@ struct Seguimiento
     QList<qint32> cierres;
     int desconexiones = 0;
 };
+
+// Python's FTP client copying a file into the machine's "/tmp", as the workstation does.
+const QString kClienteFtp = QStringLiteral(R"(
+import ftplib, sys
+puerto, clave, nombre, archivo = sys.argv[1:]
+with ftplib.FTP() as ftp:
+    ftp.connect("127.0.0.1", int(puerto))
+    ftp.login("root", clave)
+    ftp.cwd("/tmp")
+    with open(archivo, "rb") as datos:
+        ftp.storbinary("STOR " + nombre, datos)
+)");
 
 TDosis Porcion(const QString &nombre, qint64 idMedicamento, const QString &aspecto, const QList<qint32> &plan,
                const QList<qint32> &colocadas = {})
@@ -284,10 +297,129 @@ private slots:
         QCOMPARE(m_link->PedirConfig(), std::optional<TConfigMaquina>(TConfigMaquina {3, 1, 0, 0}));
         QCOMPARE(m_link->Red.DNS, QString("127.0.0.53"));
         QCOMPARE(m_link->PedirInfo()->IdMaq, QString("KV-9"));
+        const TRedMaquina nuevaRed {red->IPLocal, red->IPCampo2, "127.0.0.53", "255.255.255.0", "127.0.0.1"};
+        QCOMPARE(m_link->PedirIP(), std::optional<TRedMaquina>(nuevaRed));
+
+        // Malformed settings change nothing.
+        for (const QString &malformado :
+             {"CONFIG;4;x;0;0;|", "CONFIG;4;1;|", "CONFIGIP;a;b;dns;255.0.0.0;1.1.1.1;|",
+              "CONFIGIP;a;b;1.1.1.1;255.0.0.256;1.1.1.1;|", "CONFIGIP;|"})
+            m_link->Enviar(malformado);
+        QCOMPARE(m_link->PedirConfig(), std::optional<TConfigMaquina>(TConfigMaquina {3, 1, 0, 0}));
+        QCOMPARE(m_link->PedirIP(), std::optional<TRedMaquina>(nuevaRed));
+        QCOMPARE(m_simulador->Traza().filter(QLatin1String("malformed")).size(), 5);
+    }
+
+    void actualizacionDelSoftware_data()
+    {
+        QTest::addColumn<OpcionesSimulador>("opciones");
+        QTest::addColumn<QString>("paquete"); // copied into the machine's "/tmp"; empty: none
+        QTest::addColumn<int>("estadoInstalando"); // -1: no answer
+        QTest::addColumn<bool>("reinicia");
+        QTest::addColumn<QString>("version"); // "answerversion" at the end; empty: no answer
+        QTest::addColumn<QString>("software"); // Ver_uPC at the end
+        const QString build19 = QStringLiteral("Kelvo_Version_19.tar.gz");
+        QTest::newRow("new build") << Maquina("2.2", "2.2.18") << build19 << 1 << true << "2.2.19"
+                                   << "2.2";
+        QTest::newRow("to 1.3") << Maquina("1.2", "1.2.7") << "Kelvo_uPC_v1.3" << 1 << true << "1.3.0"
+                                << "1.3";
+        QTest::newRow("to 2.0, new FTP password")
+                << Maquina("1.3", "1.3.0") << "Kelvo_Version_2-0.tar.gz" << 1 << true << "2.0.0"
+                << "2.0";
+        QTest::newRow("no package") << Maquina("2.2", "2.2.18") << "" << 0 << false << "2.2.18"
+                                    << "2.2";
+        OpcionesSimulador rechaza = Maquina("2.2", "2.2.18");
+        rechaza.ftpRechazar = true;
+        QTest::newRow("upload refused") << rechaza << build19 << 0 << false << "2.2.18"
+                                        << "2.2";
+        OpcionesSimulador sinCambio = Maquina("2.2", "2.2.18");
+        sinCambio.sinCambioVersion = true;
+        QTest::newRow("the old version stays") << sinCambio << build19 << 1 << true << "2.2.18"
+                                               << "2.2";
+        OpcionesSimulador colgada = Maquina("2.2", "2.2.18");
+        colgada.ocupadoActualizando = true;
+        QTest::newRow("busy for good") << colgada << build19 << 2 << false << "2.2.18"
+                                       << "2.2";
+        OpcionesSimulador desaparece = Maquina("2.2", "2.2.18");
+        desaparece.desaparecerActualizando = true;
+        QTest::newRow("gone for good") << desaparece << build19 << -1 << false << ""
+                                       << "";
+    }
+    void actualizacionDelSoftware()
+    {
+        QFETCH(OpcionesSimulador, opciones);
+        QFETCH(QString, paquete);
+        QFETCH(int, estadoInstalando);
+        QFETCH(bool, reinicia);
+        QFETCH(QString, version);
+        QFETCH(QString, software);
+        QVERIFY(Arrancar(opciones));
+        const QString enMaquina = m_simulador->DirectorioFtp() + "/tmp/" + paquete;
+        if (!paquete.isEmpty()) {
+            const QByteArray contenido = "\x1f\x8b\x08\x00 package " + paquete.toUtf8();
+            const bool aceptada = !opciones.ftpRechazar;
+            QCOMPARE(SubirPorFtp(ClaveMaquina(opciones.versionSoftware), paquete, contenido), aceptada);
+            QCOMPARE(LeerArchivo(enMaquina), aceptada ? contenido : QByteArray());
+        }
+
+        m_link->Enviar(ComandoActualizarSistema());
+        const std::optional<quint8> estado = m_link->PedirEstado();
+        QCOMPARE(estado ? int(*estado) : -1, estadoInstalando);
+        if (reinicia) {
+            QTRY_COMPARE(m_simulador->ConexionesRealizadas(), 2);
+            QTRY_VERIFY(m_link->Conectado);
+            QVERIFY(!QFile::exists(enMaquina));
+            // Its FTP service takes the password of the software it now runs.
+            QVERIFY(SubirPorFtp(ClaveMaquina(software), "otro", "x"));
+        } else {
+            QTest::qWait(4 * opciones.retrasoActualizacionMs);
+            QCOMPARE(m_simulador->ConexionesRealizadas(), 1);
+        }
+        QCOMPARE(m_link->PedirVersion().value_or(QString()), version);
+        const std::optional<TInfoMaquina> info = version.isEmpty() ? std::nullopt : m_link->PedirInfo();
+        QCOMPARE(info ? info->Ver_uPC : QString(), software);
+        QCOMPARE(m_simulador->Estado(), quint8(estadoInstalando == 2 ? 2 : 0));
     }
 
 private:
     static OpcionesSimulador Opciones() { return MaquinaPrueba::Rapida(); }
+
+    // A machine with its FTP service and a quick installation.
+    static OpcionesSimulador Maquina(const QString &software, const QString &version)
+    {
+        OpcionesSimulador opciones = Opciones();
+        opciones.versionSoftware = software;
+        opciones.info.Ver_uPC = software;
+        opciones.versionRespuesta = version;
+        opciones.puertoFtp = OpcionesSimulador::kPuertoFtpLibre;
+        opciones.retrasoActualizacionMs = 100;
+        return opciones;
+    }
+
+    static QString ClaveMaquina(const QString &software)
+    {
+        return software.toDouble() >= 2.0 ? QStringLiteral("lantrobeks") : QStringLiteral("vemo");
+    }
+
+    static QByteArray LeerArchivo(const QString &ruta)
+    {
+        QFile archivo(ruta);
+        return archivo.open(QIODevice::ReadOnly) ? archivo.readAll() : QByteArray();
+    }
+
+    // True when the machine's FTP service took the file.
+    bool SubirPorFtp(const QString &clave, const QString &nombre, const QByteArray &contenido)
+    {
+        QTemporaryFile archivo;
+        if (!archivo.open() || archivo.write(contenido) != contenido.size() || !archivo.flush())
+            return false;
+        QProcess python;
+        python.start("python3",
+                     {"-c", kClienteFtp, QString::number(m_simulador->PuertoFtp()), clave, nombre,
+                      archivo.fileName()});
+        return python.waitForFinished(10000) && python.exitStatus() == QProcess::NormalExit
+                && python.exitCode() == 0;
+    }
 
     bool Arrancar(const OpcionesSimulador &opciones)
     {

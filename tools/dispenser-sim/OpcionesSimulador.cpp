@@ -22,6 +22,7 @@ struct OpcionBooleana
 
 OpcionesSimulador::OpcionesSimulador()
 {
+    scriptFtp = QStringLiteral(PASTILLERO_SERVIDOR_FTP);
     info.IdMaq = QStringLiteral("SIM-0001");
     info.IdDIGI = QStringLiteral("1.0");
     info.Contador = QStringLiteral("0");
@@ -68,6 +69,14 @@ std::optional<QString> OpcionesSimulador::Leer(const QStringList &argumentos, Op
              &opciones.reposoTrasCierreMs},
             {QStringLiteral("desconectar-tras-cierre"),
              QStringLiteral("drop the connection on the Nth \"CLOSE\""), &opciones.desconectarTrasCierre},
+            {QStringLiteral("puerto-ftp"),
+             QStringLiteral("port of the machine's FTP service (0: none, -1: a free port)"),
+             &opciones.puertoFtp},
+            {QStringLiteral("retraso-actualizacion"),
+             QStringLiteral("milliseconds busy installing a software package"),
+             &opciones.retrasoActualizacionMs},
+            {QStringLiteral("ftp-cortar"), QStringLiteral("the FTP service cuts an upload after N bytes"),
+             &opciones.ftpCortar},
     };
     const QList<OpcionBooleana> booleanas {
             {QStringLiteral("sin-respuesta"), QStringLiteral("never answer requests"),
@@ -89,6 +98,17 @@ std::optional<QString> OpcionesSimulador::Leer(const QStringList &argumentos, Op
             {QStringLiteral("cierre-anterior-tras-init"),
              QStringLiteral("send the previous load's \"close\" again right after \"INIT\""),
              &opciones.cierreAnteriorTrasInit},
+            {QStringLiteral("ftp-rechazar"), QStringLiteral("the FTP service refuses every upload"),
+             &opciones.ftpRechazar},
+            {QStringLiteral("ocupado-actualizando"),
+             QStringLiteral("after \"UPDATESYSTEM\" stay busy (state 2) and never reboot"),
+             &opciones.ocupadoActualizando},
+            {QStringLiteral("desaparecer-actualizando"),
+             QStringLiteral("on \"UPDATESYSTEM\" drop the connection and never come back"),
+             &opciones.desaparecerActualizando},
+            {QStringLiteral("sin-cambio-version"),
+             QStringLiteral("report the old version after the reboot of an update"),
+             &opciones.sinCambioVersion},
     };
 
     QCommandLineParser parser;
@@ -99,11 +119,21 @@ std::optional<QString> OpcionesSimulador::Leer(const QStringList &argumentos, Op
     const QCommandLineOption version(QStringLiteral("version-software"),
                                      QStringLiteral("machine software version (Ver_uPC)"),
                                      QStringLiteral("v"), opciones.versionSoftware);
+    const QCommandLineOption respuesta(
+            QStringLiteral("version-respuesta"),
+            QStringLiteral("text of \"answerversion\" (default: SIM and the version)"),
+            QStringLiteral("texto"));
+    const QCommandLineOption directorioFtp(
+            QStringLiteral("directorio-ftp"),
+            QStringLiteral("root of the FTP service (default: a temporary folder)"),
+            QStringLiteral("carpeta"));
+    const QCommandLineOption scriptFtp(QStringLiteral("script-ftp"), QStringLiteral("the FTP server program"),
+                                       QStringLiteral("archivo"), opciones.scriptFtp);
     const QCommandLineOption verPic(QStringLiteral("ver-pic"), QStringLiteral("Ver_PIC field (may be empty)"),
                                     QStringLiteral("texto"), opciones.info.Ver_PIC);
     const QCommandLineOption id(QStringLiteral("id"), QStringLiteral("serial number"),
                                 QStringLiteral("texto"), opciones.info.IdMaq);
-    parser.addOptions({escucha, version, verPic, id});
+    parser.addOptions({escucha, version, respuesta, directorioFtp, scriptFtp, verPic, id});
     for (const OpcionEntera &opcion : enteras)
         parser.addOption(QCommandLineOption(opcion.nombre, opcion.ayuda, QStringLiteral("n"),
                                             QString::number(*opcion.destino)));
@@ -128,7 +158,8 @@ std::optional<QString> OpcionesSimulador::Leer(const QStringList &argumentos, Op
     opciones.escucha = QHostAddress(parser.value(escucha));
     if (!opciones.escucha.isLoopback())
         return QStringLiteral("--escucha must be a loopback address");
-    if (puertoBusqueda < 0 || puertoBusqueda > 65535 || estadoReposo < 0 || estadoReposo > 255)
+    if (puertoBusqueda < 0 || puertoBusqueda > 65535 || estadoReposo < 0 || estadoReposo > 255
+        || opciones.puertoFtp < kPuertoFtpLibre || opciones.puertoFtp > 65535)
         return QStringLiteral("port or state out of range");
     opciones.puertoBusqueda = static_cast<quint16>(puertoBusqueda);
     opciones.estadoReposo = static_cast<quint8>(estadoReposo);
@@ -136,7 +167,10 @@ std::optional<QString> OpcionesSimulador::Leer(const QStringList &argumentos, Op
     opciones.temperatura = temperatura;
     opciones.versionSoftware = parser.value(version);
     opciones.info.Ver_uPC = opciones.versionSoftware;
-    opciones.versionRespuesta = QStringLiteral("SIM ") + opciones.versionSoftware;
+    opciones.versionRespuesta = parser.isSet(respuesta) ? parser.value(respuesta)
+                                                        : QStringLiteral("SIM ") + opciones.versionSoftware;
+    opciones.directorioFtp = parser.value(directorioFtp);
+    opciones.scriptFtp = parser.value(scriptFtp);
     opciones.info.Ver_PIC = parser.value(verPic);
     opciones.info.IdMaq = parser.value(id);
     return std::nullopt;

@@ -26,6 +26,14 @@ struct OpcionesSimulador
     qint32 temperatura = 22;
     quint8 estadoReposo = 0; // 1: the machine refuses loads ("not waiting")
 
+    // The machine's FTP service, through which software packages reach its "/tmp".
+    static constexpr int kPuertoFtpLibre = -1; // a free port, the one listened is reported
+    int puertoFtp = 0; // 0: no FTP service
+    QString directorioFtp; // its root; empty: a temporary folder of its own
+    QString scriptFtp; // the server program (servidor_ftp.py beside the simulator's source)
+    // Software update ("UPDATESYSTEM"): how long the installation keeps the machine busy.
+    int retrasoActualizacionMs = 2000;
+
     // Pace of a load.
     int intervaloMs = 200; // between two progress messages
     int pasosPorMedicamento = 2; // progress messages per medication
@@ -49,6 +57,11 @@ struct OpcionesSimulador
     bool anunciarReposo = false; // "answerstatus" sent unasked when it rests again after a load
     int desconectarTrasCierre = 0; // the connection drops on the Nth "CLOSE" (once)
     bool cierreAnteriorTrasInit = false; // the previous load's "close" again right after an "INIT"
+    bool ftpRechazar = false; // the FTP service refuses every upload
+    int ftpCortar = 0; // the FTP service cuts an upload after this many bytes (0: never)
+    bool ocupadoActualizando = false; // after "UPDATESYSTEM" busy (state 2) for good, no reboot
+    bool desaparecerActualizando = false; // on "UPDATESYSTEM" the machine is gone for good
+    bool sinCambioVersion = false; // the reboot after an update keeps the old version
 
     bool soloAyuda = false; // the command line asked for the help text
 

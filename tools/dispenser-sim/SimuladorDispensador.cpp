@@ -2,6 +2,9 @@
 
 #include "core/dispenser/ProtocoloDispensador.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -31,13 +34,55 @@ QStringList CamposRed(const TRedMaquina &red)
     return {red.IPLocal, red.IPCampo2, red.DNS, red.Mascara, red.Gateway};
 }
 
+// The integers of the fields; none when one of them is not an integer.
+std::optional<QList<qint32>> Enteros(const QStringList &campos)
+{
+    QList<qint32> valores;
+    for (const QString &campo : campos) {
+        bool ok = false;
+        valores.append(campo.toInt(&ok));
+        if (!ok)
+            return std::nullopt;
+    }
+    return valores;
+}
+
+// A dotted address of four numbers 0..255 (blanks around them allowed, as the typed fields
+// send them), written without the blanks; none when it is not one.
+std::optional<QString> DireccionPunteada(const QString &texto)
+{
+    const QStringList partes = texto.split(QLatin1Char('.'));
+    const std::optional<QList<qint32>> numeros = Enteros(partes);
+    if (partes.size() != 4 || !numeros)
+        return std::nullopt;
+    for (const qint32 numero : *numeros) {
+        if (numero < 0 || numero > 255)
+            return std::nullopt;
+    }
+    return Numeros(*numeros).join(QLatin1Char('.'));
+}
+
+// The machine's FTP account "root" has these passwords; the new one came with software 2.0.
+const QString kClaveFtpAntigua = QStringLiteral("vemo");
+const QString kClaveFtpNueva = QStringLiteral("lantrobeks");
+constexpr double kVersionClaveNueva = 2.0;
+
 } // namespace
 
 SimuladorDispensador::SimuladorDispensador(const OpcionesSimulador &opciones, QObject *parent)
     : QObject(parent)
     , m_opciones(opciones)
     , m_estado(opciones.estadoReposo)
+    , m_directorioFtp(opciones.directorioFtp)
 {
+    if (m_directorioFtp.isEmpty()) {
+        m_temporalFtp = std::make_unique<QTemporaryDir>();
+        m_directorioFtp = m_temporalFtp->path();
+    }
+    QDir().mkpath(CarpetaPaquetes());
+    connect(&m_ftp, &ServidorFtpMaquina::registro, this, &SimuladorDispensador::registro);
+    m_instalacion.setSingleShot(true);
+    connect(&m_instalacion, &QTimer::timeout, this, &SimuladorDispensador::Reiniciar);
     connect(&m_busqueda, &QUdpSocket::readyRead, this, &SimuladorDispensador::LeerDatagramas);
     connect(&m_conexion, &QTcpSocket::readyRead, this, &SimuladorDispensador::LeerConexion);
     connect(&m_conexion, &QTcpSocket::connected, this, [this] {
@@ -83,7 +128,28 @@ bool SimuladorDispensador::Iniciar()
     emit registro(QStringLiteral("waiting for discovery on %1:%2")
                           .arg(m_opciones.escucha.toString())
                           .arg(m_busqueda.localPort()));
-    return true;
+    if (m_opciones.puertoFtp == 0)
+        return true;
+    return IniciarFtp(m_opciones.puertoFtp == OpcionesSimulador::kPuertoFtpLibre
+                              ? 0
+                              : static_cast<quint16>(m_opciones.puertoFtp));
+}
+
+QString SimuladorDispensador::CarpetaPaquetes() const
+{
+    return m_directorioFtp + QStringLiteral("/tmp");
+}
+
+QString SimuladorDispensador::ClaveFtp() const
+{
+    return NumeroVersion(m_opciones.versionSoftware) >= kVersionClaveNueva ? kClaveFtpNueva
+                                                                           : kClaveFtpAntigua;
+}
+
+bool SimuladorDispensador::IniciarFtp(quint16 puerto)
+{
+    return m_ftp.Iniciar({m_opciones.scriptFtp, puerto, m_directorioFtp, ClaveFtp(), m_opciones.ftpRechazar,
+                          m_opciones.ftpCortar});
 }
 
 void SimuladorDispensador::Desconectar()
@@ -98,6 +164,8 @@ void SimuladorDispensador::LeerDatagramas()
         QByteArray datagrama(qMax<qint64>(m_busqueda.pendingDatagramSize(), 0), '\0');
         m_busqueda.readDatagram(datagrama.data(), datagrama.size());
         ++m_datagramas;
+        if (m_actualizacion == FaseActualizacion::Desaparecida)
+            continue;
         const QRegularExpressionMatch leido = anuncio.match(QString::fromLatin1(datagrama));
         if (!leido.hasMatch()) {
             emit registro(QStringLiteral("ignored datagram: ") + QString::fromLatin1(datagrama));
@@ -156,13 +224,12 @@ void SimuladorDispensador::Atender(const QByteArray &mensaje)
         Responder(Respuesta(QStringLiteral("answerinfo"),
                             {i.IdMaq, i.IdDIGI, i.Contador, i.Ver_PIC, i.Ver_uPC, i.Ver_UBoot, i.Ver_Kernel,
                              i.Ver_RootFS, i.ADCSensor, i.ADCSensi}));
-    } else if (palabra == QLatin1String("CONFIG") && campos.size() > 4) {
-        m_opciones.config
-                = {campos.at(1).toInt(), campos.at(2).toInt(), campos.at(3).toInt(), campos.at(4).toInt()};
-    } else if (palabra == QLatin1String("CONFIGIP") && campos.size() > 5) {
-        m_opciones.red.DNS = campos.at(3);
-        m_opciones.red.Mascara = campos.at(4);
-        m_opciones.red.Gateway = campos.at(5);
+    } else if (palabra == QLatin1String("CONFIG")) {
+        Configurar(campos);
+    } else if (palabra == QLatin1String("CONFIGIP")) {
+        ConfigurarRed(campos);
+    } else if (palabra == QLatin1String("UPDATESYSTEM")) {
+        Actualizar();
     } else if (palabra == QLatin1String("SET_ID_MAQUINA") && campos.size() > 1) {
         m_opciones.info.IdMaq = campos.at(1);
     } else if (palabra == QLatin1String("START")) {
@@ -180,6 +247,107 @@ void SimuladorDispensador::Atender(const QByteArray &mensaje)
     } else if (palabra == QLatin1String("CLOSE")) {
         Cerrada();
     }
+}
+
+// "CONFIG;idioma;sonidos;r;c;": taken only when the four values are numbers.
+void SimuladorDispensador::Configurar(const QStringList &campos)
+{
+    const std::optional<QList<qint32>> valores = Enteros(campos.mid(1, 4));
+    if (campos.size() < 5 || !valores) {
+        emit registro(QStringLiteral("malformed CONFIG ignored"));
+        return;
+    }
+    m_opciones.config = {valores->at(0), valores->at(1), valores->at(2), valores->at(3)};
+    emit registro(QStringLiteral("configuration now: language %1, sounds %2, %3, %4")
+                          .arg(valores->at(0))
+                          .arg(valores->at(1))
+                          .arg(valores->at(2))
+                          .arg(valores->at(3)));
+}
+
+// "CONFIGIP;IPLocal;IPCampo2;DNS;Mascara;Gateway;": the machine keeps its own address and takes the
+// other three, only when all three are dotted addresses.
+void SimuladorDispensador::ConfigurarRed(const QStringList &campos)
+{
+    const std::optional<QString> dns = DireccionPunteada(campos.value(3));
+    const std::optional<QString> mascara = DireccionPunteada(campos.value(4));
+    const std::optional<QString> gateway = DireccionPunteada(campos.value(5));
+    if (!dns || !mascara || !gateway) {
+        emit registro(QStringLiteral("malformed CONFIGIP ignored"));
+        return;
+    }
+    m_opciones.red.DNS = *dns;
+    m_opciones.red.Mascara = *mascara;
+    m_opciones.red.Gateway = *gateway;
+    emit registro(QStringLiteral("network now: DNS %1, mask %2, gateway %3").arg(*dns, *mascara, *gateway));
+}
+
+// "UPDATESYSTEM": the machine installs the package written last into its "/tmp", busy meanwhile,
+// and then reboots (Reiniciar); or it plays the fault of its options.
+void SimuladorDispensador::Actualizar()
+{
+    if (m_actualizacion != FaseActualizacion::Ninguna) {
+        emit registro(QStringLiteral("update already under way: UPDATESYSTEM ignored"));
+        return;
+    }
+    if (m_opciones.desaparecerActualizando) {
+        emit registro(QStringLiteral("update: the machine is gone for good"));
+        m_actualizacion = FaseActualizacion::Desaparecida;
+        m_ftp.Detener();
+        m_conexion.abort();
+        return;
+    }
+    const std::optional<PaqueteSoftware> paquete = PaqueteSoftware::MasReciente(CarpetaPaquetes());
+    if (!paquete) {
+        emit registro(QStringLiteral("update: no package in %1, nothing changes").arg(CarpetaPaquetes()));
+        return;
+    }
+    m_paqueteEnCurso = *paquete;
+    emit registro(QStringLiteral("update: installing ") + QFileInfo(paquete->archivo).fileName());
+    if (m_opciones.ocupadoActualizando) {
+        m_actualizacion = FaseActualizacion::Colgada;
+    } else {
+        m_actualizacion = FaseActualizacion::Instalando;
+        m_instalacion.start(m_opciones.retrasoActualizacionMs);
+    }
+    Reposo();
+}
+
+// The installation is over: the machine takes the package's software (unless its fault keeps the
+// old one), removes the package and reboots, dropping the connection; it connects again on the next
+// discovery datagram. Its FTP service comes back with the password of the new software.
+void SimuladorDispensador::Reiniciar()
+{
+    if (m_opciones.sinCambioVersion)
+        emit registro(QStringLiteral("update: the old software stays"));
+    else
+        Instalar(m_paqueteEnCurso);
+    QFile::remove(m_paqueteEnCurso.archivo);
+    m_actualizacion = FaseActualizacion::Ninguna;
+    emit registro(QStringLiteral("rebooting"));
+    m_conexion.abort();
+    Reposo();
+    const quint16 puertoFtp = m_ftp.Puerto();
+    if (m_ftp.EnMarcha() && m_ftp.Clave() != ClaveFtp())
+        IniciarFtp(puertoFtp);
+}
+
+// A build package keeps the software version and changes the build ("2.2" with build 19 answers
+// "2.2.19"); a version package brings the version with build 0.
+void SimuladorDispensador::Instalar(const PaqueteSoftware &paquete)
+{
+    TInfoMaquina &info = m_opciones.info;
+    if (paquete.version.isEmpty()) {
+        const QString version = info.Ver_uPC.contains(QLatin1Char('.')) ? info.Ver_uPC
+                                                                        : info.Ver_uPC + QStringLiteral(".0");
+        m_opciones.versionRespuesta = version + QLatin1Char('.') + QString::number(paquete.build);
+    } else {
+        m_opciones.versionSoftware = paquete.version;
+        info.Ver_uPC = paquete.version;
+        m_opciones.versionRespuesta = paquete.version + QStringLiteral(".0");
+    }
+    emit registro(
+            QStringLiteral("update: software %1, version %2").arg(info.Ver_uPC, m_opciones.versionRespuesta));
 }
 
 void SimuladorDispensador::AtenderSonda()
@@ -392,5 +560,21 @@ void SimuladorDispensador::Reposo()
     m_progreso.stop();
     m_reposo.stop();
     m_medicamentos.clear();
-    m_estado = m_opciones.estadoReposo;
+    m_estado = EstadoEnReposo();
+}
+
+// An installation keeps the machine busy: not waiting (1) while it installs, placing (2) when it
+// hangs.
+quint8 SimuladorDispensador::EstadoEnReposo() const
+{
+    switch (m_actualizacion) {
+    case FaseActualizacion::Instalando:
+        return 1;
+    case FaseActualizacion::Colgada:
+        return 2;
+    case FaseActualizacion::Ninguna:
+    case FaseActualizacion::Desaparecida:
+        break;
+    }
+    return m_opciones.estadoReposo;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "OpcionesSimulador.h"
+#include "PaqueteSoftware.h"
+#include "ServidorFtpMaquina.h"
 #include "core/dispenser/BufferRecepcion.h"
 
 #include <QByteArray>
@@ -8,14 +10,18 @@
 #include <QObject>
 #include <QStringList>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QUdpSocket>
+
+#include <memory>
 
 // The machine's side of the dispenser protocol over real UDP and TCP, on loopback only: it
 // waits for the discovery datagram, connects to the announced address, answers every
 // request, runs loads (START, CHARGE..., INIT, then "status" progress per medication and
-// "close") and plays the faults of its options. Every message in and out is reported
-// through `registro` and kept in the trace.
+// "close"), takes configuration changes, installs software packages copied into its "/tmp"
+// (through its FTP service when one is asked for) and plays the faults of its options. Every
+// message in and out is reported through `registro` and kept in the trace.
 class SimuladorDispensador : public QObject
 {
     Q_OBJECT
@@ -24,9 +30,15 @@ public:
     explicit SimuladorDispensador(const OpcionesSimulador &opciones, QObject *parent = nullptr);
     ~SimuladorDispensador() override;
 
-    // Starts waiting for the discovery datagram; false (reported) when the port is taken.
+    // Starts waiting for the discovery datagram, and the FTP service when one is asked for;
+    // false (reported) when the port is taken or the FTP service does not start.
     bool Iniciar();
     quint16 PuertoBusqueda() const { return m_busqueda.localPort(); }
+    // The port the FTP service listens on; 0 when there is none.
+    quint16 PuertoFtp() const { return m_ftp.Puerto(); }
+    // The FTP service's root, and the machine's "/tmp" inside it where packages are installed from.
+    QString DirectorioFtp() const { return m_directorioFtp; }
+    QString CarpetaPaquetes() const;
 
     // The options may be changed between loads (tests switch faults on and off).
     OpcionesSimulador &Opciones() { return m_opciones; }
@@ -72,8 +84,25 @@ private:
     void Cancelada();
     void EnviarInforme(quint8 estado, const Medicamento &medicamento, const QList<qint32> &colocadas);
     void Reposo();
+    quint8 EstadoEnReposo() const;
     void ReposoTrasCierre();
     QByteArray Malformado();
+    // The machine's FTP password: its software from 2.0 on has the new one.
+    QString ClaveFtp() const;
+    void Configurar(const QStringList &campos);
+    void ConfigurarRed(const QStringList &campos);
+    bool IniciarFtp(quint16 puerto);
+    void Actualizar();
+    void Reiniciar();
+    void Instalar(const PaqueteSoftware &paquete);
+
+    // Where a software update stands; it decides the state while the machine rests.
+    enum class FaseActualizacion {
+        Ninguna,
+        Instalando, // busy (state 1) until it reboots
+        Colgada, // busy (state 2) for good
+        Desaparecida, // gone: no connection, discovery ignored
+    };
 
     OpcionesSimulador m_opciones;
     QUdpSocket m_busqueda;
@@ -94,6 +123,13 @@ private:
     QString m_ultimoCierre; // the "close" of the last finished load
     QTimer m_progreso;
     QTimer m_reposo; // not waiting after a "CLOSE"
+
+    std::unique_ptr<QTemporaryDir> m_temporalFtp; // the FTP root when none was given
+    QString m_directorioFtp;
+    ServidorFtpMaquina m_ftp;
+    FaseActualizacion m_actualizacion = FaseActualizacion::Ninguna;
+    PaqueteSoftware m_paqueteEnCurso;
+    QTimer m_instalacion;
 
     // Outgoing bytes waiting for their turn when messages are split or merged.
     QList<QByteArray> m_salida;

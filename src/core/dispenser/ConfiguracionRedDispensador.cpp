@@ -56,6 +56,7 @@ TConfiguracionRedDispensador TConfiguracionRedDispensador::Leer(const IniFile &i
     else if (!destino->isNull())
         config.destinoBusqueda = *destino;
     config.puertoBusqueda = LeerPuerto(ini, QStringLiteral("PuertoBusqueda"), kPuertoBusqueda);
+    config.puertoFtp = LeerPuerto(ini, QStringLiteral("PuertoFTP"), kPuertoFtp);
     if (const auto anunciada = LeerDireccion(ini, QStringLiteral("DireccionAnunciada")))
         config.direccionAnunciada = *anunciada;
     return config;

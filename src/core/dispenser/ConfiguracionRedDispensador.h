@@ -13,6 +13,7 @@ class IniFile;
 //   PuertoBusqueda     UDP port of the discovery datagram     (45454)
 //   DireccionAnunciada address announced to the machine       (the first address of an
 //                                                             active network interface)
+//   PuertoFTP          the machine's FTP port (packages)     (21)
 // A value that cannot be read is logged; a bad discovery address switches discovery off
 // rather than sending the datagram somewhere nobody chose.
 struct TConfiguracionRedDispensador
@@ -20,6 +21,7 @@ struct TConfiguracionRedDispensador
     static constexpr quint16 kPuertoServidor = 6341;
     static constexpr quint16 kPuertoBusqueda = 45454;
     static constexpr int kPeriodoBusquedaMs = 1000;
+    static constexpr quint16 kPuertoFtp = 21;
 
     QHostAddress escucha = QHostAddress(QHostAddress::AnyIPv4);
     quint16 puerto = kPuertoServidor;
@@ -28,6 +30,7 @@ struct TConfiguracionRedDispensador
     QHostAddress direccionAnunciada; // null: taken from the network interfaces
     bool busquedaPosible = true; // false when the discovery address could not be read
     int periodoBusquedaMs = kPeriodoBusquedaMs;
+    quint16 puertoFtp = kPuertoFtp;
 
     static TConfiguracionRedDispensador Leer(const IniFile &ini);
     // Everything on loopback: the machine simulator and the tests.

@@ -20,6 +20,11 @@ TDispenserTCP &Dispenser()
     return *g_dispenser;
 }
 
+TDispenserTCP *DispenserSiExiste()
+{
+    return g_dispenser;
+}
+
 TDispenserTCP::TDispenserTCP(const TConfiguracionRedDispensador &configuracion, QObject *parent)
     : TDispenser(parent)
     , m_configuracion(configuracion)

@@ -34,6 +34,8 @@ public:
     explicit TDispenserTCP(const TConfiguracionRedDispensador &configuracion, QObject *parent = nullptr);
     ~TDispenserTCP() override;
 
+    const TConfiguracionRedDispensador &Configuracion() const { return m_configuracion; }
+
     // Whether the server could open its port (a failure is logged).
     bool Escuchando() const { return m_servidor.isListening(); }
     // The TCP port the machine connects to (the chosen one when the configuration said 0).
@@ -91,3 +93,5 @@ private:
 
 // The process's dispenser link.
 TDispenserTCP &Dispenser();
+// The link, or none while the application runs without one (screens opened by tests).
+TDispenserTCP *DispenserSiExiste();

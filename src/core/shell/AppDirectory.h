@@ -34,6 +34,8 @@ public:
     QString backupDir() const { return file(QStringLiteral("backup")); }
     QString filesDir() const { return file(QStringLiteral("files")); }
     QString tempDir() const { return file(QStringLiteral("temp")); }
+    // The working folder of downloads from the update server (machine packages included).
+    QString updateDir() const { return file(QStringLiteral("UPDATE")); }
     QString pendingUpdaterFile() const { return file(QStringLiteral("UPDATE.UPD")); }
     QString updaterFile() const { return file(kUpdaterName); }
     QString maintenanceFile() const { return file(kMaintenanceName); }

@@ -1,15 +1,18 @@
 #include "ui/settings/FPreferencias.h"
 
-#include "core/common/AppError.h"
+#include "core/dispenser/ConfiguracionMaquina.h"
 #include "core/dispenser/UDispenserTCP.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/shell/AppDirectory.h"
 #include "core/shell/IniFile.h"
 #include "ui/data/BackupSistema.h"
+#include "ui/dispenser/ActualizacionSoftware.h"
+#include "ui/dispenser/FConfigurarRedMaquina.h"
 #include "ui/i18n/Componente.h"
 #include "ui/i18n/TKelvoVentana.h"
 #include "ui/loading/QREtiquetasImpresion.h"
 #include "ui/shell/Destinos.h"
+#include "ui/shell/FDlgNotasVersion.h"
 #include "ui/shell/Mensajes.h"
 #include "ui/shell/TMenuAdministracion.h"
 
@@ -19,6 +22,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHideEvent>
 #include <QImage>
@@ -38,23 +42,10 @@ namespace {
 // it a few centimetres wide, and the CONF row is read by every workstation.
 constexpr int kLadoMaximoLogo = 800;
 
-// The machine is busy from this state on and cannot take a new language.
-constexpr quint8 kEstadoMaquinaOcupada = 2;
-
 void NoImplementado(const QString &funcion)
 {
     MostrarAviso(Traducir(QStringLiteral("MSG_NOT_IMPLEMENTED"), QStringLiteral("NOT IMPLEMENTED: "))
                  + funcion);
-}
-
-// The process's dispenser link; none while the application runs without one.
-TDispenser *Maquina()
-{
-    try {
-        return &Dispenser();
-    } catch (const AppError &) {
-        return nullptr;
-    }
 }
 
 QLineEdit *CampoTexto(QWidget *padre, const char *nombre)
@@ -243,12 +234,14 @@ QWidget *TFormPreferencias::PaginaSistema()
             {"btnRealizarBackup", QStringLiteral("REALIZAR BACKUP"), [this] { RealizarBackupSistema(this); }},
             {"btnRestaurarBackup", QStringLiteral("RESTAURAR BACKUP"), [this] { RestaurarBackup(this); }},
             {"btnBaseDatos", QStringLiteral("BASE DE DATOS"), [] { AbrirDestino(TDestino::BaseDatos); }},
-            {"btnIPConfig", QStringLiteral("IP CONFIG"), [] { NoImplementado(QStringLiteral("IP CONFIG")); }},
+            {"btnIPConfig", QStringLiteral("IP CONFIG"), [this] { ConfigurarRedMaquina(this); }},
             {"btnActualizarFirmware", QStringLiteral("ACTUALIZAR FIRMWARE"),
-             [] { NoImplementado(QStringLiteral("ACTUALIZAR FIRMWARE")); }},
+             [this] {
+                 ActualizarFirmwareMaquina(this, QGuiApplication::keyboardModifiers().testFlag(Qt::ControlModifier));
+             }},
             {"btnEmailSAT", QStringLiteral("E-MAIL SAT"),
              [] { NoImplementado(QStringLiteral("E-MAIL SAT")); }},
-            {"btnInfo", QStringLiteral("INFO"), [] { NoImplementado(QStringLiteral("INFO")); }},
+            {"btnInfo", QStringLiteral("INFO"), [this] { VerNotasDelIdioma(this); }},
     };
     auto *disposicion = new QVBoxLayout(pagina);
     for (const TAccion &accion : acciones) {
@@ -296,11 +289,11 @@ void TFormPreferencias::AlMostrar()
 void TFormPreferencias::LeerMaquina()
 {
     m_lecturas = {};
-    TDispenser *maquina = Maquina();
+    TDispenser *maquina = DispenserSiExiste();
     if (!maquina)
         return;
-    if (const auto config = maquina->PedirConfig())
-        m_config = *config;
+    // The link keeps the settings; an unanswered request leaves the last ones known.
+    maquina->PedirConfig();
     if (const auto ht = maquina->PedirHT())
         m_lecturas = {ht->humedad, ht->temperatura};
 }
@@ -475,17 +468,15 @@ void TFormPreferencias::CambiarIdioma(int idioma)
     TPreferences &prefs = Preferencias();
     if (QString::number(idioma) == prefs.Idioma)
         return;
-    if (TDispenser *maquina = Maquina()) {
-        const std::optional<quint8> estado = maquina->PedirEstado();
-        if (estado && *estado >= kEstadoMaquinaOcupada) {
+    if (TDispenser *maquina = DispenserSiExiste()) {
+        // The machine keeps its sounds as they are; only its language changes.
+        if (!ConfigurarIdiomaYSonidos(*maquina, idioma, maquina->Config.Sonidos)) {
             MostrarError(Traducir(
                     QStringLiteral("ERR_MAQUINA_ESPERA_CAMBIO_IDIOMA"),
                     QStringLiteral("NO SE PUEDE CAMBIAR EL IDIOMA PORQUE LA MAQUINA NO ESTA EN ESPERA")));
             m_cmbIdioma->setCurrentIndex(prefs.Idioma.toInt());
             return;
         }
-        if (m_config)
-            maquina->Configurar(idioma, m_config->Sonidos, m_config->Recuperacion, m_config->ConfigCarga);
     }
     prefs.Idioma = QString::number(idioma);
     m_idiomaCambiado = true;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/dispenser/DispenserRecords.h"
 #include "core/settings/EdicionPreferencias.h"
 #include "ui/shell/TPantalla.h"
 #include "ui/shell/TrabajoEnCurso.h"
@@ -71,7 +70,6 @@ private:
     QString m_impresoraGuardada; // shown even when it is not installed any more
     QByteArray m_logo;
     TLecturasMaquina m_lecturas;
-    std::optional<TConfigMaquina> m_config; // the machine's settings, sent back with a new language
     bool m_logoEditado = false;
     bool m_idiomaCambiado = false;
     bool m_rellenando = false;

@@ -44,6 +44,7 @@ public:
 
     // Updates are taken from the beta channel (shown in the caption).
     void SetCanalBeta(bool beta) { m_canalBeta = beta; }
+    bool CanalBeta() const { return m_canalBeta; }
     // The caption from the version, the machine's software and the catalogue's modes.
     void ActualizarTitulo();
 

@@ -1,7 +1,9 @@
+#include "core/shell/IniFile.h"
 #include "core/shell/MachinePackages.h"
 #include "core/shell/PendingUpdater.h"
 #include "core/shell/ReleaseNotes.h"
 #include "core/shell/Version.h"
+#include "core/shell/uLog.h"
 #include "support/TestAppDirectory.h"
 
 #include <QDir>
@@ -82,6 +84,45 @@ private slots:
         QCOMPARE(handed,
                  (QStringList {QStringLiteral("Kelvo_Version_2.9.tar.gz"),
                                QStringLiteral("Kelvo_Version_3.0.tar.gz")}));
+    }
+
+    void packageNumberFromFileName_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<int>("number"); // -1: no number
+        QTest::newRow("build") << "Kelvo_Version_18.tar.gz" << 18;
+        QTest::newRow("version with dash") << "Kelvo_Version_2-0.tar.gz" << 2;
+        QTest::newRow("version with dot") << "Kelvo_Version_2.1.tar.gz" << 2;
+        QTest::newRow("folders") << "Kelvo_Version_../../x.tar.gz" << -1;
+        QTest::newRow("two dashes") << "Kelvo_Version_1-2-3.tar.gz" << -1;
+        QTest::newRow("empty") << "Kelvo_Version_.tar.gz" << -1;
+        QTest::newRow("letters") << "Kelvo_Version_abc.tar.gz" << -1;
+        QTest::newRow("trailing dash") << "Kelvo_Version_2-.tar.gz" << -1;
+        QTest::newRow("other prefix") << "Other_Version_18.tar.gz" << -1;
+        QTest::newRow("too large") << "Kelvo_Version_99999999999.tar.gz" << -1;
+    }
+    void packageNumberFromFileName()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(int, number);
+        QCOMPARE(MachinePackages::number(fileName).value_or(-1), number);
+    }
+
+    void scanSkipsPackagesWithoutNumber()
+    {
+        TestAppDirectory dir;
+        dir.write(QStringLiteral("pastillero.ini"), "[VERSION]\nLOG=1\n");
+        uLog::IniciarLog(IniFile(dir.directory().iniFile()), dir.directory().logFile());
+        dir.write(QStringLiteral("Kelvo_Version_abc.tar.gz"), "");
+        dir.write(QStringLiteral("Kelvo_Version_5.tar.gz"), "package");
+        QStringList handed;
+        QCOMPARE(MachinePackages::scan(dir.path(),
+                                       [&](const QString &path) { handed << QFileInfo(path).fileName(); }),
+                 QString());
+        uLog::CerrarLog();
+        QCOMPARE(handed, QStringList {QStringLiteral("Kelvo_Version_5.tar.gz")});
+        QVERIFY(dir.exists(QStringLiteral("Kelvo_Version_abc.tar.gz")));
+        QVERIFY(dir.read(QStringLiteral("pastillero.log")).contains(": ERROR:"));
     }
 
     void releaseNotesFile_data()

@@ -17,6 +17,10 @@
 #include "support/TestDatabase.h"
 #include "ui/data/FDlgBackupRestaurar.h"
 #include "ui/data/FDlgSelectNetwork.h"
+#include "ui/dispenser/DlgActualizacionMaquina.h"
+#include "ui/dispenser/FCambioVersionMaquina.h"
+#include "ui/dispenser/FConfigurarRedMaquina.h"
+#include "ui/dispenser/FParametrosMaquina.h"
 #include "ui/i18n/FDlgSelectLanguaje.h"
 #include "ui/i18n/TextosVentana.h"
 #include "ui/loading/FCargas.h"
@@ -41,6 +45,7 @@
 #include "ui/reports/Fpreview.h"
 #include "ui/settings/FPreferencias.h"
 #include "ui/shell/FCategoria.h"
+#include "ui/shell/FDlgNotasVersion.h"
 #include "ui/shell/FDlgSelectFecha.h"
 #include "ui/shell/FPaciente.h"
 #include "ui/shell/FPrincipal.h"
@@ -257,11 +262,17 @@ const QList<TVentanaPrueba> &Ventanas()
              Ventana<TDlgMensaje>(PresentadorMensajes::TTipo::Confirmar, QStringLiteral("?"), 0)},
             {"DlgQuestion", Ventana<TDlgQuestion>(QStringLiteral("?"), std::function<void()>())},
             {"DlgSelectFecha", Ventana<TDlgSelectFecha>(QStringLiteral("?"), QStringLiteral("?"), false)},
+            {"DlgNotasVersion", Ventana<TDlgNotasVersion>(QString(), QStringList())},
+            {"DlgActualizacionMaquina", Ventana<TDlgActualizacionMaquina>()},
+            {"FormCambioVersionMaquina",
+             Ventana<TFormCambioVersionMaquina>(QStringLiteral("1.2"), std::function<bool()>([] { return true; }))},
             {"FormPreview", Ventana<TFormPreview>(TReportDocument {})},
             {"DlgBackupRestaurar", Ventana<TDlgBackupRestaurar>()},
             {"DlgSelectNetwork",
              [](Entorno &e) { return Mostrar(std::make_unique<TDlgSelectNetwork>(e.db.directory())); }},
             {"FormPreferencias", Ventana<TFormPreferencias>()},
+            {"DlgParametrosMaquina", Ventana<TDlgParametrosMaquina>(TParametrosMaquina {})},
+            {"DlgConfigurarRedMaquina", Ventana<TDlgConfigurarRedMaquina>(TRedMaquina {})},
             {"FormUsuarios", Ventana<TFormUsuarios>()},
             {"DlgUsuario", Ventana<TDlgUsuario>()},
             {"DlgCambiarClave", Ventana<TDlgCambiarClave>(1)},
@@ -333,7 +344,7 @@ const QSet<QString> kPalabrasDeDatos
                    "|English|Italiano|España|Portugal|France|United|Kingdom|Italia|Slovenia|ºC");
 
 // Texts written alike in Spanish and in every other language.
-const QSet<QString> kIguales = Conjunto("SPD|E-MAIL|ID|ID :");
+const QSet<QString> kIguales = Conjunto("SPD|E-MAIL|ID|ID :|DNS|DNS :");
 
 // Texts written alike in Spanish and in one other language: Portuguese, French, English, Italian.
 const QHash<int, QSet<QString>> kIgualesPorIdioma = {
@@ -350,15 +361,17 @@ const QHash<int, QSet<QString>> kIgualesPorIdioma = {
                   "|PACIENTE :|PACIENTES|PERFIL|POR CADA|POSOLOGIA|Posologia|POSOLOGIA ETIQUETAS"
                   "|PREPARADO :|PREPARADO POR|PREPARADOR|PVP|REALIZADO|REDONDA|REF. BLISTER Kelvo"
                   "|REPETIR CADA|RESTAURAR|SEGUNDO|SEMANAL|Semanas|SERVIDOR|SEXO|SISTEMA|SIT. ENTREGA"
-                  "|TEL :|TEMPERATURA|TODAS"
+                  "|TEL :|TEMPERATURA|Temperatura|TODAS|Gateway|GATEWAY :"
                   "|TODOS|Todos|UTILIDADES|VALIDADO :|VALIDADO POR|VALIDADO POR :|VALIDAR"
                   "|Ver medicamentos")},
         {2, Conjunto("FIN|FIN :|LUN|MAR|Nº BLISTER|Nº BLISTER :|VERSION")},
-        {3, Conjunto("CONTINUE|COUNTRY|LANGUAGE|LOGIN|NO|No|SELECT LANGUAGE - COUNTRY|TEL :|VERSION")},
+        {3,
+         Conjunto("CONTINUE|COUNTRY|LANGUAGE|LOGIN|NO|No|SELECT LANGUAGE - COUNTRY|TEL :|VERSION"
+                  "|Dispenser Parameters|ADC Sensor|Gateway|GATEWAY :|MASK :|EXIT")},
         {4,
          Conjunto("CATEGORIA|CENA|DOM|FARMACIA|FARMACIA :|FORMA|FOTO|GRANDE|INVENTARIO|Inventario|LUN|MAR"
                   "|MEDICO|MEDICO :|MOTIVO|NO|No|POSOLOGIA|Posologia|SAB|SISTEMA|TEL :|TELEFONO|TELEFONO :"
-                  "|TEMPERATURA|ULTIMO")},
+                  "|TEMPERATURA|Temperatura|ULTIMO|Gateway|GATEWAY :")},
 };
 
 // A text with a word that is not data, unless the language writes it as Spanish does.
