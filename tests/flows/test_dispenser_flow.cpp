@@ -66,8 +66,6 @@ TDosis Porcion(const QString &nombre, qint64 idMedicamento, const QString &aspec
 
 } // namespace
 
-Q_DECLARE_METATYPE(OpcionesSimulador)
-
 class TestDispenserFlow : public QObject
 {
     Q_OBJECT
@@ -301,7 +299,7 @@ private slots:
         QCOMPARE(m_link->PedirIP(), std::optional<TRedMaquina>(nuevaRed));
 
         // Malformed settings change nothing.
-        for (const QString &malformado :
+        for (const char *malformado :
              {"CONFIG;4;x;0;0;|", "CONFIG;4;1;|", "CONFIGIP;a;b;dns;255.0.0.0;1.1.1.1;|",
               "CONFIGIP;a;b;1.1.1.1;255.0.0.256;1.1.1.1;|", "CONFIGIP;|"})
             m_link->Enviar(malformado);
@@ -319,28 +317,31 @@ private slots:
         QTest::addColumn<QString>("version"); // "answerversion" at the end; empty: no answer
         QTest::addColumn<QString>("software"); // Ver_uPC at the end
         const QString build19 = QStringLiteral("Kelvo_Version_19.tar.gz");
-        QTest::newRow("new build") << Maquina("2.2", "2.2.18") << build19 << 1 << true << "2.2.19"
+        QTest::newRow("new build") << MaquinaPrueba::ConSoftware("2.2", "2.2.18") << build19 << 1 << true
+                                   << "2.2.19"
                                    << "2.2";
-        QTest::newRow("to 1.3") << Maquina("1.2", "1.2.7") << "Kelvo_uPC_v1.3" << 1 << true << "1.3.0"
+        QTest::newRow("to 1.3") << MaquinaPrueba::ConSoftware("1.2", "1.2.7") << "Kelvo_uPC_v1.3" << 1 << true
+                                << "1.3.0"
                                 << "1.3";
-        QTest::newRow("to 2.0, new FTP password")
-                << Maquina("1.3", "1.3.0") << "Kelvo_Version_2-0.tar.gz" << 1 << true << "2.0.0"
-                << "2.0";
-        QTest::newRow("no package") << Maquina("2.2", "2.2.18") << "" << 0 << false << "2.2.18"
+        QTest::newRow("to 2.0, new FTP password") << MaquinaPrueba::ConSoftware("1.3", "1.3.0")
+                                                  << "Kelvo_Version_2-0.tar.gz" << 1 << true << "2.0.0"
+                                                  << "2.0";
+        QTest::newRow("no package") << MaquinaPrueba::ConSoftware("2.2", "2.2.18") << "" << 0 << false
+                                    << "2.2.18"
                                     << "2.2";
-        OpcionesSimulador rechaza = Maquina("2.2", "2.2.18");
+        OpcionesSimulador rechaza = MaquinaPrueba::ConSoftware("2.2", "2.2.18");
         rechaza.ftpRechazar = true;
         QTest::newRow("upload refused") << rechaza << build19 << 0 << false << "2.2.18"
                                         << "2.2";
-        OpcionesSimulador sinCambio = Maquina("2.2", "2.2.18");
+        OpcionesSimulador sinCambio = MaquinaPrueba::ConSoftware("2.2", "2.2.18");
         sinCambio.sinCambioVersion = true;
         QTest::newRow("the old version stays") << sinCambio << build19 << 1 << true << "2.2.18"
                                                << "2.2";
-        OpcionesSimulador colgada = Maquina("2.2", "2.2.18");
+        OpcionesSimulador colgada = MaquinaPrueba::ConSoftware("2.2", "2.2.18");
         colgada.ocupadoActualizando = true;
         QTest::newRow("busy for good") << colgada << build19 << 2 << false << "2.2.18"
                                        << "2.2";
-        OpcionesSimulador desaparece = Maquina("2.2", "2.2.18");
+        OpcionesSimulador desaparece = MaquinaPrueba::ConSoftware("2.2", "2.2.18");
         desaparece.desaparecerActualizando = true;
         QTest::newRow("gone for good") << desaparece << build19 << -1 << false << ""
                                        << "";
@@ -383,18 +384,6 @@ private slots:
 
 private:
     static OpcionesSimulador Opciones() { return MaquinaPrueba::Rapida(); }
-
-    // A machine with its FTP service and a quick installation.
-    static OpcionesSimulador Maquina(const QString &software, const QString &version)
-    {
-        OpcionesSimulador opciones = Opciones();
-        opciones.versionSoftware = software;
-        opciones.info.Ver_uPC = software;
-        opciones.versionRespuesta = version;
-        opciones.puertoFtp = OpcionesSimulador::kPuertoFtpLibre;
-        opciones.retrasoActualizacionMs = 100;
-        return opciones;
-    }
 
     static QString ClaveMaquina(const QString &software)
     {

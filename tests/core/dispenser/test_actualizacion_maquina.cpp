@@ -1,9 +1,72 @@
 #include "core/dispenser/ActualizacionMaquina.h"
+#include "core/dispenser/CambioVersionMaquina.h"
+#include "core/shell/IniFile.h"
+#include "support/MaquinaPrueba.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace ActualizacionMaquina;
 using TDecision = ActualizacionMaquina::TDecision;
+using TResultado = TActualizacionMaquina::TResultado;
+
+namespace {
+
+// Answers the update's questions from a script and remembers what it was shown. Waits are
+// shortened: the simulated machine installs in a tenth of a second.
+class TAvisosGuion : public TAvisosActualizacion
+{
+public:
+    QList<bool> respuestas; // one per question, in order; yes when the script has run out
+    QStringList preguntas;
+    QStringList errores;
+
+    bool Confirmar(const QString &pregunta) override
+    {
+        preguntas << pregunta;
+        return respuestas.isEmpty() || respuestas.takeFirst();
+    }
+    void Error(const QString &mensaje) override { errores << mensaje; }
+    void Informar(const QString &) override { }
+    bool Progreso(qint64, qint64) override { return true; }
+    bool Esperar(int ms) override
+    {
+        QTest::qWait(qMin(ms, 100));
+        return true;
+    }
+};
+
+enum class TContenido { Gzip, Vacio, Html };
+
+QByteArray Contenido(TContenido contenido)
+{
+    switch (contenido) {
+    case TContenido::Gzip:
+        return QByteArray("\x1f\x8b\x08\x00", 4) + QByteArray(70000, 'p');
+    case TContenido::Vacio:
+        return {};
+    case TContenido::Html:
+        return "<html><body>404 Not Found</body></html>";
+    }
+    return {};
+}
+
+bool Escribir(const QString &ruta, const QByteArray &contenido)
+{
+    QFile archivo(ruta);
+    return archivo.open(QIODevice::WriteOnly) && archivo.write(contenido) == contenido.size();
+}
+
+bool EnviadoActualizarSistema(const SimuladorDispensador &simulador)
+{
+    return simulador.Recibidos().contains(QByteArrayLiteral("UPDATESYSTEM;"));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(TContenido)
+Q_DECLARE_METATYPE(TResultado)
 
 class TestActualizacionMaquina : public QObject
 {
@@ -77,6 +140,155 @@ private slots:
         if (antigua)
             QVERIFY(TextoVersionInstalada(version).endsWith(QLatin1String(":  ")
                                                             + QString::number(version, 'f', 1)));
+    }
+
+    // A package in front of the simulated machine and its FTP service: what the update ends in,
+    // what reached the machine, whether the package stays and what was recorded.
+    void instalarPaquete_data()
+    {
+        QTest::addColumn<OpcionesSimulador>("opciones");
+        QTest::addColumn<QString>("paquete");
+        QTest::addColumn<TContenido>("contenido");
+        QTest::addColumn<QList<bool>>("respuestas");
+        QTest::addColumn<TResultado>("resultado");
+        QTest::addColumn<bool>("ordenEnviada");
+        QTest::addColumn<bool>("paqueteQueda");
+        QTest::addColumn<QString>("registrado");
+        const OpcionesSimulador v22 = MaquinaPrueba::ConSoftware("2.2", "2.2.18");
+        const QString p19 = QStringLiteral("Kelvo_Version_19.tar.gz");
+        const QList<bool> si;
+        QTest::newRow("installed") << v22 << p19 << TContenido::Gzip << si << TResultado::Instalada << true
+                                   << false << "19";
+        QTest::newRow("already installed") << v22 << "Kelvo_Version_18.tar.gz" << TContenido::Gzip << si
+                                           << TResultado::YaInstalada << false << false << "";
+        QTest::newRow("the user says no") << v22 << p19 << TContenido::Gzip << QList<bool> {false}
+                                          << TResultado::Cancelada << false << true << "";
+        QTest::newRow("empty package")
+                << v22 << p19 << TContenido::Vacio << si << TResultado::Fallida << false << false << "";
+        QTest::newRow("an error page")
+                << v22 << p19 << TContenido::Html << si << TResultado::Fallida << false << false << "";
+        QTest::newRow("software below 2.0")
+                << MaquinaPrueba::ConSoftware("1.3", "1.3.0") << p19 << TContenido::Gzip << si
+                << TResultado::NoProcede << false << true << "";
+        OpcionesSimulador rechaza = v22;
+        rechaza.ftpRechazar = true;
+        QTest::newRow("upload refused")
+                << rechaza << p19 << TContenido::Gzip << si << TResultado::Fallida << false << true << "";
+        OpcionesSimulador cortada = v22;
+        cortada.ftpCortar = 1000;
+        QTest::newRow("upload cut") << cortada << p19 << TContenido::Gzip << si << TResultado::Fallida
+                                    << false << true << "";
+        OpcionesSimulador desaparece = v22;
+        desaparece.desaparecerActualizando = true;
+        QTest::newRow("machine gone")
+                << desaparece << p19 << TContenido::Gzip << si << TResultado::Fallida << true << true << "";
+        OpcionesSimulador sinCambio = v22;
+        sinCambio.sinCambioVersion = true;
+        QTest::newRow("old version reported")
+                << sinCambio << p19 << TContenido::Gzip << si << TResultado::Fallida << true << true << "";
+        OpcionesSimulador ocupada = v22;
+        ocupada.estadoReposo = 2;
+        QTest::newRow("busy, left for later")
+                << ocupada << p19 << TContenido::Gzip << QList<bool> {true, true, false}
+                << TResultado::Aplazada << false << true << "";
+        QTest::newRow("build unknown: installed without waiting")
+                << MaquinaPrueba::ConSoftware("2.2", "SIM 2.2") << p19 << TContenido::Gzip << si
+                << TResultado::Instalada << true << false << "19";
+    }
+    void instalarPaquete()
+    {
+        QFETCH(OpcionesSimulador, opciones);
+        QFETCH(QString, paquete);
+        QFETCH(TContenido, contenido);
+        QFETCH(QList<bool>, respuestas);
+        QFETCH(TResultado, resultado);
+        QFETCH(bool, ordenEnviada);
+        QFETCH(bool, paqueteQueda);
+        QFETCH(QString, registrado);
+        std::unique_ptr<SimuladorDispensador> simulador;
+        std::unique_ptr<TDispenserTCP> enlace;
+        QVERIFY(MaquinaPrueba::Arrancar(opciones, simulador, enlace));
+        QTemporaryDir carpeta;
+        const QString ruta = carpeta.filePath(paquete);
+        QVERIFY(Escribir(ruta, Contenido(contenido)));
+        IniFile ini(carpeta.filePath(QStringLiteral("pastillero.ini")));
+        TAvisosGuion avisos;
+        avisos.respuestas = respuestas;
+        TActualizacionMaquina actualizacion(*enlace, ini, avisos);
+        actualizacion.FijarEsperaVersionMs(2000);
+
+        const TResultado obtenido = actualizacion.ActualizarSoftwareMaquina(ruta, kClaveNueva, false);
+
+        QCOMPARE(obtenido, resultado);
+        QTRY_COMPARE(EnviadoActualizarSistema(*simulador), ordenEnviada);
+        QCOMPARE(QFile::exists(ruta), paqueteQueda);
+        QCOMPARE(ini.readString(QStringLiteral("VERSION"), QStringLiteral("MAQ")), registrado);
+        QCOMPARE(avisos.errores.isEmpty(), resultado != TResultado::Fallida);
+    }
+
+    void sinMaquinaNoSeCopiaNada()
+    {
+        TConfiguracionRedDispensador configuracion = TConfiguracionRedDispensador::Local(0, 0);
+        configuracion.busquedaPosible = false;
+        TDispenserTCP enlace(configuracion);
+        QTemporaryDir carpeta;
+        const QString ruta = carpeta.filePath(QStringLiteral("Kelvo_Version_19.tar.gz"));
+        QVERIFY(Escribir(ruta, Contenido(TContenido::Gzip)));
+        IniFile ini(carpeta.filePath(QStringLiteral("pastillero.ini")));
+        TAvisosGuion avisos;
+        TActualizacionMaquina actualizacion(enlace, ini, avisos);
+        QCOMPARE(actualizacion.ActualizarSoftwareMaquina(ruta, kClaveNueva, true), TResultado::NoProcede);
+        QVERIFY(!actualizacion.ActualizarSistema(ruta, kClaveNueva));
+        QCOMPARE(avisos.errores, QStringList {MensajeMaquinaDesconectada()});
+        QVERIFY(QFile::exists(ruta));
+    }
+
+    // The guided change of old software: the steps taken, the named packages fetched, and the
+    // version the machine ends on.
+    void cambioGuiado_data()
+    {
+        QTest::addColumn<QString>("software");
+        QTest::addColumn<bool>("descargaPosible");
+        QTest::addColumn<bool>("completado");
+        QTest::addColumn<QStringList>("descargados");
+        QTest::addColumn<QString>("softwareFinal");
+        const QStringList ambos {QStringLiteral("Kelvo_uPC_v1.3"),
+                                 QStringLiteral("Kelvo_Version_2-0.tar.gz")};
+        QTest::newRow("1.2 through 1.3 to 2.0") << "1.2" << true << true << ambos << "2.0";
+        QTest::newRow("1.3 to 2.0") << "1.3" << true << true << ambos.mid(1) << "2.0";
+        QTest::newRow("2.2 needs nothing") << "2.2" << true << true << QStringList() << "2.2";
+        QTest::newRow("server unreachable") << "1.3" << false << false << ambos.mid(1) << "1.3";
+    }
+    void cambioGuiado()
+    {
+        QFETCH(QString, software);
+        QFETCH(bool, descargaPosible);
+        QFETCH(bool, completado);
+        QFETCH(QStringList, descargados);
+        QFETCH(QString, softwareFinal);
+        std::unique_ptr<SimuladorDispensador> simulador;
+        std::unique_ptr<TDispenserTCP> enlace;
+        QVERIFY(MaquinaPrueba::Arrancar(MaquinaPrueba::ConSoftware(software, software + ".0"), simulador,
+                                        enlace));
+        QTemporaryDir carpeta;
+        IniFile ini(carpeta.filePath(QStringLiteral("pastillero.ini")));
+        TAvisosGuion avisos;
+        TActualizacionMaquina actualizacion(*enlace, ini, avisos);
+        QStringList pedidos;
+        TCambioVersionMaquina cambio(*enlace, actualizacion, avisos,
+                                     [&](const QString &nombre) -> std::optional<QString> {
+                                         pedidos << nombre;
+                                         const QString ruta = carpeta.filePath(nombre);
+                                         if (!descargaPosible || !Escribir(ruta, Contenido(TContenido::Gzip)))
+                                             return std::nullopt;
+                                         return ruta;
+                                     });
+        cambio.FijarLimiteEsperaMs(5000);
+
+        QCOMPARE(cambio.Ejecutar(TCambioVersionMaquina::Clave(ini)), completado);
+        QCOMPARE(pedidos, descargados);
+        QCOMPARE(enlace->PedirInfo().value_or(TInfoMaquina()).Ver_uPC, softwareFinal);
+        QCOMPARE(QDir(carpeta.path()).entryList({QStringLiteral("Kelvo_*")}, QDir::Files), QStringList());
     }
 };
 
