@@ -1,5 +1,6 @@
 #include "core/shell/IniFile.h"
 #include "core/shell/ServidorActualizaciones.h"
+#include "support/ServidorHttpPrueba.h"
 #include "support/TestAppDirectory.h"
 
 #include <QDir>
@@ -9,52 +10,6 @@
 #include <memory>
 
 namespace {
-
-// A stand-in update server: tests/support/servidor_http.py on a free port of 127.0.0.1,
-// serving a folder the test fills.
-class ServidorPrueba
-{
-public:
-    ServidorPrueba()
-    {
-        m_proceso.start(QStringLiteral(PYTHON3), {QStringLiteral(SERVIDOR_HTTP), m_raiz.path()});
-        if (m_proceso.waitForReadyRead(10000))
-            m_puerto = m_proceso.readLine().trimmed().toInt();
-    }
-    ~ServidorPrueba()
-    {
-        m_proceso.kill();
-        m_proceso.waitForFinished();
-    }
-
-    bool escucha() const { return m_puerto > 0; }
-    // The text with "%1" replaced by the server's port.
-    QString conPuerto(QString texto) const
-    {
-        return texto.replace(QStringLiteral("%1"), QString::number(m_puerto));
-    }
-    void publicar(const QString &ruta, const QByteArray &bytes) const
-    {
-        const QString archivo = m_raiz.filePath(ruta);
-        QDir().mkpath(QFileInfo(archivo).absolutePath());
-        QFile salida(archivo);
-        QVERIFY(salida.open(QIODevice::WriteOnly));
-        salida.write(bytes);
-    }
-    void vaciar() const
-    {
-        const QStringList entradas = QDir(m_raiz.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-        for (const QString &entrada : entradas) {
-            QDir(m_raiz.filePath(entrada)).removeRecursively();
-            QFile::remove(m_raiz.filePath(entrada));
-        }
-    }
-
-private:
-    QTemporaryDir m_raiz;
-    QProcess m_proceso;
-    int m_puerto = 0;
-};
 
 const QByteArray kPaquete = QByteArrayLiteral("\x1f\x8b\x08\x00") + QByteArray(70000, 'p');
 const QByteArray kPaginaError = QByteArrayLiteral("<html><body>Not here</body></html>");
@@ -70,12 +25,12 @@ class TestServidorActualizaciones : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<ServidorPrueba> m_servidor;
+    std::unique_ptr<ServidorHttpPrueba> m_servidor;
 
 private slots:
     void initTestCase()
     {
-        m_servidor = std::make_unique<ServidorPrueba>();
+        m_servidor = std::make_unique<ServidorHttpPrueba>();
         QVERIFY2(m_servidor->escucha(), "the test update server did not start");
     }
     void init() { m_servidor->vaciar(); }
