@@ -14,7 +14,11 @@ fi
 # The machine simulator plays the dispenser machine on loopback while the application runs;
 # PASTILLERO_SIN_MAQUINA=1 starts without it, as a pharmacy without a machine (manual loads).
 if [ "${PASTILLERO_SIN_MAQUINA:-0}" != 1 ]; then
+  # Its FTP service takes software packages on the machine's usual port (free in the private
+  # network) at a megabyte a second, so the copy's progress can be watched; it runs software 2.2,
+  # build 18.
   "$build/tools/dispenser-sim/dispenser-sim" --escucha 127.0.0.1 --puerto-busqueda 45454 --intervalo-ms 300 \
+    --puerto-ftp 21 --ftp-lento 1000000 --version-software 2.2 --version-respuesta 2.2.18 \
     >"$appdir/dispenser-sim.log" 2>&1 &
   sim=$!
   trap 'kill "$sim" 2>/dev/null' EXIT

@@ -145,7 +145,7 @@ private slots:
     }
 
     // Ctrl+F3 on the main window shows the machine's parameters; the preferences' "IP CONFIG"
-    // its network settings.
+    // its network settings and "ACTUALIZAR FIRMWARE" offers to update its software.
     void laMaquinaSeVeYSeConfigura()
     {
         Entorno e;
@@ -170,6 +170,11 @@ private slots:
         e.Pulsar("btnIPConfig");
         QVERIFY(red);
         QVERIFY(e.grabados.mensajes.isEmpty());
+        e.grabados.Responder(2);
+        e.Pulsar("btnActualizarFirmware");
+        QCOMPARE(e.grabados.Textos(MensajesGrabados::TTipo::Confirmar),
+                 QStringList {QStringLiteral("HA SOLICITADO UNA ACTUALIZACION DEL FIRMWARE DE LA MAQUINA\n\r"
+                                             "¿QUIERE CONTINUAR?")});
     }
 
     void laAdministracionLlevaALaRestauracionDeCopias()

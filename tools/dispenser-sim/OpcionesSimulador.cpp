@@ -77,6 +77,8 @@ std::optional<QString> OpcionesSimulador::Leer(const QStringList &argumentos, Op
              &opciones.retrasoActualizacionMs},
             {QStringLiteral("ftp-cortar"), QStringLiteral("the FTP service cuts an upload after N bytes"),
              &opciones.ftpCortar},
+            {QStringLiteral("ftp-lento"), QStringLiteral("the FTP service takes at most N bytes a second"),
+             &opciones.ftpLento},
     };
     const QList<OpcionBooleana> booleanas {
             {QStringLiteral("sin-respuesta"), QStringLiteral("never answer requests"),

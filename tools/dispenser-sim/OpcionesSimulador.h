@@ -59,6 +59,7 @@ struct OpcionesSimulador
     bool cierreAnteriorTrasInit = false; // the previous load's "close" again right after an "INIT"
     bool ftpRechazar = false; // the FTP service refuses every upload
     int ftpCortar = 0; // the FTP service cuts an upload after this many bytes (0: never)
+    int ftpLento = 0; // the FTP service takes at most this many bytes a second (0: no limit)
     bool ocupadoActualizando = false; // after "UPDATESYSTEM" busy (state 2) for good, no reboot
     bool desaparecerActualizando = false; // on "UPDATESYSTEM" the machine is gone for good
     bool sinCambioVersion = false; // the reboot after an update keeps the old version

@@ -82,6 +82,8 @@ QStringList ServidorFtpMaquina::Argumentos() const
         argumentos << QStringLiteral("--rechazar-subida");
     if (m_parametros.cortarTras > 0)
         argumentos << QStringLiteral("--cortar-tras") << QString::number(m_parametros.cortarTras);
+    if (m_parametros.bytesPorSegundo > 0)
+        argumentos << QStringLiteral("--lento") << QString::number(m_parametros.bytesPorSegundo);
     return argumentos;
 }
 

@@ -20,6 +20,7 @@ public:
         QString clave; // the password of "root"
         bool rechazarSubida = false;
         int cortarTras = 0; // bytes of an upload before the connection is cut (0: never)
+        int bytesPorSegundo = 0; // the pace of a slow machine (0: as fast as it goes)
     };
 
     explicit ServidorFtpMaquina(QObject *parent = nullptr);

@@ -149,7 +149,7 @@ QString SimuladorDispensador::ClaveFtp() const
 bool SimuladorDispensador::IniciarFtp(quint16 puerto)
 {
     return m_ftp.Iniciar({m_opciones.scriptFtp, puerto, m_directorioFtp, ClaveFtp(), m_opciones.ftpRechazar,
-                          m_opciones.ftpCortar});
+                          m_opciones.ftpCortar, m_opciones.ftpLento});
 }
 
 void SimuladorDispensador::Desconectar()
