@@ -142,6 +142,9 @@ bool TActualizacionMaquina::ActualizarSistema(const QString &paquete, const QStr
     destino.usuario = QStringLiteral("root");
     destino.clave = clave;
     Log(QStringLiteral(": ACTUALIZACION MAQUINA: copiando ") + nombre + QStringLiteral(" a ") + direccion);
+    m_avisos.Informar(Traducir(QStringLiteral("MSG_COPIANDO_PAQUETE_MAQUINA"),
+                               QStringLiteral("COPIANDO EL PAQUETE A LA MAQUINA:"))
+                      + QLatin1Char(' ') + nombre);
     const TResultadoSubida subida = SubirArchivoFtp(destino, paquete, [this](qint64 enviados, qint64 total) {
         return m_avisos.Progreso(enviados, total);
     });

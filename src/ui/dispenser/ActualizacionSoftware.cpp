@@ -88,8 +88,16 @@ void ActualizarFirmwareMaquina(QWidget *parent, bool paqueteElegido)
     }
     const QString clave = ClaveMaquina(version);
     if (paqueteElegido) {
-        const QString paquete = QFileDialog::getOpenFileName(parent);
-        if (!paquete.isEmpty() && actualizacion.ActualizarSistema(paquete, clave))
+        const QString paquete
+                = QFileDialog::getOpenFileName(parent,
+                                               Traducir(QStringLiteral("CAPTION_ACTUALIZAR_FIRMWARE"),
+                                                        QStringLiteral("ACTUALIZAR FIRMWARE")),
+                                               AppDirectory::current().updateDir());
+        if (paquete.isEmpty())
+            return;
+        const bool copiado = actualizacion.ActualizarSistema(paquete, clave);
+        dialogo.hide();
+        if (copiado)
             MostrarAviso(Traducir(QStringLiteral("MSG_SOFTWARE_MAQUINA_EN_CURSO"),
                                   QStringLiteral("ACTUALIZACION MAQUINA EN CURSO")));
         return;

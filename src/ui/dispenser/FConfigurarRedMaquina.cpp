@@ -14,7 +14,7 @@
 namespace {
 
 // Four parts of up to three digits; blanks stand for the digits not typed.
-const QString kMascaraDireccion = QStringLiteral("000.000.000.000;_");
+const QString kMascaraDireccion = QStringLiteral("000.000.000.000; ");
 
 QLineEdit *CampoDireccion(QWidget *padre, const char *nombre, const QString &valor)
 {

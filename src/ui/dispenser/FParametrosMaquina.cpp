@@ -52,6 +52,7 @@ void TDlgParametrosMaquina::Fila(QFormLayout *filas, const char *nombre, const Q
     const QByteArray componente(nombre);
     auto *campo = Componente<QLineEdit>(this, QByteArray("edt" + componente).constData());
     campo->setReadOnly(true);
+    campo->setMinimumWidth(240); // "IP Local" holds two addresses
     campo->setText(valor);
     TextosDeCodigo(*campo);
     filas->addRow(Componente<QLabel>(this, QByteArray("lbl" + componente).constData(), rotulo), campo);
