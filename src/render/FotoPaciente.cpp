@@ -1,5 +1,6 @@
 #include "render/FotoPaciente.h"
 
+#include "core/common/EscrituraSegura.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/patients/ArchivosPaciente.h"
 
@@ -43,7 +44,7 @@ QString GuardarFotoPaciente(const QString &origen, const QString &carpeta)
     const QString nombre = ArchivosPaciente::kNombreFoto + QStringLiteral(".jpg");
     QSaveFile destino(QDir(carpeta).filePath(nombre));
     if (!QDir().mkpath(carpeta) || !destino.open(QIODevice::WriteOnly)
-        || !foto.save(&destino, "JPG", kCalidadJpeg) || !destino.commit())
+        || !foto.save(&destino, "JPG", kCalidadJpeg) || !ConfirmarEscritura(destino))
         return Traducir(QStringLiteral("ERR_FOTO_GUARDAR"),
                         QStringLiteral("NO SE HA PODIDO GUARDAR LA FOTOGRAFIA: "))
                 + destino.fileName();

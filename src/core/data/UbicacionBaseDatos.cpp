@@ -1,5 +1,6 @@
 #include "core/data/UbicacionBaseDatos.h"
 
+#include "core/common/EscrituraSegura.h"
 #include "core/data/DatabaseSchema.h"
 #include "core/data/SqlFecha.h"
 #include "core/i18n/ULenguaje.h"
@@ -135,7 +136,7 @@ bool GuardarClave(const QString &fichero, const ConnectionText &texto)
         || !salida.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return false;
     salida.write((lineas.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
-    return salida.commit()
+    return ConfirmarEscritura(salida)
             && QFile::setPermissions(fichero, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
@@ -160,7 +161,7 @@ bool EscribirEnlace(const AppDirectory &directorio, const QString &texto)
     if (!enlace.open(QIODevice::WriteOnly))
         return false;
     enlace.write((texto + QLatin1Char('\n')).toUtf8());
-    return enlace.commit();
+    return ConfirmarEscritura(enlace);
 }
 
 // The screen shows the error (and logs it as it shows it).

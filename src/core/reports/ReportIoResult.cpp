@@ -1,5 +1,6 @@
 #include "core/reports/ReportIoResult.h"
 
+#include "core/common/EscrituraSegura.h"
 #include "core/i18n/ULenguaje.h"
 
 #include <QSaveFile>
@@ -16,12 +17,7 @@ ReportIoResult ReportIoResult::cannotWrite(const QString &path, const QString &d
 
 ReportIoResult commitWhole(QSaveFile &file)
 {
-    // QSaveFile renames a file that a short write left incomplete (on a full disk write()
-    // reports every byte and the flush fails, yet commit() succeeds), so the flush is checked
-    // here. Returning without commit() discards the new file and keeps the old one.
-    if (!file.flush() || file.error() != QFileDevice::NoError)
-        return ReportIoResult::cannotWrite(file.fileName(), file.errorString());
-    if (!file.commit())
+    if (!ConfirmarEscritura(file))
         return ReportIoResult::cannotWrite(file.fileName(), file.errorString());
     return ReportIoResult::success();
 }

@@ -1,5 +1,6 @@
 #include "core/shell/IniFile.h"
 
+#include "core/common/EscrituraSegura.h"
 #include "core/common/TextEncoding.h"
 #include "core/shell/IniDocument.h"
 
@@ -35,7 +36,7 @@ bool save(const QString &path, const IniDocument &doc)
     if (!file.open(QIODevice::WriteOnly))
         return false;
     file.write(doc.text().toUtf8());
-    return file.commit();
+    return ConfirmarEscritura(file);
 }
 
 template<typename Edit> bool edit(const QString &path, Edit change)

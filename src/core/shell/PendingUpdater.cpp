@@ -1,5 +1,6 @@
 #include "core/shell/PendingUpdater.h"
 
+#include "core/common/EscrituraSegura.h"
 #include "core/shell/AppDirectory.h"
 #include "core/shell/ProcessTools.h"
 
@@ -27,7 +28,7 @@ PendingUpdaterResult ApplyPendingUpdater(const AppDirectory &directory)
         updater.write(chunk);
     }
     updater.setPermissions(pending.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser);
-    if (!updater.commit())
+    if (!ConfirmarEscritura(updater))
         return PendingUpdaterResult::Failed;
     pending.close();
     pending.remove();
