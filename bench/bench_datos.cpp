@@ -15,6 +15,8 @@
 //   PASTILLERO_BENCH_SQLITE=0 measures the server alone (bench-data.dat is neither filled nor read)
 
 #include "core/audit/ConsultaAuditoria.h"
+#include "core/audit/FiltroAuditoria.h"
+#include "core/audit/ModeloAuditoria.h"
 #include "core/common/AppError.h"
 #include "core/data/DatabaseSchema.h"
 #include "core/data/SqlFecha.h"
@@ -23,6 +25,7 @@
 #include "core/medication/TCatalogoMedicamentos.h"
 #include "core/patients/ListaPacientes.h"
 #include "core/stock/ModeloInventario.h"
+#include "core/stock/ModeloTrazabilidad.h"
 #include "core/stock/StockCategoria.h"
 #include "core/stock/Trazabilidad.h"
 
@@ -466,6 +469,25 @@ QList<TCaso> primerasPaginas(TDM &dm, const TTamanoDatos &tamano)
             return qsizetype(modelo.rowCount());
         };
     };
+    // The audit view with the fields given, over the last whole month of the data (the month of
+    // the last Monday may have hardly begun).
+    const auto auditoria = [&dm, tamano](TCamposAuditoria campos) {
+        const TCamposAuditoria mes = CamposAuditoriaDelMes(tamano.ultimoLunes().addMonths(-1));
+        campos.Desde = mes.Desde;
+        campos.Hasta = mes.Hasta;
+        return [&dm, campos] {
+            UsuariosAuditoria(dm);
+            AccionesAuditoria(dm);
+            TModeloAuditoria modelo(dm);
+            modelo.Consultar(LeerFiltroAuditoria(campos).filtro);
+            return qsizetype(modelo.rowCount());
+        };
+    };
+    TCamposAuditoria usuarioYOperacion;
+    usuarioYOperacion.Usuario = QStringLiteral("pepa");
+    usuarioYOperacion.Operacion = QStringLiteral("Modificacion");
+    TCamposAuditoria accionAusente;
+    accionAusente.Accion = QStringLiteral("CARGA D'ANA");
     return {
             {QStringLiteral("PatientsList"), pagina([&dm] { return LeerListaPacientes(dm, {}).size(); })},
             {QStringLiteral("LoadsFirstPage/NoFilter"), pagina(cargas({}))},
@@ -485,11 +507,23 @@ QList<TCaso> primerasPaginas(TDM &dm, const TTamanoDatos &tamano)
             {QStringLiteral("AuditFirstPage/ThisMonth"), pagina([&dm, tamano] {
                  return ConsultarAuditoria(dm, FiltroAuditoriaDelMes(tamano.ultimoLunes()), 0, 200).size();
              })},
+            // The audit view as it opens (its two lists and the month's first page), and filtered
+            // by a user and an operation, and by an action no row of the month holds (the whole
+            // month walked).
+            {QStringLiteral("AuditView/Opening"), pagina(auditoria({}))},
+            {QStringLiteral("AuditView/UserAndOperation"), pagina(auditoria(usuarioYOperacion))},
+            {QStringLiteral("AuditView/ActionNotInTheMonth"), pagina(auditoria(accionAusente))},
             {QStringLiteral("Trace/MedicationAndLot"), pagina([&dm] {
                  return ConsultarTrazabilidad(dm, 6500001, QStringLiteral("L6500001/10")).size();
              })},
             {QStringLiteral("Trace/Medication"),
              pagina([&dm] { return ConsultarTrazabilidad(dm, 6500001).size(); })},
+            // The traceability view's first screenful: a medication without a lot, its whole history.
+            {QStringLiteral("TraceFirstPage/Medication"), pagina([&dm] {
+                 TModeloTrazabilidad modelo(dm);
+                 modelo.Consultar(6500001, {});
+                 return qsizetype(modelo.rowCount());
+             })},
     };
 }
 

@@ -21,6 +21,15 @@ if [ "${PASTILLERO_SIN_MAQUINA:-0}" != 1 ]; then
     --puerto-ftp 21 --ftp-lento 1000000 --version-software 2.2 --version-respuesta 2.2.18 \
     >"$appdir/dispenser-sim.log" 2>&1 &
   sim=$!
-  trap 'kill "$sim" 2>/dev/null' EXIT
 fi
+# PASTILLERO_ACTUALIZACIONES=DIR serves that folder as an update server on http://127.0.0.1:8080/
+# (inside the private network only); point [ACTUALIZACION] ServidorPrincipal of the demo at it.
+if [ -n "${PASTILLERO_ACTUALIZACIONES:-}" ]; then
+  python=/usr/bin/python3
+  [ -x "$python" ] || python=python3
+  "$python" -m http.server 8080 --bind 127.0.0.1 --directory "$PASTILLERO_ACTUALIZACIONES" \
+    >"$appdir/update-server.log" 2>&1 &
+  updates=$!
+fi
+trap 'kill ${sim:-} ${updates:-} 2>/dev/null' EXIT
 "$build/src/app/pastillero" --appdir "$appdir" "$@"

@@ -12,11 +12,13 @@
 #include "core/dispenser/UDispenserTCP.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/settings/uPreferencias.h"
+#include "core/shell/ComprobacionActualizaciones.h"
 #include "core/shell/IniFile.h"
 #include "core/shell/MachinePackages.h"
 #include "core/shell/PendingUpdater.h"
 #include "core/shell/ProcessTools.h"
 #include "core/shell/ReleaseNotes.h"
+#include "core/shell/ServidorActualizaciones.h"
 #include "core/shell/Version.h"
 #include "core/shell/uCheckPrevious.h"
 #include "core/shell/uLog.h"
@@ -31,8 +33,18 @@
 namespace {
 
 const QString kVersion = QStringLiteral("VERSION");
-// The first argument that takes updates from the beta channel.
-const QString kArgumentoBeta = QStringLiteral("--beta");
+
+// Starts the updater once the maintenance program is done with the database; a failure to
+// start it is reported and the start goes on. True when the updater runs.
+bool launchUpdater(const AppDirectory &directory, const QString &parameters, IniFile &file,
+                   const QDate &today)
+{
+    EsperarMientrasActivo(AppDirectory::kMaintenanceName);
+    if (!ManejadorErrores::Proteger([&] { EjecutarPrograma(directory.updaterFile(), parameters, false); }))
+        return false;
+    AnotarLanzamientoActualizador(file, today);
+    return true;
+}
 
 } // namespace
 
@@ -251,8 +263,34 @@ void Inicio::applyPendingUpdater()
 
 bool Inicio::checkForUpdates()
 {
-    // Not yet part of the application: the update server's description and the updater.
-    return false;
+    IniFile file = ini();
+    const EstadoActualizacion estado = ComprobarActualizacion(
+            ServidoresActualizacion::Leer(file), updatesFromBetaChannel(), m_directory.updateDir(),
+            TVersionesInstaladas::De(m_directory, DM().DirectorioBaseDatos()), Preferencias().Pais);
+    if (estado == EstadoActualizacion::SinConexion)
+        m_prompts.showError(Traducir(QStringLiteral("ERR_CONEXION_IMPOSIBLE"),
+                                     QStringLiteral("NO HAY CONEXION CON EL SERVIDOR DE ACTUALIZACIONES")));
+    if (estado != EstadoActualizacion::Pendiente)
+        return false;
+    // Without the updater the question would offer what cannot be done.
+    if (!QFile::exists(m_directory.updaterFile())) {
+        Log(QStringLiteral(": ACTUALIZACION: falta ") + AppDirectory::kUpdaterName);
+        return false;
+    }
+    const QDate today = Clock::today();
+    if (!PrimerInicioDelDia(file, today)
+        && !m_prompts.confirm(Traducir(QStringLiteral("QST_ACTUALIZAR_UPD"),
+                                       QStringLiteral("ACTUALIZACION PENDIENTE ¿QUIERES ACTUALIZAR?"))))
+        return false;
+    // The updater reads the first argument, the language and the country by position.
+    const QString parameters = firstArgument() + QLatin1Char(' ') + QString::number(Lenguaje().Idioma())
+            + QStringLiteral("  ") + Preferencias().Pais;
+    return launchUpdater(m_directory, parameters, file, today);
+}
+
+bool Inicio::updatesFromBetaChannel() const
+{
+    return EsCanalBeta(firstArgument(), Lenguaje().ModoDesarrollo(), ini());
 }
 
 void Inicio::showReleaseNotes()
@@ -332,8 +370,7 @@ void Inicio::openSession()
         if (ExisteFormInicio())
             FormInicio().ActualizarTitulo();
     });
-    m_mainWindow->SetCanalBeta(firstArgument() == kArgumentoBeta
-                               || ini().readInteger(kVersion, QStringLiteral("BETA"), 0) == 1);
+    m_mainWindow->SetCanalBeta(updatesFromBetaChannel());
     RegistrarPantallas();
     m_mainWindow->show();
 }

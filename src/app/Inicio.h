@@ -73,6 +73,7 @@ private:
     void openSession();
 
     QString firstArgument() const;
+    bool updatesFromBetaChannel() const;
     IniFile ini() const;
 
     AppDirectory m_directory;

@@ -1,8 +1,12 @@
 #include "app/Pantallas.h"
 
+#include "core/common/Clock.h"
 #include "core/data/uDM.h"
+#include "core/shell/TextosCabecera.h"
+#include "ui/audit/FAuditoria.h"
 #include "ui/data/FDlgSelectNetwork.h"
 #include "ui/dispenser/FParametrosMaquina.h"
+#include "ui/i18n/FPantallaTraducciones.h"
 #include "ui/i18n/TKelvoVentana.h"
 #include "ui/loading/FCargas.h"
 #include "ui/loading/FCategoriaCarga.h"
@@ -11,17 +15,20 @@
 #include "ui/patients/FCategoriaPacientes.h"
 #include "ui/patients/FDlgTratamientoEditarV2.h"
 #include "ui/patients/FFichaPaciente.h"
+#include "ui/patients/FListados.h"
 #include "ui/patients/FPacienteFicha.h"
 #include "ui/patients/FPacienteTratamiento.h"
 #include "ui/patients/FPacienteTratamientoHist.h"
 #include "ui/patients/FPacientes.h"
 #include "ui/patients/ImprimirHojaAdministracion.h"
+#include "ui/reports/Fpreview.h"
 #include "ui/settings/FPreferencias.h"
 #include "ui/shell/Destinos.h"
 #include "ui/shell/FCategoria.h"
 #include "ui/shell/FMain.h"
 #include "ui/shell/FPaciente.h"
 #include "ui/shell/FPrincipal.h"
+#include "ui/stock/FCTrazabilidad.h"
 #include "ui/stock/FCategoriaEntrega.h"
 #include "ui/stock/FDlgInventarioMedicamento.h"
 #include "ui/stock/FNecesidades.h"
@@ -203,14 +210,20 @@ void RegistrarPantallas()
     RegistrarDestino(TDestino::EntregaCategoria, &AbrirEntregaCategoria);
     RegistrarDestino(TDestino::ListaPacientes, &AbrirListaPacientes);
     RegistrarDestino(TDestino::Consultas, [] { FormInicio().AbrirPantalla<TFormCargas>(); });
+    RegistrarDestino(TDestino::Trazabilidad, [] { FormInicio().AbrirPantalla<TFormCTrazabilidad>(); });
+    RegistrarDestino(TDestino::Auditoria, [] { FormInicio().AbrirPantalla<TFormAuditoria>(); });
     RegistrarDestino(TDestino::Usuarios, [] { FormInicio().AbrirPantalla<TFormUsuarios>(); });
     RegistrarDestino(TDestino::Preferencias, [] { FormInicio().AbrirPantalla<TFormPreferencias>(); });
     RegistrarDestino(TDestino::Categorias, [] { FormInicio().AbrirPantalla<TFormCategorias>(); });
     RegistrarDestino(TDestino::Utilidades, [] { FormInicio().AbrirPantalla<TFormNecesidades>(); });
+    RegistrarDestino(TDestino::Listados, [] { FormInicio().AbrirPantalla<TFormListados>(); });
     RegistrarDestino(TDestino::PacientesCategoria, &AbrirPacientesCategoria);
     RegistrarDestino(TDestino::HojaAdministracion, [] { ImprimirHojaPaciente(TFormatoHoja::Semanas); });
     RegistrarDestino(TDestino::HojaFranjas, [] { ImprimirHojaPaciente(TFormatoHoja::Franjas); });
     RegistrarDestino(TDestino::BaseDatos,
                      [] { TDlgSelectNetwork(AppDirectory::current(), &FormInicio()).exec(); });
+    // Every preview shows the header of the screens: who works, for which pharmacy.
+    TFormPreview::setProveedorCabecera([] { return TextosCabeceraSesion(Clock::today()); });
     TKelvoVentana::SetVistaParametros([] { VerParametrosMaquina(&FormInicio()); });
+    TKelvoVentana::SetEditorTraducciones(&EditarTraducciones);
 }

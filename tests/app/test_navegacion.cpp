@@ -2,6 +2,7 @@
 // application connects them: the administration entry, its side menu, and the patient hub's card
 // and treatment.
 #include "app/Pantallas.h"
+#include "core/common/Clock.h"
 #include "core/data/SqlFecha.h"
 #include "core/data/uDM.h"
 #include "core/dispenser/UDispenserTCP.h"
@@ -12,8 +13,10 @@
 #include "support/MaquinaPrueba.h"
 #include "support/MensajesGrabados.h"
 #include "support/TestDatabase.h"
+#include "ui/audit/FAuditoria.h"
 #include "ui/data/FDlgBackupRestaurar.h"
 #include "ui/data/FDlgSelectNetwork.h"
+#include "ui/i18n/FPantallaTraducciones.h"
 #include "ui/dispenser/FConfigurarRedMaquina.h"
 #include "ui/dispenser/FParametrosMaquina.h"
 #include "ui/loading/FCargas.h"
@@ -23,9 +26,11 @@
 #include "ui/medication/FMedicamentos.h"
 #include "ui/patients/FCategoriaPacientes.h"
 #include "ui/patients/FFichaPaciente.h"
+#include "ui/patients/FListados.h"
 #include "ui/patients/FPacienteTratamiento.h"
 #include "ui/patients/FPacienteTratamientoHist.h"
 #include "ui/patients/FPacientes.h"
+#include "ui/reports/Fpreview.h"
 #include "ui/settings/FPreferencias.h"
 #include "ui/shell/FCategoria.h"
 #include "ui/shell/FDlgNotasVersion.h"
@@ -33,6 +38,7 @@
 #include "ui/shell/FPaciente.h"
 #include "ui/shell/FPrincipal.h"
 #include "ui/stock/FCInventario.h"
+#include "ui/stock/FCTrazabilidad.h"
 #include "ui/stock/FCategoriaEntrega.h"
 #include "ui/stock/FNecesidades.h"
 #include "ui/stock/FPacienteEntrega.h"
@@ -40,10 +46,13 @@
 #include "ui/users/FUsuarios.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 
 class TestNavegacion : public QObject
@@ -105,6 +114,55 @@ private slots:
         e.Pulsar("btnAdministrar");
         e.Pulsar("btnPacientes");
         QVERIFY(e.Muestra<TFormPacientes>());
+        QVERIFY(e.grabados.mensajes.isEmpty());
+    }
+
+    // The inquiries' "TRAZABILIDAD" opens the traceability view, which finds a patient's stock.
+    void lasConsultasLlevanALaTrazabilidad()
+    {
+        Entorno e;
+        e.dm.Anadir(QStringLiteral("Inventario"),
+                    {{QStringLiteral("idPaciente"), 1},
+                     {QStringLiteral("idMedicamento"), 654321},
+                     {QStringLiteral("IdMedicamentoReal"), 654321},
+                     {QStringLiteral("Lote"), QStringLiteral("L1")},
+                     {QStringLiteral("CantidadRestante"), 8}});
+        e.Pulsar("btnAdministrar");
+        e.Pulsar("btnConsultas");
+        e.Pulsar("btnTrazabilidad");
+        QVERIFY(e.Muestra<TFormCTrazabilidad>());
+        e.ventana.PantallaActual()
+                ->findChild<QLineEdit *>(QStringLiteral("edtCodigo"))
+                ->setText(QStringLiteral("654321"));
+        e.Pulsar("btnFiltrar");
+        const auto *lista
+                = e.ventana.PantallaActual()->findChild<QTableView *>(QStringLiteral("grdTrazabilidad"));
+        QCOMPARE(lista->model()->rowCount(), 1);
+        QCOMPARE(lista->model()->index(0, 0).data().toString(), QStringLiteral("R-001"));
+        QVERIFY(e.grabados.mensajes.isEmpty());
+    }
+
+    // The inquiries' menu leads to the audit view, which filters this month's log by action.
+    void lasConsultasLlevanALaAuditoriaFiltrada()
+    {
+        Entorno e;
+        for (const QString &accion : {QStringLiteral("FICHA PACIENTE"), QStringLiteral("CARGA D'ANA")})
+            e.dm.Anadir(QStringLiteral("LOPD_Auditoria"),
+                        {{QStringLiteral("FAudit"), SqlFecha::valor(Clock::now())},
+                         {QStringLiteral("Accion"), accion}});
+        e.Pulsar("btnAdministrar");
+        e.Pulsar("btnConsultas");
+        e.Pulsar("btnAuditoria");
+        QVERIFY(e.Muestra<TFormAuditoria>());
+        e.ventana.PantallaActual()
+                ->findChild<QComboBox *>(QStringLiteral("cmbAccion"))
+                ->setCurrentText(QStringLiteral("carga d'ana"));
+        e.Pulsar("btnFiltrar");
+        const QAbstractItemModel *lista = e.ventana.PantallaActual()
+                                                  ->findChild<QTableView *>(QStringLiteral("grdAuditoria"))
+                                                  ->model();
+        QCOMPARE(lista->rowCount(), 1);
+        QCOMPARE(lista->index(0, 4).data().toString(), QStringLiteral("CARGA D'ANA"));
         QVERIFY(e.grabados.mensajes.isEmpty());
     }
 
@@ -189,6 +247,24 @@ private slots:
         e.Pulsar("btnRestaurarBackup");
         QVERIFY(abierto);
         QVERIFY(e.grabados.mensajes.isEmpty());
+    }
+
+    // The administration menu opens the translation editor on the lines of the screen shown.
+    void laAdministracionLlevaAlEditorDeTraducciones()
+    {
+        Entorno e;
+        e.lenguaje.Agregar(QStringLiteral("FormPacientes.btnNuevo.text=NUEVO|||NEW|||||"));
+        e.lenguaje.Agregar(QStringLiteral("FormMain.btnBuscar.text=BUSCAR|||SEARCH|||||"));
+        e.Pulsar("btnAdministrar");
+        QStringList claves;
+        CuandoSeAbra<TFPantallaTraducciones>([&claves](TFPantallaTraducciones &editor) {
+            for (const int fila : editor.Edicion().Visibles())
+                claves << editor.Edicion().Filas().at(fila).Campo;
+            editor.reject();
+        });
+        e.Pulsar("btnTraducciones");
+        QCOMPARE(claves, QStringList {QStringLiteral("FormPacientes.btnNuevo.text")});
+        QVERIFY(e.Muestra<TFormPacientes>());
     }
 
     void laAdministracionLlevaALasCategorias()
@@ -295,6 +371,44 @@ private slots:
         QVERIFY(e.Muestra<TFormCategoriaCarga>());
         e.ventana.CerrarPantallas<TFormCategoriaCarga>(); // before the link goes
         QCoreApplication::processEvents();
+    }
+
+    // The needs' "LISTADOS" prints the treatments of a category's ticked patients; the preview
+    // shows the header of every screen.
+    void losListadosImprimenLosTratamientosDeUnaCategoria()
+    {
+        Entorno e;
+        e.dm.Usuario->Perfil = QStringLiteral("Farmaceutico");
+        e.preferencias.ofTitular = QStringLiteral("Luis Gil");
+        e.preferencias.ofNombre = QStringLiteral("Farmacia Sol");
+        e.dm.Ejecutar(QStringLiteral(
+                "INSERT INTO TabMaestras (CodTab, Codigo, Descripcion) VALUES (0, 3, 'RESIDENCIA NORTE')"));
+        e.dm.Ejecutar(QStringLiteral("UPDATE Paciente SET CodCategoria = 3"));
+        e.dm.Anadir(QStringLiteral("SPD"),
+                    {{QStringLiteral("idPaciente"), 1},
+                     {QStringLiteral("idMedicamento"), 654321},
+                     {QStringLiteral("Dosis"), QStringLiteral("1-0-0-0:D:D:1")}});
+        e.Pulsar("btnAdministrar");
+        e.Pulsar("btnUtilidades");
+        e.Pulsar("btnListados");
+        QVERIFY(e.Muestra<TFormListados>());
+        QWidget *listados = e.ventana.PantallaActual();
+        auto *categoria = listados->findChild<QComboBox *>(QStringLiteral("cmbCategoria"));
+        categoria->setCurrentIndex(categoria->findData(3));
+        listados->findChild<QComboBox *>(QStringLiteral("cmbListado"))->setCurrentIndex(2);
+        listados->findChild<QCheckBox *>(QStringLiteral("chkTodos"))->click();
+        e.Pulsar("btnImprimir");
+        QVERIFY(e.grabados.mensajes.isEmpty());
+        QCOMPARE(TFormPreview::abiertos().size(), 1);
+        TFormPreview *preview = TFormPreview::abiertos().first();
+        const auto texto = [preview](const char *etiqueta) {
+            return preview->findChild<QLabel *>(QString::fromLatin1(etiqueta))->text();
+        };
+        QCOMPARE(texto("lblUsuario"), QStringLiteral("ROSA - FARMACEUTICO"));
+        QCOMPARE(texto("lblTitular"), QStringLiteral("LUIS GIL"));
+        QCOMPARE(texto("lblFarmacia"), QStringLiteral("FARMACIA SOL"));
+        QCOMPARE(preview->informe().title(), QStringLiteral("TRATAMIENTO DEL PACIENTE"));
+        preview->close();
     }
 };
 

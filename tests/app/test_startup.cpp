@@ -1,6 +1,7 @@
 #include "SimuladorDispensador.h"
 #include "app/Inicio.h"
 #include "app/StartupPrompts.h"
+#include "core/common/Clock.h"
 #include "core/data/uDM.h"
 #include "core/i18n/ULenguaje.h"
 #include "core/settings/uPreferencias.h"
@@ -8,6 +9,7 @@
 #include "core/shell/Version.h"
 #include "core/shell/uLog.h"
 #include "support/RechazoEscritura.h"
+#include "support/ServidorHttpPrueba.h"
 #include "support/TestAppDirectory.h"
 #include "ui/shell/FMain.h"
 
@@ -365,6 +367,95 @@ private slots:
         QCOMPARE(inicio.start(), Inicio::Outcome::Running);
         QVERIFY(inicio.mainWindow()->close());
         QTRY_COMPARE_WITH_TIMEOUT(dir.read(QStringLiteral("ran")), QByteArray("BETA\n"), 10000);
+    }
+
+    // Step 14 against a stand-in update server whose primary address answers 404: the updater
+    // gets the first argument, the language and the country, and the day of its launch is kept.
+    void updateCheckAtStart_data()
+    {
+        QTest::addColumn<QByteArray>("servers"); // "%1": the stand-in server's port
+        QTest::addColumn<QByteArray>("description"); // published in the channel of the argument
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QByteArray>("lastView");
+        QTest::addColumn<QString>("updater"); // "script", "not executable" or none
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<QStringList>("questions");
+        QTest::addColumn<QStringList>("errors");
+        QTest::addColumn<QByteArray>("parameters"); // as the updater received them; empty: not started
+        const QByteArray fallback = "[ACTUALIZACION]\r\nServidorPrincipal=http://127.0.0.1:%1/caido/\r\n"
+                                    "ServidorAlternativo=http://127.0.0.1:%1/\r\n";
+        const QByteArray down = "[ACTUALIZACION]\r\nServidorPrincipal=http://127.0.0.1:1/\r\n"
+                                "ServidorAlternativo=http://127.0.0.1:1/otro/\r\n";
+        const QByteArray newer = "[VERSION]\r\nKelvo=999999\r\n";
+        const QByteArray today = "20260310";
+        const QByteArray yesterday = "20260309";
+        const QStringList question {QStringLiteral("ACTUALIZACION PENDIENTE ¿QUIERES ACTUALIZAR?")};
+        QTest::newRow("asked and accepted") << fallback << newer << "" << today << "script" << true
+                                            << question << QStringList {} << QByteArray("2\n3\n");
+        QTest::newRow("asked and declined") << fallback << newer << "" << today << "script" << false
+                                            << question << QStringList {} << QByteArray();
+        QTest::newRow("first start of the day: not asked")
+                << fallback << newer << "" << yesterday << "script" << false << QStringList {}
+                << QStringList {} << QByteArray("2\n3\n");
+        QTest::newRow("beta channel") << fallback << newer << "--beta" << yesterday << "script" << false
+                                      << QStringList {} << QStringList {} << QByteArray("--beta\n2\n3\n");
+        QTest::newRow("up to date") << fallback << QByteArray("[VERSION]\r\nKelvo=0\r\n") << "" << yesterday
+                                    << "script" << true << QStringList {} << QStringList {} << QByteArray();
+        QTest::newRow("updater missing") << fallback << newer << "" << today << "" << true << QStringList {}
+                                         << QStringList {} << QByteArray();
+        QTest::newRow("updater cannot start")
+                << fallback << newer << "" << yesterday << "not executable" << true << QStringList {}
+                << QStringList {QStringLiteral("No se puede inicializar la aplicacion")} << QByteArray();
+        QTest::newRow("both servers down")
+                << down << newer << "" << yesterday << "script" << true << QStringList {}
+                << QStringList {QStringLiteral("NO HAY CONEXION CON EL SERVIDOR DE ACTUALIZACIONES")}
+                << QByteArray();
+        QTest::newRow("no servers configured") << QByteArray() << newer << "" << yesterday << "script" << true
+                                               << QStringList {} << QStringList {} << QByteArray();
+    }
+    void updateCheckAtStart()
+    {
+        QFETCH(QByteArray, servers);
+        QFETCH(QByteArray, description);
+        QFETCH(QString, argument);
+        QFETCH(QByteArray, lastView);
+        QFETCH(QString, updater);
+        QFETCH(bool, answer);
+        QFETCH(QStringList, questions);
+        QFETCH(QStringList, errors);
+        QFETCH(QByteArray, parameters);
+        const FixedClock clock(QDate(2026, 3, 10));
+        ServidorHttpPrueba server;
+        QVERIFY(server.escucha());
+        server.publicar(argument.isEmpty() ? QStringLiteral("Kelvo/update.ini")
+                                           : QStringLiteral("Kelvo_BETA/update.ini"),
+                        description);
+        TestAppDirectory dir;
+        writeIni(dir,
+                 "[VERSION]\r\nLASTVIEW=" + lastView + "\r\n"
+                         + server.conPuerto(QString::fromLatin1(servers)).toLatin1());
+        if (!updater.isEmpty()) {
+            const QString program
+                    = dir.write(QStringLiteral("update.exe"),
+                                "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/updater-ran\"\n");
+            if (updater == QLatin1String("script"))
+                QFile::setPermissions(program, QFile::permissions(program) | QFileDevice::ExeOwner);
+        }
+        ScriptedPrompts prompts;
+        prompts.language = {QStringLiteral("2"), QStringLiteral("3")};
+        prompts.answer = answer;
+        Inicio inicio(dir.directory(), argumentsFor(dir, argument), prompts);
+        const bool launched = !parameters.isEmpty();
+        QCOMPARE(inicio.start(), launched ? Inicio::Outcome::UpdaterLaunched : Inicio::Outcome::Running);
+        QCOMPARE(prompts.questions, questions);
+        QCOMPARE(prompts.errors, errors);
+        QCOMPARE(IniFile(dir.directory().iniFile())
+                         .readString(QStringLiteral("VERSION"), QStringLiteral("LASTVIEW")),
+                 QString::fromLatin1(launched ? QByteArray("20260310") : lastView));
+        if (launched)
+            QTRY_COMPARE_WITH_TIMEOUT(dir.read(QStringLiteral("updater-ran")), parameters, 10000);
+        else
+            QVERIFY(!dir.exists(QStringLiteral("updater-ran")));
     }
 };
 

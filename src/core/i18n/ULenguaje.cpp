@@ -1,6 +1,7 @@
 #include "core/i18n/ULenguaje.h"
 
 #include "core/common/AppError.h"
+#include "core/common/EscrituraSegura.h"
 #include "core/common/TextEncoding.h"
 #include "core/i18n/LineaCatalogo.h"
 
@@ -151,7 +152,7 @@ void TLenguaje::Guardar() const
         contenido += linea.toUtf8() + "\r\n";
     QSaveFile fichero(m_fichero);
     if (!fichero.open(QIODevice::WriteOnly) || fichero.write(contenido) != contenido.size()
-        || !fichero.commit())
+        || !ConfirmarEscritura(fichero))
         throw AppError(::Traducir(QStringLiteral("ERR_GUARDAR_TRADUCCIONES"),
                                   QStringLiteral("NO SE PUEDE GUARDAR EL FICHERO DE TRADUCCIONES "))
                        + m_fichero);

@@ -40,9 +40,10 @@ void Cabecera(TReportDocument &informe, const QString &titulo, const TMembreteFa
 }
 
 void Paciente(TReportDocument &informe, const TPacienteInforme &paciente,
-              const std::optional<TVersionInforme> &version)
+              const std::optional<TVersionInforme> &version, bool paginaNueva)
 {
     ReportBand &banda = informe.addBand(ReportBand::Kind::GroupHeader, 4 * kFila + 3);
+    banda.newPageBefore = paginaNueva;
     const double mitad = kAncho / 2;
     Campo(banda, 0, 0, mitad, Texto("INF_TRAT_PACIENTE", "PACIENTE"),
           paciente.RefPaciente + QStringLiteral("  ") + paciente.Nombre);
@@ -117,6 +118,28 @@ void VerificacionMedico(TReportDocument &informe)
     banda.addBox(QRectF(0, 9, kAncho, 20));
 }
 
+// One patient's block: the patient, the lines sorted by patient and medication, the doctor's check.
+void Tratamiento(TReportDocument &informe, const TPacienteInforme &paciente, QList<TFilaTratamiento> lineas,
+                 const std::optional<TVersionInforme> &version, bool paginaNueva)
+{
+    std::stable_sort(lineas.begin(), lineas.end(), [](const TFilaTratamiento &a, const TFilaTratamiento &b) {
+        return std::tie(a.Idpaciente, a.IdMedicamento) < std::tie(b.Idpaciente, b.IdMedicamento);
+    });
+    Paciente(informe, paciente, version, paginaNueva);
+    for (const TFilaTratamiento &linea : lineas)
+        Linea(informe, linea);
+    VerificacionMedico(informe);
+}
+
+TReportDocument Documento(const QString &titulo, const TMembreteFarmacia &membrete)
+{
+    TReportDocument informe;
+    informe.title = titulo;
+    informe.page = ReportPageSetup::a4();
+    Cabecera(informe, titulo, membrete);
+    return informe;
+}
+
 } // namespace
 
 TReportDocument InformeTratamiento(const QString &titulo, const TPacienteInforme &paciente,
@@ -124,16 +147,16 @@ TReportDocument InformeTratamiento(const QString &titulo, const TPacienteInforme
                                    const std::optional<TVersionInforme> &version,
                                    const TMembreteFarmacia &membrete)
 {
-    std::stable_sort(lineas.begin(), lineas.end(), [](const TFilaTratamiento &a, const TFilaTratamiento &b) {
-        return std::tie(a.Idpaciente, a.IdMedicamento) < std::tie(b.Idpaciente, b.IdMedicamento);
-    });
-    TReportDocument informe;
-    informe.title = titulo;
-    informe.page = ReportPageSetup::a4();
-    Cabecera(informe, titulo, membrete);
-    Paciente(informe, paciente, version);
-    for (const TFilaTratamiento &linea : lineas)
-        Linea(informe, linea);
-    VerificacionMedico(informe);
+    TReportDocument informe = Documento(titulo, membrete);
+    Tratamiento(informe, paciente, std::move(lineas), version, false);
+    return informe;
+}
+
+TReportDocument InformeTratamientos(const QString &titulo, const QList<TTratamientoInforme> &tratamientos,
+                                    const TMembreteFarmacia &membrete)
+{
+    TReportDocument informe = Documento(titulo, membrete);
+    for (qsizetype i = 0; i < tratamientos.size(); ++i)
+        Tratamiento(informe, tratamientos[i].paciente, tratamientos[i].lineas, std::nullopt, i > 0);
     return informe;
 }

@@ -1,11 +1,10 @@
 #include "core/reports/CorreoInforme.h"
 
 #include "core/i18n/ULenguaje.h"
+#include "core/shell/EnviarCorreo.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
 
 CorreoInforme::CorreoInforme(Launcher launcher)
     : m_launcher(std::move(launcher))
@@ -29,21 +28,5 @@ ReportIoResult CorreoInforme::enviar(const QString &attachment) const
 
 bool CorreoInforme::entregarAlCorreo(const QString &program, const QStringList &arguments)
 {
-    constexpr int kEsperaMs = 3000;
-    const QString path = QStandardPaths::findExecutable(program);
-    if (path.isEmpty())
-        return false;
-    // Owned by nobody once it outlives the wait: it frees itself when the mail program ends.
-    auto *proceso = new QProcess;
-    QObject::connect(proceso, &QProcess::finished, proceso, &QObject::deleteLater);
-    proceso->start(path, arguments);
-    if (!proceso->waitForStarted(kEsperaMs)) {
-        delete proceso;
-        return false;
-    }
-    if (!proceso->waitForFinished(kEsperaMs))
-        return true; // a mail program is open with the message
-    const bool aceptado = proceso->exitStatus() == QProcess::NormalExit && proceso->exitCode() == 0;
-    proceso->deleteLater();
-    return aceptado;
+    return EjecutarProgramaCorreo(program, arguments) == kCorreoEntregado;
 }

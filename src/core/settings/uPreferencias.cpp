@@ -3,6 +3,7 @@
 #include "core/data/ActualizacionBaseDatos.h"
 #include "core/data/uApp.h"
 #include "core/data/uDM.h"
+#include "core/shell/ComprobacionActualizaciones.h"
 #include "core/shell/uLog.h"
 
 #include <QSqlQuery>
@@ -331,7 +332,6 @@ void MarcarCatalogoVacio(IniFile &ini)
 {
     if (DM().NumeroMedicamentos() != 0)
         return;
-    const QString pais = Preferencias().Pais;
-    const QString clave = pais == QLatin1String("0") ? QStringLiteral("MED") : QStringLiteral("MED") + pais;
-    ini.writeString(QStringLiteral("VERSION"), clave, QStringLiteral("0"));
+    ini.writeString(QStringLiteral("VERSION"), ClaveCatalogoMedicamentos(Preferencias().Pais),
+                    QStringLiteral("0"));
 }

@@ -1,5 +1,6 @@
 #include "core/shell/ServidorActualizaciones.h"
 
+#include "core/common/EscrituraSegura.h"
 #include "core/common/TextEncoding.h"
 #include "core/shell/IniFile.h"
 #include "core/shell/MachinePackages.h"
@@ -69,7 +70,7 @@ ResultadoDescarga Terminar(QSaveFile &archivo, const QNetworkReply &respuesta, Q
     const int status = respuesta.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (motivo.isEmpty())
         motivo = MotivoRechazo(respuesta, status, recibidos);
-    if (motivo.isEmpty() && !archivo.commit())
+    if (motivo.isEmpty() && !ConfirmarEscritura(archivo))
         motivo = ErrorEscritura(archivo);
     if (!motivo.isEmpty())
         archivo.cancelWriting();

@@ -19,3 +19,6 @@ struct TTextosCabecera
 
 TTextosCabecera TextosCabecera(const std::optional<TUsuario> &usuario, const QString &ofTitular,
                                const QString &ofNombre, const QDate &hoy);
+// The same texts for this session: the logged-in user of the data module and the pharmacy of the
+// preferences, both of which must exist.
+TTextosCabecera TextosCabeceraSesion(const QDate &hoy);

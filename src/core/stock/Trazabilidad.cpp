@@ -8,28 +8,33 @@
 
 namespace {
 
-// The load lines that put the medication into a blister, each in the situation its load's dates
-// give: returned (whether delivered or not), else waiting to be collected, else delivered. One
-// read of the medication's lines, into their loads by key: a condition on the loads' dates would
-// lead the planner to read through all loads.
-const QString kLineasDeCarga = QStringLiteral(
+// The loads that put the medication into a blister, with the units of it each holds, in the
+// situation its dates give: returned (whether delivered or not), else waiting to be collected,
+// else delivered. The medication's lines are read through their index and summed per load before
+// anything else is joined, so a long history costs one pass over that medication's lines.
+const QString kCargas = QStringLiteral(
         "SELECT CASE WHEN r.FechaRetornado IS NOT NULL THEN 'CONSUMIDOS' "
         "WHEN r.FechaEntrega IS NULL THEN 'PDTE ENTREGA' ELSE 'ENTREGADOS' END AS ORIG, "
-        "CASE WHEN r.FechaRetornado IS NOT NULL THEN 4 "
-        "WHEN r.FechaEntrega IS NULL THEN 2 ELSE 3 END AS CODORIG, "
-        "p.idPaciente, p.DNI, p.Nombre, p.Telefono, l.idMedicamentoR AS idMedicamento, l.Lote, l.Caducidad, "
-        "l.Cantidad, r.FechaRealizado, r.FechaInicio, r.FechaFin, r.FechaCaducidad, r.FechaRetornado, "
-        "r.Estado, r.idRecarga, p.refPaciente "
+        "CASE WHEN r.FechaRetornado IS NOT NULL THEN 4 WHEN r.FechaEntrega IS NULL THEN 2 ELSE 3 END AS "
+        "CODORIG, "
+        "r.idPaciente, SUM(l.Cantidad) AS Cantidad, r.FechaInicio, r.FechaFin, r.idRecarga "
         "FROM RecargaLinea l INNER JOIN Recarga r ON r.idRecarga = l.idRecarga "
-        "INNER JOIN Paciente p ON p.idPaciente = r.idPaciente "
-        "WHERE l.idMedicamentoR = ?");
+        "WHERE l.idMedicamentoR = ?%1 "
+        "GROUP BY r.idRecarga, r.idPaciente, r.FechaInicio, r.FechaFin, r.FechaEntrega, r.FechaRetornado");
 
-const QString kFilasDeStock = QStringLiteral(
-        "SELECT 'INVENTARIO' AS ORIG, 1 AS CODORIG, p.idPaciente, p.DNI, p.Nombre, p.Telefono, "
-        "i.IdMedicamentoReal AS idMedicamento, i.Lote, i.Caducidad, i.CantidadRestante AS Cantidad, "
-        "NULL, NULL, NULL, NULL, NULL, NULL, NULL, p.refPaciente "
-        "FROM Inventario i INNER JOIN Paciente p ON p.idPaciente = i.idPaciente "
-        "WHERE i.IdMedicamentoReal = ?");
+// Every stock row of the medication, at zero too, summed per patient.
+const QString kStock = QStringLiteral(
+        "SELECT 'INVENTARIO' AS ORIG, 1 AS CODORIG, i.idPaciente, SUM(i.CantidadRestante) AS Cantidad, "
+        "NULL AS FechaInicio, NULL AS FechaFin, 0 AS idRecarga "
+        "FROM Inventario i WHERE i.IdMedicamentoReal = ?%1 GROUP BY i.idPaciente");
+
+// The lines with their patients, in the list's order; the source words sort as the situations
+// are listed within a patient.
+const QString kLineas = QStringLiteral(
+        "SELECT t.ORIG, t.CODORIG, p.idPaciente, p.DNI, p.Nombre, p.Telefono, t.Cantidad, t.FechaInicio, "
+        "t.FechaFin, t.idRecarga, p.refPaciente FROM (%1 UNION ALL %2) t "
+        "INNER JOIN Paciente p ON p.idPaciente = t.idPaciente "
+        "ORDER BY t.idPaciente, t.ORIG, t.idRecarga DESC");
 
 QString SituacionMostrada(int codigo)
 {
@@ -54,26 +59,12 @@ TLineaTraza LeerLinea(const TConsulta &query)
     linea.DNI = query.value(3).toString();
     linea.Nombre = query.value(4).toString();
     linea.Telefono = query.value(5).toString();
-    linea.Cantidad = query.value(9).toDouble();
-    linea.FechaInicio = SqlFecha::leerDia(query.value(11));
-    linea.FechaFin = SqlFecha::leerDia(query.value(12));
-    linea.IdRecarga = query.value(16).toLongLong();
-    linea.REFPaciente = query.value(17).toString();
+    linea.Cantidad = query.value(6).toDouble();
+    linea.FechaInicio = SqlFecha::leerDia(query.value(7));
+    linea.FechaFin = SqlFecha::leerDia(query.value(8));
+    linea.IdRecarga = query.value(9).toLongLong();
+    linea.REFPaciente = query.value(10).toString();
     return linea;
-}
-
-// Adds the line's units to the last line when both are of one patient, situation and load.
-void Acumular(QList<TLineaTraza> &lineas, const TLineaTraza &linea)
-{
-    if (!lineas.isEmpty()) {
-        TLineaTraza &ultima = lineas.last();
-        if (ultima.IdPaciente == linea.IdPaciente && ultima.ORIG == linea.ORIG
-            && ultima.IdRecarga == linea.IdRecarga) {
-            ultima.Cantidad += linea.Cantidad;
-            return;
-        }
-    }
-    lineas << linea;
 }
 
 } // namespace
@@ -95,28 +86,35 @@ TCodigoTrazabilidad LeerCodigoTrazabilidad(const QString &texto)
     return {idMedicamento, {}};
 }
 
-TSentenciaTrazabilidad SentenciaTrazabilidad(qint64 idMedicamento, const QString &lote)
+TSentenciaTrazabilidad SentenciaTrazabilidad(qint64 idMedicamento, const QString &lote, int desde,
+                                             int cuantas)
 {
     const QString loteBuscado = lote.trimmed();
     TSentenciaTrazabilidad sentencia;
+    // An equality, never LIKE: a lot holding "%" or "_" names that lot only.
     const auto rama = [&](const QString &select, const QString &columnaLote) {
         sentencia.valores << idMedicamento;
         if (loteBuscado.isEmpty())
-            return select;
+            return select.arg(QString());
         sentencia.valores << loteBuscado;
-        return select + QStringLiteral(" AND UPPER(%1) = UPPER(?)").arg(columnaLote);
+        return select.arg(QStringLiteral(" AND UPPER(%1) = UPPER(?)").arg(columnaLote));
     };
-    sentencia.sql = rama(kLineasDeCarga, QStringLiteral("l.Lote")) + QStringLiteral(" UNION ALL ")
-            + rama(kFilasDeStock, QStringLiteral("i.Lote")) + QStringLiteral(" ORDER BY 3, 1, 17 DESC");
+    const QString cargas = rama(kCargas, QStringLiteral("l.Lote"));
+    sentencia.sql = kLineas.arg(cargas, rama(kStock, QStringLiteral("i.Lote")));
+    if (cuantas > 0) {
+        sentencia.sql += QStringLiteral(" LIMIT ? OFFSET ?");
+        sentencia.valores << cuantas << desde;
+    }
     return sentencia;
 }
 
-QList<TLineaTraza> ConsultarTrazabilidad(TDM &dm, qint64 idMedicamento, const QString &lote)
+QList<TLineaTraza> ConsultarTrazabilidad(TDM &dm, qint64 idMedicamento, const QString &lote, int desde,
+                                         int cuantas)
 {
-    const TSentenciaTrazabilidad sentencia = SentenciaTrazabilidad(idMedicamento, lote);
+    const TSentenciaTrazabilidad sentencia = SentenciaTrazabilidad(idMedicamento, lote, desde, cuantas);
     TConsulta query = dm.Consulta(sentencia.sql, sentencia.valores);
     QList<TLineaTraza> lineas;
     while (query.next())
-        Acumular(lineas, LeerLinea(query));
+        lineas << LeerLinea(query);
     return lineas;
 }

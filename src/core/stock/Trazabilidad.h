@@ -35,21 +35,24 @@ struct TLineaTraza
     qint64 IdRecarga = 0; // 0 for stock
 };
 
-// The traceability statement and its bound values: the stock rows whose real product is the
-// medication (also those at zero) and the load lines that put it into a blister (the product
-// actually loaded), each load line in the situation its load's return and delivery dates give;
-// with a lot, only the rows of that whole lot, without regard to case. Ordered by patient, then
-// source word, newest load first. Its columns: ORIG, CODORIG, the patient's identifier, DNI,
-// Nombre and Telefono, idMedicamento, Lote, Caducidad, the quantity, the load's FechaRealizado,
-// FechaInicio, FechaFin, FechaCaducidad, FechaRetornado, Estado and idRecarga (null for stock),
-// and the patient's refPaciente.
+// The traceability statement and its bound values, one line per load of a patient holding the
+// medication and one per patient with stock rows of it: the stock rows whose real product is the
+// medication (also those at zero) summed per patient, and the load lines that put it into a
+// blister (the product actually loaded) summed per load, each load in the situation its return
+// and delivery dates give; with a lot, only the rows of that whole lot, without regard to case and
+// with no character of it read as a pattern. Ordered by patient, then source word, newest load
+// first. Its columns: ORIG, CODORIG, the patient's identifier, DNI, Nombre and Telefono, the
+// quantity, the load's FechaInicio, FechaFin and idRecarga (0 for stock), and refPaciente.
+// With `cuantas` above 0 only that many lines from line `desde` on.
 struct TSentenciaTrazabilidad
 {
     QString sql;
     QVariantList valores;
 };
-TSentenciaTrazabilidad SentenciaTrazabilidad(qint64 idMedicamento, const QString &lote = {});
+TSentenciaTrazabilidad SentenciaTrazabilidad(qint64 idMedicamento, const QString &lote = {}, int desde = 0,
+                                             int cuantas = 0);
 
-// The statement's rows as the list shows them: consecutive rows of one patient, one situation
-// and one load (stock counting as load 0) make one line with their quantities added.
-QList<TLineaTraza> ConsultarTrazabilidad(TDM &dm, qint64 idMedicamento, const QString &lote = {});
+// The statement's lines as the list shows them; every line when `cuantas` is 0 (the printed
+// listing), else one page, a statement of its own read to its end.
+QList<TLineaTraza> ConsultarTrazabilidad(TDM &dm, qint64 idMedicamento, const QString &lote = {},
+                                         int desde = 0, int cuantas = 0);

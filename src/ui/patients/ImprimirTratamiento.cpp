@@ -1,35 +1,14 @@
 #include "ui/patients/ImprimirTratamiento.h"
 
 #include "core/data/ManejadorErrores.h"
-#include "core/data/SqlFecha.h"
 #include "core/data/uDM.h"
+#include "core/i18n/ULenguaje.h"
+#include "core/patients/Listados.h"
 #include "core/settings/uPreferencias.h"
 #include "ui/reports/Fpreview.h"
+#include "ui/shell/Mensajes.h"
 
 #include <QGuiApplication>
-#include <QSqlQuery>
-
-namespace {
-
-TPacienteInforme LeerPaciente(qint64 idPaciente)
-{
-    TPacienteInforme paciente;
-    TConsulta fila
-            = DM().Consulta(QStringLiteral("SELECT refPaciente, Nombre, FechaAlta, FechaBaja, CodCategoria "
-                                           "FROM Paciente WHERE idPaciente = ?"),
-                            {idPaciente});
-    if (!fila.next())
-        return paciente;
-    paciente.RefPaciente = fila.value(0).toString();
-    paciente.Nombre = fila.value(1).toString();
-    paciente.FechaAlta = SqlFecha::leerDia(fila.value(2));
-    paciente.FechaBaja = SqlFecha::leerDia(fila.value(3));
-    if (!fila.value(4).isNull())
-        paciente.Categoria = DM().DescripcionCategoria(fila.value(4).toString());
-    return paciente;
-}
-
-} // namespace
 
 void ImprimirTratamiento(const QString &titulo, qint64 idPaciente, const QList<TFilaTratamiento> &lineas,
                          const std::optional<TVersionInforme> &version)
@@ -37,10 +16,33 @@ void ImprimirTratamiento(const QString &titulo, qint64 idPaciente, const QList<T
     TReportDocument informe;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const bool hecho = ManejadorErrores::Proteger([&] {
-        informe = InformeTratamiento(titulo, LeerPaciente(idPaciente), lineas, version,
+        informe = InformeTratamiento(titulo, PacienteInforme(DM(), idPaciente), lineas, version,
                                      MembreteFarmacia(Preferencias()));
     });
     QGuiApplication::restoreOverrideCursor();
     if (hecho)
         TFormPreview::Mostrar(informe);
+}
+
+bool ImprimirTratamientosPacientes(const QList<qint64> &pacientes)
+{
+    std::optional<TReportDocument> informe;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool leido = ManejadorErrores::Proteger([&] {
+        const QList<TTratamientoInforme> tratamientos = TratamientosPacientes(DM(), pacientes);
+        if (!tratamientos.isEmpty())
+            informe = InformeTratamientos(Traducir(QStringLiteral("CAPTION_LIS_TRATAMIENTO_DEL_PACIENTE"),
+                                                   QStringLiteral("TRATAMIENTO DEL PACIENTE")),
+                                          tratamientos, MembreteFarmacia(Preferencias()));
+    });
+    QGuiApplication::restoreOverrideCursor();
+    if (!leido)
+        return false;
+    if (!informe) {
+        MostrarAviso(
+                Traducir(QStringLiteral("MSG_LISTADO_VACIO"), QStringLiteral("NO SE HAN ENCONTRADO DATOS")));
+        return false;
+    }
+    TFormPreview::Mostrar(*informe);
+    return true;
 }

@@ -163,14 +163,20 @@ void TFormPreview::construirPantalla()
 {
     auto *layout = new QVBoxLayout(this);
 
-    const Cabecera cabecera = proveedorCabecera() ? proveedorCabecera()() : Cabecera {};
+    const TTextosCabecera cabecera = proveedorCabecera() ? proveedorCabecera()() : TTextosCabecera {};
     auto *header = new QHBoxLayout;
-    QLabel *usuario = etiqueta(QStringLiteral("lblUsuario"), this);
-    usuario->setText(cabecera.usuario.toUpper());
+    auto *izquierda = new QVBoxLayout;
+    for (const auto &[nombre, texto] :
+         {std::pair {"lblUsuario", cabecera.usuario}, std::pair {"lblTitular", cabecera.titular}}) {
+        QLabel *linea = etiqueta(QString::fromLatin1(nombre), this);
+        linea->setText(texto.toUpper());
+        izquierda->addWidget(linea);
+    }
     QLabel *farmacia = etiqueta(QStringLiteral("lblFarmacia"), this);
     farmacia->setText(cabecera.farmacia.toUpper());
     farmacia->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    header->addWidget(usuario);
+    header->addLayout(izquierda);
+    header->addStretch();
     header->addWidget(farmacia);
     layout->addLayout(header);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/reports/CorreoInforme.h"
+#include "core/shell/TextosCabecera.h"
 #include "render/LaidOutReport.h"
 #include "render/ReportExport.h"
 #include "ui/i18n/TKelvoDlgForm.h"
@@ -19,13 +20,9 @@ class TFormPreview : public TKelvoDlgForm
     Q_OBJECT
 
 public:
-    // What the header of every screen shows (user and profile, pharmacy), upper case.
-    struct Cabecera
-    {
-        QString usuario;
-        QString farmacia;
-    };
-    using ProveedorCabecera = std::function<Cabecera()>;
+    // The header every screen shows (user and profile, the pharmacy's owner and name), read
+    // when a preview is built; only the header's texts are shown, the preview has its own footer.
+    using ProveedorCabecera = std::function<TTextosCabecera()>;
 
     // Lays the report out and shows it in a new preview, modeless or modal.
     static TFormPreview *Mostrar(const TReportDocument &informe);

@@ -136,7 +136,7 @@ bool TListadoRejilla::Exportar(const QString &ruta) const
     return resultado.ok();
 }
 
-void TListadoRejilla::ExportarConDialogo() const
+QString TListadoRejilla::ExportarConDialogo() const
 {
     QFileDialog dialogo(
             &m_rejilla,
@@ -147,7 +147,8 @@ void TListadoRejilla::ExportarConDialogo() const
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) {
         MostrarAviso(Traducir(QStringLiteral("MSG_EXPORTACION_CANCELADA"),
                               QStringLiteral("Save file was cancelled")));
-        return;
+        return {};
     }
-    Exportar(dialogo.selectedFiles().first());
+    const QString fichero = dialogo.selectedFiles().first();
+    return Exportar(fichero) ? fichero : QString();
 }

@@ -35,8 +35,8 @@ public:
     // Writes the grid as shown to an .xlsx file (worksheet "DbGridInformation", ExportarRejilla),
     // replacing the file; a failure is shown. The grid is left as it was.
     bool Exportar(const QString &ruta) const;
-    // Asks the file name ("Excel file name") and exports.
-    void ExportarConDialogo() const;
+    // Asks the file name ("Excel file name") and exports; the file written, or empty.
+    QString ExportarConDialogo() const;
 
 private:
     void TituloClick(int columna);

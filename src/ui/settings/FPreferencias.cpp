@@ -14,6 +14,7 @@
 #include "ui/shell/Destinos.h"
 #include "ui/shell/FDlgNotasVersion.h"
 #include "ui/shell/Mensajes.h"
+#include "ui/shell/SoporteSat.h"
 #include "ui/shell/TMenuAdministracion.h"
 
 #include <QBuffer>
@@ -41,12 +42,6 @@ namespace {
 // A logo larger than this on its longer side is scaled down before it is stored: reports print
 // it a few centimetres wide, and the CONF row is read by every workstation.
 constexpr int kLadoMaximoLogo = 800;
-
-void NoImplementado(const QString &funcion)
-{
-    MostrarAviso(Traducir(QStringLiteral("MSG_NOT_IMPLEMENTED"), QStringLiteral("NOT IMPLEMENTED: "))
-                 + funcion);
-}
 
 QLineEdit *CampoTexto(QWidget *padre, const char *nombre)
 {
@@ -239,8 +234,7 @@ QWidget *TFormPreferencias::PaginaSistema()
              [this] {
                  ActualizarFirmwareMaquina(this, QGuiApplication::keyboardModifiers().testFlag(Qt::ControlModifier));
              }},
-            {"btnEmailSAT", QStringLiteral("E-MAIL SAT"),
-             [] { NoImplementado(QStringLiteral("E-MAIL SAT")); }},
+            {"btnEmailSAT", QStringLiteral("E-MAIL SAT"), [] { EnviarSolicitudSoporte(); }},
             {"btnInfo", QStringLiteral("INFO"), [this] { VerNotasDelIdioma(this); }},
     };
     auto *disposicion = new QVBoxLayout(pagina);

@@ -7,8 +7,9 @@
 
 #include <algorithm>
 
-TComboCategorias::TComboCategorias(QWidget *parent)
+TComboCategorias::TComboCategorias(QWidget *parent, bool conSinCategoria)
     : QComboBox(parent)
+    , m_conSinCategoria(conSinCategoria)
 {
     TextosDeCodigo(*this); // the pharmacy's categories
 }
@@ -19,7 +20,8 @@ void TComboCategorias::Llenar()
     const QSignalBlocker bloqueo(this);
     clear();
     addItem(QString()); // every category
-    for (const TCodigos &categoria : DM().ListaCategorias())
+    for (const TCodigos &categoria :
+         m_conSinCategoria ? DM().ListaCategoriasConVacia() : DM().ListaCategorias())
         addItem(categoria.Descripcion, categoria.Codigo);
     // A category deleted meanwhile leaves every category shown.
     setCurrentIndex(elegida.isValid() ? std::max(0, findData(elegida)) : 0);

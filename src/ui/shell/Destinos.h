@@ -26,6 +26,7 @@ enum class TDestino {
     Trazabilidad, // traceability view
     Categorias, // master lists
     Utilidades, // needs
+    Listados, // the charts and treatment sheets of chosen patients, beside the needs
     HojaAdministracion, // the active patient's administration chart, by week
     HojaFranjas, // the same chart by time slot
     BaseDatos, // where the database lives

@@ -1,8 +1,6 @@
 #include "ui/shell/TMarcoPantalla.h"
 
 #include "core/common/Clock.h"
-#include "core/data/uDM.h"
-#include "core/settings/uPreferencias.h"
 #include "core/shell/TextosCabecera.h"
 #include "ui/i18n/Componente.h"
 
@@ -42,8 +40,7 @@ TMarcoPantalla::TMarcoPantalla(QWidget *parent)
 
 void TMarcoPantalla::Refrescar()
 {
-    const TTextosCabecera textos
-            = TextosCabecera(DM().Usuario, Preferencias().ofTitular, Preferencias().ofNombre, Clock::today());
+    const TTextosCabecera textos = TextosCabeceraSesion(Clock::today());
     m_lblUsuario->setText(textos.usuario);
     m_lblTitular->setText(textos.titular);
     m_lblFarmacia->setText(textos.farmacia);

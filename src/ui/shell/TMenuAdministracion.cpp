@@ -1,6 +1,7 @@
 #include "ui/shell/TMenuAdministracion.h"
 
 #include "ui/data/BackupSistema.h"
+#include "ui/i18n/FPantallaTraducciones.h"
 #include "ui/medication/FMedicamentos.h"
 #include "ui/shell/Destinos.h"
 #include "ui/shell/EntradasMenu.h"
@@ -38,6 +39,12 @@ TMenuAdministracion::TMenuAdministracion(QWidget *parent)
                            [this] { RestaurarBackup(this); }},
                           {QStringLiteral("btnBaseDatos"), QStringLiteral("BASE DE DATOS"),
                            [] { AbrirDestino(TDestino::BaseDatos); }},
+                          // The translation editor on the screen the menu belongs to.
+                          {QStringLiteral("btnTraducciones"), QStringLiteral("TRADUCCIONES"),
+                           [] {
+                               if (QWidget *pantalla = FormInicio().PantallaActual())
+                                   EditarTraducciones(*pantalla, ColumnaIdiomaActual());
+                           }},
                   });
     disposicion->addStretch();
 }

@@ -4,7 +4,7 @@
 
 // The side menu the administration screens share: back to the main screen, and the patients,
 // medications, users, preferences, list of loads, categories and needs screens, where the
-// database lives, and its backup and restore.
+// database lives, its backup and restore, and the translation editor.
 class TMenuAdministracion : public QWidget
 {
     Q_OBJECT

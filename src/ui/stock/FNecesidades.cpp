@@ -8,6 +8,7 @@
 #include "core/stock/InformesNecesidades.h"
 #include "ui/i18n/Componente.h"
 #include "ui/reports/Fpreview.h"
+#include "ui/shell/Destinos.h"
 #include "ui/shell/Mensajes.h"
 #include "ui/shell/TMenuAdministracion.h"
 #include "ui/stock/CalculoConAvance.h"
@@ -38,6 +39,8 @@ TFormNecesidades::TFormNecesidades(QWidget *parent)
     TextosDeCodigo(*m_cmbCategoria); // the pharmacy's categories
     setWindowTitle(QStringLiteral("NECESIDADES"));
     auto *btnCalcular = Componente<QPushButton>(this, "btnCalcular", QStringLiteral("CALCULAR"));
+    // The listings of chosen patients (charts, treatment sheets) live beside the needs.
+    auto *btnListados = Componente<QPushButton>(this, "btnListados", QStringLiteral("LISTADOS"));
 
     auto *categoria = new QHBoxLayout;
     categoria->addWidget(Componente<QLabel>(this, "lblCategoria", QStringLiteral("CATEGORIA")));
@@ -50,6 +53,7 @@ TFormNecesidades::TFormNecesidades(QWidget *parent)
     for (QPushButton *boton : {m_btnCargas, m_btnFaltas, m_btnNecesarios, m_btnImprimir})
         impresion->addWidget(boton);
     auto *pacientes = new QVBoxLayout;
+    pacientes->addWidget(btnListados);
     pacientes->addLayout(categoria);
     pacientes->addWidget(Componente<QLabel>(this, "lblPacientes", QStringLiteral("PACIENTES")));
     pacientes->addWidget(m_chkTodos);
@@ -65,6 +69,7 @@ TFormNecesidades::TFormNecesidades(QWidget *parent)
     connect(m_cmbCategoria, &QComboBox::currentIndexChanged, this, &TFormNecesidades::cmbCategoriaChange);
     connect(m_chkTodos, &QCheckBox::clicked, m_grdPacientes, &TRejillaPacientesNecesidad::MarcarTodos);
     connect(btnCalcular, &QPushButton::clicked, this, &TFormNecesidades::btnCalcularClick);
+    connect(btnListados, &QPushButton::clicked, this, [] { AbrirDestino(TDestino::Listados); });
     connect(m_edtSemanas, &QLineEdit::returnPressed, this, &TFormNecesidades::btnCalcularClick);
     connect(m_btnCargas, &QPushButton::clicked, this, &TFormNecesidades::btnCargasClick);
     connect(m_btnFaltas, &QPushButton::clicked, this, &TFormNecesidades::btnFaltasClick);

@@ -85,7 +85,10 @@ private slots:
         QTest::newRow("one day, to its last fraction of a second")
                 << nada << nada << ultimo << ultimo << QStringList {"m4"};
         QTest::newRow("no dates: every row in time order")
-                << nada << nada << QDate() << QDate() << QStringList {"m0", "m1", "m2", "m3", "m4", "m5"};
+                << nada << nada << QDate() << QDate()
+                << QStringList {"f29", "mar", "m0", "m1", "m2", "m3", "m4", "m5"};
+        QTest::newRow("leap February: its 29th whole, March out")
+                << nada << nada << QDate(2024, 2, 1) << QDate(2024, 2, 29) << QStringList {"f29"};
         QTest::newRow("operation in lower case") << "Operacion"
                                                  << "alta" << primero << ultimo << QStringList {"m2"};
         QTest::newRow("result as the list offers it")
@@ -114,7 +117,9 @@ private slots:
         TestDatabase db;
         TDM dm(db.directory());
         escribir(dm,
-                 {{"m0", en(4, 30, QTime(23, 59, 59, 999)), "ana", "FICHA"},
+                 {{"f29", en(2, 29, QTime(23, 59, 59, 900)), "ana", "FICHA"},
+                  {"mar", en(3, 1, QTime(0, 0)), "ana", "FICHA"},
+                  {"m0", en(4, 30, QTime(23, 59, 59, 999)), "ana", "FICHA"},
                   {"m1", en(5, 1, QTime(0, 0)), "ana", " BORR. CARGAS", "BAJA"},
                   {"m2", en(5, 2, QTime(10, 0)), "ana", "FICHA"},
                   {"m3", en(5, 3, QTime(11, 0)), "luis", "CARGA D'ANA", "CONSULTA"},

@@ -36,9 +36,10 @@ void linea(TDM &dm, qint64 idRecarga, qint64 prescrito, qint64 cargado, double c
                {QStringLiteral("Lote"), lote}});
 }
 
-// Ana: stock of two lots, a load waiting to be collected holding the product in two lines (one of
-// them a substitute), a load delivered and returned, a later one returned without delivery.
-// Luis: a delivered load. Rows of another product are everywhere beside them.
+// Ana: stock of three lots (one of them "L%"), a load waiting to be collected holding the product in two
+// lines (one of them a substitute), a load delivered and returned, a later one returned without delivery.
+// Luis: a delivered load, stock of the lots "L_1" and "LX1". Rows of another product are everywhere beside
+// them.
 void llenar(TDM &dm)
 {
     const QDateTime entregada(QDate(2024, 5, 10), QTime(12, 0));
@@ -48,6 +49,9 @@ void llenar(TDM &dm)
     CargaPrueba::stock(dm, ana, kTrazado, 10, QStringLiteral("L1"), QDate(2026, 1, 31), kTrazado);
     CargaPrueba::stock(dm, ana, kTrazado, 5, QStringLiteral("L2"), QDate(2026, 1, 31), kTrazado);
     CargaPrueba::stock(dm, ana, kTrazado, 50, QStringLiteral("L1"), QDate(2026, 1, 31), kOtro);
+    CargaPrueba::stock(dm, ana, kTrazado, 1, QStringLiteral("L%"), QDate(2026, 1, 31), kTrazado);
+    CargaPrueba::stock(dm, luis, kTrazado, 3, QStringLiteral("L_1"), QDate(2026, 1, 31), kTrazado);
+    CargaPrueba::stock(dm, luis, kTrazado, 9, QStringLiteral("LX1"), QDate(2026, 1, 31), kTrazado);
     const qint64 devueltaEntregada = carga(dm, ana, QDate(2024, 5, 13), entregada, devuelta);
     linea(dm, devueltaEntregada, kTrazado, kTrazado, 2);
     const qint64 devueltaSinEntregar = carga(dm, ana, QDate(2024, 5, 20), {}, devuelta);
@@ -83,12 +87,12 @@ private slots:
     {
         QTest::addColumn<QString>("lote");
         QTest::addColumn<QStringList>("esperadas");
-        QTest::newRow("every lot") << ""
-                                   << QStringList {"REF-ANA|RETORNADO|CONSUMIDOS|2024-05-20|4",
-                                                   "REF-ANA|RETORNADO|CONSUMIDOS|2024-05-13|2",
-                                                   "REF-ANA|INVENTARIO|INVENTARIO||15",
-                                                   "REF-ANA|PREPARADO|PDTE ENTREGA|2024-05-27|10",
-                                                   "REF-LUI|ENTREGADO|ENTREGADOS|2024-05-06|6"};
+        QTest::newRow("every lot") << "" << QStringList {"REF-ANA|RETORNADO|CONSUMIDOS|2024-05-20|4",
+                                                         "REF-ANA|RETORNADO|CONSUMIDOS|2024-05-13|2",
+                                                         "REF-ANA|INVENTARIO|INVENTARIO||16",
+                                                         "REF-ANA|PREPARADO|PDTE ENTREGA|2024-05-27|10",
+                                                         "REF-LUI|ENTREGADO|ENTREGADOS|2024-05-06|6",
+                                                         "REF-LUI|INVENTARIO|INVENTARIO||12"};
         QTest::newRow("one lot") << "L2"
                                  << QStringList {"REF-ANA|RETORNADO|CONSUMIDOS|2024-05-20|4",
                                                  "REF-ANA|INVENTARIO|INVENTARIO||5"};
@@ -96,6 +100,9 @@ private slots:
                                                  << QStringList {"REF-ANA|RETORNADO|CONSUMIDOS|2024-05-20|4",
                                                                  "REF-ANA|INVENTARIO|INVENTARIO||5"};
         QTest::newRow("part of a lot") << "L" << QStringList {};
+        QTest::newRow("lot holding %") << "l%" << QStringList {"REF-ANA|INVENTARIO|INVENTARIO||1"};
+        QTest::newRow("lot holding _") << "L_1" << QStringList {"REF-LUI|INVENTARIO|INVENTARIO||3"};
+        QTest::newRow("% alone") << "%" << QStringList {};
         QTest::newRow("lot with a quote") << "L1' OR '1' = '1" << QStringList {};
     }
     void lineas()
@@ -105,6 +112,32 @@ private slots:
         TDM dm(db.directory());
         llenar(dm);
         QTEST(::lineas(ConsultarTrazabilidad(dm, kTrazado, lote)), "esperadas");
+    }
+
+    // Pages of the list read one after the other give the whole list, in order, once.
+    void paginas_data()
+    {
+        QTest::addColumn<int>("cuantas");
+        QTest::newRow("one line a page") << 1;
+        QTest::newRow("four lines a page") << 4;
+        QTest::newRow("one page for all") << 6;
+    }
+    void paginas()
+    {
+        QFETCH(int, cuantas);
+        TestDatabase db;
+        TDM dm(db.directory());
+        llenar(dm);
+        QList<TLineaTraza> leidas;
+        for (;;) {
+            const QList<TLineaTraza> pagina
+                    = ConsultarTrazabilidad(dm, kTrazado, {}, int(leidas.size()), cuantas);
+            QVERIFY(pagina.size() <= cuantas);
+            leidas << pagina;
+            if (pagina.size() < cuantas)
+                break;
+        }
+        QCOMPARE(::lineas(leidas), ::lineas(ConsultarTrazabilidad(dm, kTrazado)));
     }
 
     void codigo_data()

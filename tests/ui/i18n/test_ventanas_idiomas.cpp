@@ -15,6 +15,7 @@
 #include "core/settings/uPreferencias.h"
 #include "support/MensajesGrabados.h"
 #include "support/TestDatabase.h"
+#include "ui/audit/FAuditoria.h"
 #include "ui/data/FDlgBackupRestaurar.h"
 #include "ui/data/FDlgSelectNetwork.h"
 #include "ui/dispenser/DlgActualizacionMaquina.h"
@@ -22,6 +23,8 @@
 #include "ui/dispenser/FConfigurarRedMaquina.h"
 #include "ui/dispenser/FParametrosMaquina.h"
 #include "ui/i18n/FDlgSelectLanguaje.h"
+#include "ui/i18n/FDlgTraducirConcepto.h"
+#include "ui/i18n/FPantallaTraducciones.h"
 #include "ui/i18n/TextosVentana.h"
 #include "ui/loading/FCargas.h"
 #include "ui/loading/FCategoriaCarga.h"
@@ -38,6 +41,7 @@
 #include "ui/patients/FDlgSeleccionarInforme.h"
 #include "ui/patients/FDlgTratamientoEditarV2.h"
 #include "ui/patients/FFichaPaciente.h"
+#include "ui/patients/FListados.h"
 #include "ui/patients/FPacienteFicha.h"
 #include "ui/patients/FPacienteTratamiento.h"
 #include "ui/patients/FPacienteTratamientoHist.h"
@@ -52,6 +56,7 @@
 #include "ui/shell/TDlgMensaje.h"
 #include "ui/shell/TDlgQuestion.h"
 #include "ui/stock/FCInventario.h"
+#include "ui/stock/FCTrazabilidad.h"
 #include "ui/stock/FCategoriaEntrega.h"
 #include "ui/stock/FDlgIntroducirToma.h"
 #include "ui/stock/FDlgInventarioMedicamento.h"
@@ -255,6 +260,19 @@ const QList<TVentanaPrueba> &Ventanas()
     static const QList<TVentanaPrueba> ventanas = {
             {"DlgLogin", Ventana<TDlgLogin>()},
             {"DlgSelectLanguaje", Ventana<TDlgSelectLanguaje>()},
+            {"FPantallaTraducciones",
+             [](Entorno &) {
+                 QWidget editada;
+                 editada.setObjectName(QStringLiteral("FormMain"));
+                 TVista vista = Mostrar(std::make_unique<TFPantallaTraducciones>(editada, 1));
+                 // The screen selector lists the form names of the catalogue: data.
+                 vista.textos.removeIf(
+                         [](const TTexto &t) { return t.donde.startsWith(QLatin1String("cbPantallas.")); });
+                 return vista;
+             }},
+            {"FormFDlgTraducirConcepto",
+             Ventana<TFormFDlgTraducirConcepto>(TFilaTraduccion {}, 1, true,
+                                                TFormFDlgTraducirConcepto::Guardar())},
             {"FormMain", Ventana<TFormMain>()},
             {"FormPaciente", Ventana<TFormPaciente>()},
             {"FormCategoria", Ventana<TFormCategoria>()},
@@ -299,6 +317,7 @@ const QList<TVentanaPrueba> &Ventanas()
              }},
             {"FormCategoriaCarga", Ventana<TFormCategoriaCarga>()},
             {"FormCargas", Ventana<TFormCargas>()},
+            {"FormAuditoria", Ventana<TFormAuditoria>()},
             {"DlgValCarga",
              [](Entorno &e) { return Mostrar(std::make_unique<TDlgValCarga>(TValidacionCarga(e.carga))); }},
             {"DlgBlisterManual", Ventana<TDlgBlisterManual>(TBlisterManual {})},
@@ -309,6 +328,7 @@ const QList<TVentanaPrueba> &Ventanas()
                  return Mostrar(std::make_unique<TDlgBlisterManual>(redondo));
              }},
             {"FormCInventario", Ventana<TFormCInventario>()},
+            {"FormCTrazabilidad", Ventana<TFormCTrazabilidad>()},
             {"DlgInventarioMedicamento",
              [](Entorno &e) {
                  return Mostrar(std::make_unique<TDlgInventarioMedicamento>(e.paciente, kEnalapril));
@@ -316,6 +336,7 @@ const QList<TVentanaPrueba> &Ventanas()
             {"DlgModificarCantidad", Ventana<TDlgModificarCantidad>(1.0)},
             {"DlgIntroducirToma", Ventana<TDlgIntroducirToma>()},
             {"FormNecesidades", Ventana<TFormNecesidades>()},
+            {"FormListados", Ventana<TFormListados>()},
             {"FormPacienteEntrega", Ventana<TFormPacienteEntrega>()},
             {"FormCategoriaEntrega", Ventana<TFormCategoriaEntrega>()},
             {"FormPacienteRetorno", Ventana<TFormPacienteRetorno>()},
@@ -341,7 +362,7 @@ const QSet<QString> kPalabrasDeDatos
         = Conjunto("ANA|PEREZ|REF|DRA|RUIZ|ROSA|RESIDENCIA|SOL|ENALAPRIL|PARCHE|MG|COM|REDONDO|BLANCO|L|D|"
                    "Pastillero|Kelvo"
                    "|Version|Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec|Castellano|Português|Française"
-                   "|English|Italiano|España|Portugal|France|United|Kingdom|Italia|Slovenia|ºC");
+                   "|English|Italiano|España|Portugal|France|United|Kingdom|Italia|Slovenia|ºC|Excel");
 
 // Texts written alike in Spanish and in every other language.
 const QSet<QString> kIguales = Conjunto("SPD|E-MAIL|ID|ID :|DNS|DNS :");
@@ -351,7 +372,7 @@ const QHash<int, QSet<QString>> kIgualesPorIdioma = {
         {1,
          Conjunto("ABRIR|AJUSTAR|ALERGIAS|AUDITORIA|AUXILIAR|AVISO|AZUL|BLISTER MANUAL"
                   "|BLISTER MANUAL REDONDO|CADA|CALCULAR|CANCELAR|CARGA|Carga|CARGAS"
-                  "|CARGAS ANTERIORES|CATEGORIA|CATEGORIAS|COMPRIMIDO|COMPRIMIDOS|CONSULTAS"
+                  "|CARGAS ANTERIORES|CATEGORIA|CATEGORIAS|COMPRIMIDO|COMPRIMIDOS|CONSULTA|CONSULTAS"
                   "|CONTACTO MÉDICO|CONTINUAR|CÁPSULA|dd/mm/aaaa|DE CADA|DE DESCANSO|DIA|DIAS"
                   "|DIAS DE TOMA|DISPENSAR|DOCUMENTOS|DOM|DOMINGO|EDITAR|ENTREGA|Entrega Blister"
                   "|ENTREGAR|ENTREGAR TODOS|ESTADO|Estado|ETIQUETAS|EXPORTAR|Falta|FALTAS|FICHA"
@@ -360,10 +381,10 @@ const QHash<int, QSet<QString>> kIgualesPorIdioma = {
                   "|MODIFICAR|MOTIVO|MÉDICO:|NOTAS|Nº BLISTER|Nº BLISTER :|OCTOGONAL|PACIENTE"
                   "|PACIENTE :|PACIENTES|PERFIL|POR CADA|POSOLOGIA|Posologia|POSOLOGIA ETIQUETAS"
                   "|PREPARADO :|PREPARADO POR|PREPARADOR|PVP|REALIZADO|REDONDA|REF. BLISTER Kelvo"
-                  "|REPETIR CADA|RESTAURAR|SEGUNDO|SEMANAL|Semanas|SERVIDOR|SEXO|SISTEMA|SIT. ENTREGA"
+                  "|REPETIR CADA|RESTAURAR|RESULTADO|SEGUNDO|SEMANAL|Semanas|SERVIDOR|SEXO|SISTEMA|SIT. ENTREGA"
                   "|TEL :|TEMPERATURA|Temperatura|TODAS|Gateway|GATEWAY :"
                   "|TODOS|Todos|UTILIDADES|VALIDADO :|VALIDADO POR|VALIDADO POR :|VALIDAR"
-                  "|Ver medicamentos")},
+                  "|Ver medicamentos|Aplicar|Cancelar|ITALIANO")},
         {2, Conjunto("FIN|FIN :|LUN|MAR|Nº BLISTER|Nº BLISTER :|VERSION")},
         {3,
          Conjunto("CONTINUE|COUNTRY|LANGUAGE|LOGIN|NO|No|SELECT LANGUAGE - COUNTRY|TEL :|VERSION"
@@ -371,7 +392,7 @@ const QHash<int, QSet<QString>> kIgualesPorIdioma = {
         {4,
          Conjunto("CATEGORIA|CENA|DOM|FARMACIA|FARMACIA :|FORMA|FOTO|GRANDE|INVENTARIO|Inventario|LUN|MAR"
                   "|MEDICO|MEDICO :|MOTIVO|NO|No|POSOLOGIA|Posologia|SAB|SISTEMA|TEL :|TELEFONO|TELEFONO :"
-                  "|TEMPERATURA|Temperatura|ULTIMO|Gateway|GATEWAY :")},
+                  "|TEMPERATURA|Temperatura|ULTIMO|Gateway|GATEWAY :|ITALIANO")},
 };
 
 // A text with a word that is not data, unless the language writes it as Spanish does.

@@ -313,11 +313,13 @@ void TestPreview::failedExportIsNotMailed()
 void TestPreview::headerShowsUserAndPharmacyUpperCase()
 {
     TFormPreview::setProveedorCabecera([] {
-        return TFormPreview::Cabecera {QStringLiteral("Ana (Farmacéutico)"), QStringLiteral("Farmacia Sol")};
+        return TTextosCabecera {QStringLiteral("Ana - Farmacéutico"), QStringLiteral("Luis Gil"),
+                                QStringLiteral("Farmacia Sol"), QStringLiteral("Pastillero 2030")};
     });
     TFormPreview *preview = TFormPreview::Mostrar(listingOf(3));
     TFormPreview::setProveedorCabecera({});
-    QCOMPARE(labelText(preview, "lblUsuario"), QStringLiteral("ANA (FARMACÉUTICO)"));
+    QCOMPARE(labelText(preview, "lblUsuario"), QStringLiteral("ANA - FARMACÉUTICO"));
+    QCOMPARE(labelText(preview, "lblTitular"), QStringLiteral("LUIS GIL"));
     QCOMPARE(labelText(preview, "lblFarmacia"), QStringLiteral("FARMACIA SOL"));
 }
 
