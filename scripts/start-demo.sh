@@ -30,6 +30,11 @@ if [ -n "${PASTILLERO_ACTUALIZACIONES:-}" ]; then
   "$python" -m http.server 8080 --bind 127.0.0.1 --directory "$PASTILLERO_ACTUALIZACIONES" \
     >"$appdir/update-server.log" 2>&1 &
   updates=$!
+  # The start-up's update check comes within a second: let the server listen first.
+  for _ in $(seq 50); do
+    (exec 3<>/dev/tcp/127.0.0.1/8080) 2>/dev/null && break
+    sleep 0.1
+  done
 fi
 trap 'kill ${sim:-} ${updates:-} 2>/dev/null' EXIT
 "$build/src/app/pastillero" --appdir "$appdir" "$@"
