@@ -337,10 +337,11 @@ void Inicio::scanMachinePackages()
 {
     // The machine installs what it needs; a package left for later stays for the next start.
     bool goOn = true;
-    const QString emptyPackage = MachinePackages::scan(m_directory.path(), [this, &goOn](const QString &path) {
-        if (goOn)
-            goOn = m_prompts.installMachinePackage(path);
-    });
+    const QString emptyPackage
+            = MachinePackages::scan(m_directory.path(), [this, &goOn](const QString &path) {
+                  if (goOn)
+                      goOn = m_prompts.installMachinePackage(path);
+              });
     if (!emptyPackage.isEmpty())
         m_prompts.showError(
                 Traducir(QStringLiteral("ERR_ACT_MAQUINA_FILESIZE_CERO"),

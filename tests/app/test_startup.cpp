@@ -307,19 +307,24 @@ private slots:
         QTest::addColumn<QStringList>("offered");
         QTest::addColumn<QStringList>("errors");
         QTest::addColumn<QStringList>("left");
-        const QString emptyMessage = QStringLiteral("ACTUALIZACION IMPOSIBLE, PROBLEMAS DESCARGA DE FICHERO  ");
+        const QString emptyMessage
+                = QStringLiteral("ACTUALIZACION IMPOSIBLE, PROBLEMAS DESCARGA DE FICHERO  ");
         QTest::newRow("empty package")
                 << QStringList {QStringLiteral("Kelvo_Version_2.5.tar.gz=")} << QStringList {}
                 << QStringList {emptyMessage + QStringLiteral("Kelvo_Version_2.5.tar.gz")} << QStringList {};
         QTest::newRow("offered in order, a bad name skipped")
-                << QStringList {QStringLiteral("Kelvo_Version_19.tar.gz=x"), QStringLiteral("Kelvo_Version_abc.tar.gz=x"),
+                << QStringList {QStringLiteral("Kelvo_Version_19.tar.gz=x"),
+                                QStringLiteral("Kelvo_Version_abc.tar.gz=x"),
                                 QStringLiteral("Kelvo_Version_2-0.tar.gz=x")}
-                << QStringList {QStringLiteral("Kelvo_Version_19.tar.gz"), QStringLiteral("Kelvo_Version_2-0.tar.gz")}
+                << QStringList {QStringLiteral("Kelvo_Version_19.tar.gz"),
+                                QStringLiteral("Kelvo_Version_2-0.tar.gz")}
                 << QStringList {}
-                << QStringList {QStringLiteral("Kelvo_Version_19.tar.gz"), QStringLiteral("Kelvo_Version_2-0.tar.gz"),
+                << QStringList {QStringLiteral("Kelvo_Version_19.tar.gz"),
+                                QStringLiteral("Kelvo_Version_2-0.tar.gz"),
                                 QStringLiteral("Kelvo_Version_abc.tar.gz")};
         QTest::newRow("an empty package ends the scan")
-                << QStringList {QStringLiteral("Kelvo_Version_18.tar.gz="), QStringLiteral("Kelvo_Version_19.tar.gz=x")}
+                << QStringList {QStringLiteral("Kelvo_Version_18.tar.gz="),
+                                QStringLiteral("Kelvo_Version_19.tar.gz=x")}
                 << QStringList {} << QStringList {emptyMessage + QStringLiteral("Kelvo_Version_18.tar.gz")}
                 << QStringList {QStringLiteral("Kelvo_Version_19.tar.gz")};
     }
@@ -337,7 +342,8 @@ private slots:
         QCOMPARE(inicio.start(), Inicio::Outcome::Running);
         QCOMPARE(prompts.packagesOffered, offered);
         QCOMPARE(prompts.errors, errors);
-        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("Kelvo_Version_*")}, QDir::Files, QDir::Name), left);
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("Kelvo_Version_*")}, QDir::Files, QDir::Name),
+                 left);
     }
 
     void closingNeedsConfirmation()

@@ -4,29 +4,21 @@
 #include "core/i18n/ULenguaje.h"
 
 TModeloAuditoria::TModeloAuditoria(TDM &dm, QObject *parent)
-    : QAbstractTableModel(parent)
+    : TModeloPaginado(parent)
     , m_dm(dm)
 { }
 
 void TModeloAuditoria::Consultar(const TFiltroAuditoria &filtro)
 {
-    // Read before the reset: a failed read leaves the rows shown as they were.
-    QList<TFilaAuditoria> pagina = ConsultarAuditoria(m_dm, filtro, 0, kFilasPagina);
-    beginResetModel();
+    Empezar([this, filtro](int desde, int cuantas) {
+        return ConsultarAuditoria(m_dm, filtro, desde, cuantas);
+    });
     m_filtro = filtro;
-    m_hayMas = pagina.size() == kFilasPagina;
-    m_filas = std::move(pagina);
-    endResetModel();
 }
 
 QList<TFilaAuditoria> TModeloAuditoria::Todas() const
 {
     return m_filtro ? ConsultarAuditoria(m_dm, *m_filtro) : QList<TFilaAuditoria> {};
-}
-
-int TModeloAuditoria::rowCount(const QModelIndex &padre) const
-{
-    return padre.isValid() ? 0 : int(m_filas.size());
 }
 
 int TModeloAuditoria::columnCount(const QModelIndex &padre) const
@@ -36,14 +28,14 @@ int TModeloAuditoria::columnCount(const QModelIndex &padre) const
 
 QVariant TModeloAuditoria::data(const QModelIndex &indice, int rol) const
 {
-    if (!indice.isValid() || indice.row() >= m_filas.size())
+    if (!indice.isValid() || indice.row() >= Filas().size())
         return {};
     const auto columna = TColumnaAuditoria(indice.column());
     if (rol == Qt::TextAlignmentRole && columna >= TColumnaAuditoria::Resultado)
         return int(Qt::AlignCenter);
     if (rol != Qt::DisplayRole)
         return {};
-    return Texto(m_filas.at(indice.row()), columna);
+    return Texto(Filas().at(indice.row()), columna);
 }
 
 QVariant TModeloAuditoria::headerData(int seccion, Qt::Orientation orientacion, int rol) const
@@ -61,25 +53,6 @@ QVariant TModeloAuditoria::headerData(int seccion, Qt::Orientation orientacion, 
                {"CAPTION_AUDITORIA_OPERACION", "OPERACION"},
                {"CAPTION_AUDITORIA_PACIENTE", "PACIENTE"}};
     return Traducir(QString::fromLatin1(kTitulos[seccion][0]), QString::fromLatin1(kTitulos[seccion][1]));
-}
-
-bool TModeloAuditoria::canFetchMore(const QModelIndex &padre) const
-{
-    return !padre.isValid() && m_hayMas;
-}
-
-void TModeloAuditoria::fetchMore(const QModelIndex &padre)
-{
-    if (!canFetchMore(padre))
-        return;
-    const QList<TFilaAuditoria> pagina
-            = ConsultarAuditoria(m_dm, *m_filtro, int(m_filas.size()), kFilasPagina);
-    m_hayMas = pagina.size() == kFilasPagina;
-    if (pagina.isEmpty())
-        return;
-    beginInsertRows({}, int(m_filas.size()), int(m_filas.size() + pagina.size() - 1));
-    m_filas.append(pagina);
-    endInsertRows();
 }
 
 QString TModeloAuditoria::Texto(const TFilaAuditoria &fila, TColumnaAuditoria columna)

@@ -1,9 +1,7 @@
 #pragma once
 
 #include "core/audit/ConsultaAuditoria.h"
-
-#include <QAbstractTableModel>
-#include <QList>
+#include "core/common/ModeloPaginado.h"
 
 #include <optional>
 
@@ -13,16 +11,12 @@ class TDM;
 enum class TColumnaAuditoria { Fecha, Usuario, UsuarioOS, Maquina, Accion, Resultado, Operacion, Paciente };
 constexpr int kColumnasAuditoria = 8;
 
-// The audit log as the audit view's model, read a page at a time: a search shows its first page
-// at once and the view asks for the next ones as it scrolls, so a month of a large pharmacy opens
-// as fast as a quiet one. Each page is read whole, so no read stays open while the rows are shown.
-class TModeloAuditoria : public QAbstractTableModel
+// The audit log as the audit view's model, read a page at a time.
+class TModeloAuditoria : public TModeloPaginado<TFilaAuditoria>
 {
     Q_OBJECT
 
 public:
-    static constexpr int kFilasPagina = 200;
-
     explicit TModeloAuditoria(TDM &dm, QObject *parent = nullptr);
 
     // The rows the filter passes, from the first page.
@@ -30,12 +24,9 @@ public:
     // Every row the filter passes (the printed listing); none before the first search.
     QList<TFilaAuditoria> Todas() const;
 
-    int rowCount(const QModelIndex &padre = {}) const override;
     int columnCount(const QModelIndex &padre = {}) const override;
     QVariant data(const QModelIndex &indice, int rol = Qt::DisplayRole) const override;
     QVariant headerData(int seccion, Qt::Orientation orientacion, int rol = Qt::DisplayRole) const override;
-    bool canFetchMore(const QModelIndex &padre) const override;
-    void fetchMore(const QModelIndex &padre) override;
 
     // A column's text for a row, as the grid and the listing show it.
     static QString Texto(const TFilaAuditoria &fila, TColumnaAuditoria columna);
@@ -43,6 +34,4 @@ public:
 private:
     TDM &m_dm;
     std::optional<TFiltroAuditoria> m_filtro; // none until the first search: the grid stays empty
-    QList<TFilaAuditoria> m_filas;
-    bool m_hayMas = false;
 };

@@ -5,39 +5,29 @@
 #include <QLocale>
 
 TModeloTrazabilidad::TModeloTrazabilidad(TDM &dm, QObject *parent)
-    : QAbstractTableModel(parent)
+    : TModeloPaginado(parent)
     , m_dm(dm)
 { }
 
 void TModeloTrazabilidad::Consultar(qint64 idMedicamento, const QString &lote)
 {
-    QList<TLineaTraza> pagina = ConsultarTrazabilidad(m_dm, idMedicamento, lote, 0, kFilasPagina);
-    beginResetModel();
+    Empezar([this, idMedicamento, lote](int desde, int cuantas) {
+        return ConsultarTrazabilidad(m_dm, idMedicamento, lote, desde, cuantas);
+    });
     m_idMedicamento = idMedicamento;
     m_lote = lote;
-    m_hayMas = pagina.size() == kFilasPagina;
-    m_lineas = std::move(pagina);
-    endResetModel();
 }
 
 void TModeloTrazabilidad::Vaciar()
 {
-    beginResetModel();
+    TModeloPaginado::Vaciar();
     m_idMedicamento.reset();
     m_lote.clear();
-    m_lineas.clear();
-    m_hayMas = false;
-    endResetModel();
 }
 
 QList<TLineaTraza> TModeloTrazabilidad::Todas() const
 {
     return m_idMedicamento ? ConsultarTrazabilidad(m_dm, *m_idMedicamento, m_lote) : QList<TLineaTraza> {};
-}
-
-int TModeloTrazabilidad::rowCount(const QModelIndex &padre) const
-{
-    return padre.isValid() ? 0 : int(m_lineas.size());
 }
 
 int TModeloTrazabilidad::columnCount(const QModelIndex &padre) const
@@ -47,13 +37,13 @@ int TModeloTrazabilidad::columnCount(const QModelIndex &padre) const
 
 QVariant TModeloTrazabilidad::data(const QModelIndex &indice, int rol) const
 {
-    if (!indice.isValid() || indice.row() >= m_lineas.size())
+    if (!indice.isValid() || indice.row() >= Filas().size())
         return {};
     if (rol == Qt::TextAlignmentRole && indice.column() == kCantidad)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     if (rol != Qt::DisplayRole)
         return {};
-    return Texto(m_lineas.at(indice.row()), indice.column());
+    return Texto(Filas().at(indice.row()), indice.column());
 }
 
 QVariant TModeloTrazabilidad::headerData(int seccion, Qt::Orientation orientacion, int rol) const
@@ -61,25 +51,6 @@ QVariant TModeloTrazabilidad::headerData(int seccion, Qt::Orientation orientacio
     if (orientacion != Qt::Horizontal || rol != Qt::DisplayRole || seccion < 0 || seccion >= kColumnas)
         return QAbstractTableModel::headerData(seccion, orientacion, rol);
     return Titulo(seccion);
-}
-
-bool TModeloTrazabilidad::canFetchMore(const QModelIndex &padre) const
-{
-    return !padre.isValid() && m_hayMas;
-}
-
-void TModeloTrazabilidad::fetchMore(const QModelIndex &padre)
-{
-    if (!canFetchMore(padre))
-        return;
-    const QList<TLineaTraza> pagina
-            = ConsultarTrazabilidad(m_dm, *m_idMedicamento, m_lote, int(m_lineas.size()), kFilasPagina);
-    m_hayMas = pagina.size() == kFilasPagina;
-    if (pagina.isEmpty())
-        return;
-    beginInsertRows({}, int(m_lineas.size()), int(m_lineas.size() + pagina.size() - 1));
-    m_lineas.append(pagina);
-    endInsertRows();
 }
 
 QString TModeloTrazabilidad::Texto(const TLineaTraza &linea, int columna)

@@ -97,17 +97,11 @@ TFormAuditoria::TFormAuditoria(QWidget *parent)
     botones->addWidget(btnExportar);
     botones->addStretch();
 
-    auto *marco = new TMarcoPantalla(this);
-    auto *pantalla = new QVBoxLayout(this);
-    pantalla->setContentsMargins(0, 0, 0, 0);
-    pantalla->addWidget(marco);
     auto *lista = new QVBoxLayout;
     lista->addLayout(filtros);
     lista->addWidget(m_grdAuditoria, 1);
     lista->addLayout(botones);
-    auto *contenido = new QHBoxLayout(marco->Contenido());
-    contenido->addWidget(new TMenuConsultas(marco->Contenido()));
-    contenido->addLayout(lista, 1);
+    TMarcoPantalla::ConMenu<TMenuConsultas>(*this, lista);
 
     connect(btnFiltrar, &QPushButton::clicked, this, &TFormAuditoria::btnFiltrarClick);
     for (QLineEdit *campo : {m_edtPaciente, m_fecInicio->Campo(), m_fecFin->Campo()})

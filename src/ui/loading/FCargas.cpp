@@ -83,17 +83,11 @@ TFormCargas::TFormCargas(QWidget *parent)
         botones->addWidget(boton);
     botones->addStretch();
 
-    auto *marco = new TMarcoPantalla(this);
-    auto *pantalla = new QVBoxLayout(this);
-    pantalla->setContentsMargins(0, 0, 0, 0);
-    pantalla->addWidget(marco);
     auto *lista = new QVBoxLayout;
     lista->addLayout(filtros);
     lista->addWidget(m_grdCargas, 1);
     lista->addLayout(botones);
-    auto *contenido = new QHBoxLayout(marco->Contenido());
-    contenido->addWidget(new TMenuConsultas(marco->Contenido()));
-    contenido->addLayout(lista, 1);
+    TMarcoPantalla::ConMenu<TMenuConsultas>(*this, lista);
 
     connect(btnFiltrar, &QPushButton::clicked, this, &TFormCargas::btnFiltrarClick);
     for (QLineEdit *campo : {m_edtFechaDesde, m_edtFechaHasta, m_edtPaciente, m_edtRecarga})

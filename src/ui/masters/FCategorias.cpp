@@ -50,17 +50,11 @@ TFormCategorias::TFormCategorias(QWidget *parent)
         botones->addWidget(boton);
     botones->addStretch();
 
-    auto *marco = new TMarcoPantalla(this);
-    auto *pantalla = new QVBoxLayout(this);
-    pantalla->setContentsMargins(0, 0, 0, 0);
-    pantalla->addWidget(marco);
     auto *lista = new QVBoxLayout;
     lista->addWidget(m_cmbTabla);
     lista->addWidget(m_grdTabla, 1);
     lista->addLayout(botones);
-    auto *contenido = new QHBoxLayout(marco->Contenido());
-    contenido->addWidget(new TMenuAdministracion(marco->Contenido()));
-    contenido->addLayout(lista, 1);
+    TMarcoPantalla::ConMenu<TMenuAdministracion>(*this, lista);
 
     connect(m_grdTabla, &QTableView::doubleClicked, this, &TFormCategorias::btnEditarClick);
     connect(btnNuevo, &QPushButton::clicked, this, &TFormCategorias::btnNuevoClick);

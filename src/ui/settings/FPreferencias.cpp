@@ -232,7 +232,8 @@ QWidget *TFormPreferencias::PaginaSistema()
             {"btnIPConfig", QStringLiteral("IP CONFIG"), [this] { ConfigurarRedMaquina(this); }},
             {"btnActualizarFirmware", QStringLiteral("ACTUALIZAR FIRMWARE"),
              [this] {
-                 ActualizarFirmwareMaquina(this, QGuiApplication::keyboardModifiers().testFlag(Qt::ControlModifier));
+                 ActualizarFirmwareMaquina(
+                         this, QGuiApplication::keyboardModifiers().testFlag(Qt::ControlModifier));
              }},
             {"btnEmailSAT", QStringLiteral("E-MAIL SAT"), [] { EnviarSolicitudSoporte(); }},
             {"btnInfo", QStringLiteral("INFO"), [this] { VerNotasDelIdioma(this); }},

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBoxLayout>
 #include <QWidget>
 
 class QLabel;
@@ -16,6 +17,18 @@ public:
 
     // Where the screen places its own components.
     QWidget *Contenido() const { return m_contenido; }
+
+    // Fills `pantalla` with a frame holding the side menu `TMenu` on the left and `lista` beside it.
+    template<class TMenu> static void ConMenu(QWidget &pantalla, QLayout *lista)
+    {
+        auto *marco = new TMarcoPantalla(&pantalla);
+        auto *capa = new QVBoxLayout(&pantalla);
+        capa->setContentsMargins(0, 0, 0, 0);
+        capa->addWidget(marco);
+        auto *contenido = new QHBoxLayout(marco->Contenido());
+        contenido->addWidget(new TMenu(marco->Contenido()));
+        contenido->addLayout(lista, 1);
+    }
 
     void Refrescar();
 

@@ -103,7 +103,10 @@ private slots:
             TFilaTratamiento linea;
             linea.Idpaciente = i;
             linea.IdMedicamento = 10;
-            tratamientos.append({{QStringLiteral("R%1").arg(i), QStringLiteral("P%1").arg(i)}, {linea}});
+            TPacienteInforme paciente;
+            paciente.RefPaciente = QStringLiteral("R%1").arg(i);
+            paciente.Nombre = QStringLiteral("P%1").arg(i);
+            tratamientos.append({paciente, {linea}});
         }
         const TReportDocument hoja
                 = InformeTratamientos(QStringLiteral("TRATAMIENTO DEL PACIENTE"), tratamientos, {});

@@ -283,7 +283,8 @@ const QList<TVentanaPrueba> &Ventanas()
             {"DlgNotasVersion", Ventana<TDlgNotasVersion>(QString(), QStringList())},
             {"DlgActualizacionMaquina", Ventana<TDlgActualizacionMaquina>()},
             {"FormCambioVersionMaquina",
-             Ventana<TFormCambioVersionMaquina>(QStringLiteral("1.2"), std::function<bool()>([] { return true; }))},
+             Ventana<TFormCambioVersionMaquina>(QStringLiteral("1.2"),
+                                                std::function<bool()>([] { return true; }))},
             {"FormPreview", Ventana<TFormPreview>(TReportDocument {})},
             {"DlgBackupRestaurar", Ventana<TDlgBackupRestaurar>()},
             {"DlgSelectNetwork",
@@ -381,7 +382,8 @@ const QHash<int, QSet<QString>> kIgualesPorIdioma = {
                   "|MODIFICAR|MOTIVO|MÉDICO:|NOTAS|Nº BLISTER|Nº BLISTER :|OCTOGONAL|PACIENTE"
                   "|PACIENTE :|PACIENTES|PERFIL|POR CADA|POSOLOGIA|Posologia|POSOLOGIA ETIQUETAS"
                   "|PREPARADO :|PREPARADO POR|PREPARADOR|PVP|REALIZADO|REDONDA|REF. BLISTER Kelvo"
-                  "|REPETIR CADA|RESTAURAR|RESULTADO|SEGUNDO|SEMANAL|Semanas|SERVIDOR|SEXO|SISTEMA|SIT. ENTREGA"
+                  "|REPETIR CADA|RESTAURAR|RESULTADO|SEGUNDO|SEMANAL|Semanas|SERVIDOR|SEXO|SISTEMA|SIT. "
+                  "ENTREGA"
                   "|TEL :|TEMPERATURA|Temperatura|TODAS|Gateway|GATEWAY :"
                   "|TODOS|Todos|UTILIDADES|VALIDADO :|VALIDADO POR|VALIDADO POR :|VALIDAR"
                   "|Ver medicamentos|Aplicar|Cancelar|ITALIANO")},
