@@ -29,6 +29,9 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcInicio, "pastillero.inicio", QtInfoMsg)
 
 namespace {
 
@@ -69,12 +72,8 @@ Inicio::~Inicio()
 
 Inicio::Outcome Inicio::start()
 {
-    if (!m_directory.isUsable()) {
-        m_prompts.showError(Traducir(QStringLiteral("ERR_DIRECTORIO_APLICACION"),
-                                     QStringLiteral("NO SE PUEDE ESCRIBIR EN EL DIRECTORIO DE LA APLICACION"))
-                            + QLatin1Char(' ') + m_directory.path());
+    if (!checkDirectory())
         return Outcome::DirectoryUnusable;
-    }
     step(1, QStringLiteral("single instance"));
     if (!checkSingleInstance())
         return Outcome::AnotherInstance;
@@ -126,8 +125,36 @@ Inicio::Outcome Inicio::start()
 
 void Inicio::step(int number, const QString &name)
 {
+    qCInfo(lcInicio).noquote() << "step" << number << name;
     if (onStep)
         onStep(number, name);
+}
+
+bool Inicio::checkDirectory()
+{
+    // Checked before anything is written, so a refused start leaves no file behind.
+    QString problem;
+    if (!m_directory.hasRoomToWork())
+        problem = Traducir(
+                QStringLiteral("ERR_DIRECTORIO_SIN_ESPACIO"),
+                QStringLiteral("NO QUEDA ESPACIO LIBRE EN EL DISCO DEL DIRECTORIO DE LA APLICACION"));
+    else if (!m_directory.isUsable())
+        problem = Traducir(QStringLiteral("ERR_DIRECTORIO_APLICACION"),
+                           QStringLiteral("NO SE PUEDE ESCRIBIR EN EL DIRECTORIO DE LA APLICACION"));
+    if (problem.isEmpty())
+        return true;
+    problem += QLatin1Char(' ') + m_directory.path();
+    qCWarning(lcInicio).noquote() << problem;
+    m_prompts.showError(problem);
+    return false;
+}
+
+void Inicio::announce(const QString &what, const QString &where)
+{
+    // Support asks first where a workstation keeps its files: the log and the standard error
+    // (the desktop session's journal) both say it.
+    Log(QStringLiteral(": ") + what + QStringLiteral(": ") + where);
+    qCInfo(lcInicio).noquote() << what << where;
 }
 
 IniFile Inicio::ini() const
@@ -137,14 +164,16 @@ IniFile Inicio::ini() const
 
 QString Inicio::firstArgument() const
 {
-    // Arguments of the application itself; "--appdir DIR" chooses the directory only.
+    // Arguments of the application itself; "--appdir DIR" chooses the directory and "--demo"
+    // asks for the demo pharmacy, neither is handed on.
     for (qsizetype i = 1; i < m_arguments.size(); ++i) {
         const QString &argument = m_arguments.at(i);
         if (argument == QLatin1String("--appdir")) {
             ++i;
             continue;
         }
-        if (argument.startsWith(QLatin1String("--appdir=")))
+        if (argument.startsWith(QLatin1String("--appdir="))
+            || argument == QLatin1String(DemoPharmacy::kArgumentoDemo))
             continue;
         return argument;
     }
@@ -171,11 +200,15 @@ void Inicio::waitForMaintenance()
 void Inicio::startLog()
 {
     uLog::IniciarLog(ini(), m_directory.logFile());
+    announce(QStringLiteral("DIRECTORIO APLICACION"), m_directory.path());
 }
 
 void Inicio::createCatalogue()
 {
-    m_lenguaje = std::make_unique<TLenguaje>(m_directory.catalogueFile());
+    const QString shipped = m_directory.shippedCatalogueFile();
+    if (!shipped.isEmpty())
+        announce(QStringLiteral("TRADUCCIONES INSTALADAS"), shipped);
+    m_lenguaje = std::make_unique<TLenguaje>(m_directory.catalogueFile(), shipped);
     m_lenguaje->SetModoDesarrollo(firstArgument() == kArgumentoDesarrollo);
 }
 
@@ -193,9 +226,11 @@ bool Inicio::createDataModule()
     try {
         m_dm = std::make_unique<TDM>(m_directory);
     } catch (const AppError &error) {
+        qCWarning(lcInicio).noquote() << error.message();
         ManejadorErrores::Reportar(error.message());
         return false;
     }
+    announce(QStringLiteral("BASE DE DATOS"), m_dm->DescripcionConexion());
     return true;
 }
 
@@ -249,8 +284,9 @@ void Inicio::markEmptyMedicationCatalogue()
 {
     // The demo pharmacy first, so a demo directory never reads as an empty catalogue.
     IniFile file = ini();
-    ManejadorErrores::Proteger([&file] {
-        DemoPharmacy::PrepararSiProcede(file, DM(), Preferencias());
+    const bool demoAskedFor = m_arguments.contains(QLatin1String(DemoPharmacy::kArgumentoDemo));
+    ManejadorErrores::Proteger([&file, demoAskedFor] {
+        DemoPharmacy::PrepararSiProcede(file, demoAskedFor, DM(), Preferencias());
         MarcarCatalogoVacio(file);
     });
 }

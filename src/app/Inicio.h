@@ -51,6 +51,10 @@ public:
 
 private:
     void step(int number, const QString &name);
+    // The application directory exists, accepts files and has room on its disk; else says why.
+    bool checkDirectory();
+    // Says in the log and on the standard error where a part of the installation lives.
+    void announce(const QString &what, const QString &where);
 
     bool checkSingleInstance();
     void waitForMaintenance();

@@ -308,9 +308,9 @@ bool Preparar(TDM &dm, TPreferences &preferencias)
     return true;
 }
 
-bool PrepararSiProcede(const IniFile &ini, TDM &dm, TPreferences &preferencias)
+bool PrepararSiProcede(const IniFile &ini, bool pedida, TDM &dm, TPreferences &preferencias)
 {
-    return EsDirectorioDemo(ini) && Preparar(dm, preferencias);
+    return (pedida || EsDirectorioDemo(ini)) && Preparar(dm, preferencias);
 }
 
 } // namespace DemoPharmacy

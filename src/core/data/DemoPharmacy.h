@@ -23,7 +23,11 @@ bool EsDirectorioDemo(const IniFile &ini);
 // it did. Throws AppError when the database refuses; nothing is then written.
 bool Preparar(TDM &dm, TPreferences &preferencias);
 
-// The start-up's call: prepares the demo pharmacy in a demo directory, does nothing elsewhere.
-bool PrepararSiProcede(const IniFile &ini, TDM &dm, TPreferences &preferencias);
+// The start-up's call: prepares the demo pharmacy in a demo directory, or in any new database
+// when the command line asked for it ("--demo"); does nothing elsewhere.
+bool PrepararSiProcede(const IniFile &ini, bool pedida, TDM &dm, TPreferences &preferencias);
+
+// The command-line switch that asks for the demo pharmacy in a new database.
+inline constexpr const char *kArgumentoDemo = "--demo";
 
 } // namespace DemoPharmacy

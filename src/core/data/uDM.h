@@ -46,6 +46,8 @@ public:
     // backups and patient files live: that file's folder, a server database's shared folder, or
     // the application directory.
     QString RutaBaseDatos() const;
+    // Where the data lives, for the log: the file, or the server and database (never a password).
+    QString DescripcionConexion() const { return m_connection.describe(); }
     QString DirectorioBaseDatos() const;
 
     // --- Statements ------------------------------------------------------------------------

@@ -30,13 +30,35 @@ int IndiceIdioma(const QString &idioma)
     return ok && indice >= 0 && indice < LineaCatalogo::kIdiomas ? indice : -1;
 }
 
+// The catalogue lines of a file (those with a "="); none when it cannot be read.
+QStringList LineasDelFichero(const QString &ruta)
+{
+    QFile fichero(ruta);
+    if (!fichero.open(QIODevice::ReadOnly))
+        return {};
+    QString texto = TextEncoding::decodeUtf8OrWindows1252(fichero.readAll());
+    if (texto.startsWith(QChar(0xFEFF)))
+        texto.remove(0, 1);
+    texto.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    texto.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QStringList lineas;
+    for (const QString &linea : texto.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (linea.contains(QLatin1Char('=')))
+            lineas << linea;
+    }
+    return lineas;
+}
+
 } // namespace
 
-TLenguaje::TLenguaje(QString fichero)
+TLenguaje::TLenguaje(QString fichero, const QString &catalogoInstalado)
     : m_fichero(std::move(fichero))
 {
     Q_ASSERT_X(!g_lenguaje, "TLenguaje", "one catalogue per process");
-    Cargar();
+    for (const QString &linea : LineasDelFichero(m_fichero))
+        Agregar(linea);
+    if (!catalogoInstalado.isEmpty())
+        Completar(LineasDelFichero(catalogoInstalado));
     g_lenguaje = this;
 }
 
@@ -46,18 +68,12 @@ TLenguaje::~TLenguaje()
         g_lenguaje = nullptr;
 }
 
-void TLenguaje::Cargar()
+void TLenguaje::Completar(const QStringList &lineas)
 {
-    QFile fichero(m_fichero);
-    if (!fichero.open(QIODevice::ReadOnly))
-        return;
-    QString texto = TextEncoding::decodeUtf8OrWindows1252(fichero.readAll());
-    if (texto.startsWith(QChar(0xFEFF)))
-        texto.remove(0, 1);
-    texto.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    texto.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    for (const QString &linea : texto.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        if (linea.contains(QLatin1Char('=')))
+    IndexarSiHaceFalta();
+    const QHash<QString, qsizetype> propias = m_indice;
+    for (const QString &linea : lineas) {
+        if (!propias.contains(LineaCatalogo::Clave(linea).toCaseFolded()))
             Agregar(linea);
     }
 }

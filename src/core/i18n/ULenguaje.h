@@ -13,9 +13,12 @@
 class TLenguaje
 {
 public:
-    // Loads the file when it exists; a missing file gives an empty catalogue. Registers the
+    // Loads the file when it exists; a missing file gives an empty catalogue. An installed copy
+    // also names the catalogue its package ships: its lines complete the user's file with every
+    // key the file lacks (a first start, or keys of a newer package), while the lines the user
+    // edited keep their texts. Saving writes the whole list to the user's file. Registers the
     // instance as the process's catalogue.
-    explicit TLenguaje(QString fichero);
+    explicit TLenguaje(QString fichero, const QString &catalogoInstalado = {});
     ~TLenguaje();
     TLenguaje(const TLenguaje &) = delete;
     TLenguaje &operator=(const TLenguaje &) = delete;
@@ -64,7 +67,7 @@ public:
     bool ModoCaptura() const { return m_modoCaptura; }
 
 private:
-    void Cargar();
+    void Completar(const QStringList &lineas);
     void IndexarSiHaceFalta() const;
 
     QString m_fichero;

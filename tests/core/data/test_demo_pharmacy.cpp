@@ -115,17 +115,28 @@ private slots:
         QCOMPARE(count(dm, QStringLiteral("Paciente")), patients);
     }
 
-    void onlyADemoDirectoryIsPrepared()
+    void preparedOnlyWhenAskedFor_data()
     {
+        QTest::addColumn<bool>("demoDirectory");
+        QTest::addColumn<bool>("commandLine");
+        QTest::addColumn<int>("patients");
+        QTest::newRow("a pharmacy's own directory") << false << false << 0;
+        QTest::newRow("the demo directory") << true << false << 12;
+        QTest::newRow("asked for on the command line") << false << true << 12;
+    }
+    void preparedOnlyWhenAskedFor()
+    {
+        QFETCH(bool, demoDirectory);
+        QFETCH(bool, commandLine);
+        QFETCH(int, patients);
         TestDatabase db;
         TDM dm(db.directory());
         TPreferences prefs(IniFile(db.directory().iniFile()));
         IniFile ini(db.directory().iniFile());
-        QVERIFY(!DemoPharmacy::PrepararSiProcede(ini, dm, prefs));
-        QCOMPARE(count(dm, QStringLiteral("Paciente")), 0);
-        ini.writeString(QStringLiteral("DEMO"), QStringLiteral("FARMACIA"), QStringLiteral("1"));
-        QVERIFY(DemoPharmacy::PrepararSiProcede(ini, dm, prefs));
-        QCOMPARE(count(dm, QStringLiteral("Paciente")), 12);
+        if (demoDirectory)
+            ini.writeString(QStringLiteral("DEMO"), QStringLiteral("FARMACIA"), QStringLiteral("1"));
+        QCOMPARE(DemoPharmacy::PrepararSiProcede(ini, commandLine, dm, prefs), patients > 0);
+        QCOMPARE(count(dm, QStringLiteral("Paciente")), patients);
     }
 };
 

@@ -44,6 +44,8 @@ private slots:
     void cargaLeeWindows1252DeInstalacionesAntiguas();
     void cargaDescartaLineasSinClave();
     void ficheroAusenteDaCatalogoVacio();
+    void catalogoInstaladoCompletaElDelUsuario_data();
+    void catalogoInstaladoCompletaElDelUsuario();
     void agregarMantieneElOrden();
 
     void guardarEscribeUtf8ConCrLfYSeReleeIgual();
@@ -225,6 +227,43 @@ void TestCatalogue::ficheroAusenteDaCatalogoVacio()
     QVERIFY(lenguaje.Lineas().isEmpty());
     QCOMPARE(lenguaje.Traducir(QStringLiteral("STR_X"), QStringLiteral("X")), QStringLiteral("X"));
     QVERIFY(!dir.exists(QStringLiteral("pastillero.lng")));
+}
+
+void TestCatalogue::catalogoInstaladoCompletaElDelUsuario_data()
+{
+    QTest::addColumn<QStringList>("usuario"); // empty: the user has no catalogue yet
+    QTest::addColumn<QStringList>("instalado");
+    QTest::addColumn<QStringList>("lineas");
+    const QStringList instalado {"A=Uno|One", "B=Dos|Two", "C=Tres|Three"};
+    QTest::newRow("first start: the shipped catalogue") << QStringList {} << instalado << instalado;
+    QTest::newRow("a newer package adds its keys, the user's texts stay")
+            << QStringList {"a=UNO editado", "Z=Propia"} << instalado
+            << QStringList {"a=UNO editado", "B=Dos|Two", "C=Tres|Three", "Z=Propia"};
+    QTest::newRow("no shipped catalogue (portable copy)")
+            << QStringList {"A=1"} << QStringList {} << QStringList {"A=1"};
+}
+
+void TestCatalogue::catalogoInstaladoCompletaElDelUsuario()
+{
+    QFETCH(QStringList, usuario);
+    QFETCH(QStringList, instalado);
+    QFETCH(QStringList, lineas);
+    TestAppDirectory dir;
+    const QString propio = usuario.isEmpty()
+            ? dir.file(QStringLiteral("pastillero.lng"))
+            : dir.write(QStringLiteral("pastillero.lng"), usuario.join(QStringLiteral("\r\n")).toUtf8());
+    const QString compartido = instalado.isEmpty()
+            ? QString()
+            : dir.write(QStringLiteral("instalado.lng"), instalado.join(QStringLiteral("\r\n")).toUtf8());
+    TLenguaje lenguaje(propio, compartido);
+    QCOMPARE(lenguaje.Lineas(), lineas);
+    // Saving writes the user's file only.
+    lenguaje.Guardar();
+    QCOMPARE(QString::fromUtf8(dir.read(QStringLiteral("pastillero.lng")))
+                     .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts),
+             lineas);
+    if (!compartido.isEmpty())
+        QCOMPARE(dir.read(QStringLiteral("instalado.lng")), instalado.join(QStringLiteral("\r\n")).toUtf8());
 }
 
 void TestCatalogue::agregarMantieneElOrden()

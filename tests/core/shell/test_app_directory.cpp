@@ -1,6 +1,7 @@
 #include "core/shell/AppDirectory.h"
 #include "support/TestAppDirectory.h"
 
+#include <QDir>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -32,19 +33,37 @@ private slots:
         QCOMPARE(directory.iniFile(), target + QStringLiteral("/pastillero.ini"));
     }
 
-    void writableExecutableFolderIsAPortableInstall()
+    // Where the executable lies decides the folder: the layout is made under a temporary prefix.
+    void chosenFromTheExecutablesPlace_data()
     {
-        TestAppDirectory exe;
-        QCOMPARE(AppDirectory::resolve({QStringLiteral("pastillero")}, exe.path()).path(), exe.path());
+        QTest::addColumn<QString>("executableDir");
+        QTest::addColumn<QStringList>("shippedFolders");
+        QTest::addColumn<bool>("usersDataFolder");
+        QTest::newRow("portable: a writable folder") << "farmacia" << QStringList {} << false;
+        QTest::newRow("a bin folder without shipped files is portable") << "bin" << QStringList {} << false;
+        QTest::newRow("installed: bin beside share/pastillero, writable or not")
+                << "bin" << QStringList {"share/pastillero"} << true;
+        QTest::newRow("a folder that cannot be written") << "not-there" << QStringList {} << true;
     }
-
-    void otherwiseTheUsersDataFolder()
+    void chosenFromTheExecutablesPlace()
     {
-        TestAppDirectory exe;
-        const QString missing = exe.file(QStringLiteral("not-there"));
-        const AppDirectory directory = AppDirectory::resolve({QStringLiteral("pastillero")}, missing);
-        QCOMPARE(directory.path(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        QFETCH(QString, executableDir);
+        QFETCH(QStringList, shippedFolders);
+        QFETCH(bool, usersDataFolder);
+        TestAppDirectory prefix;
+        if (executableDir != QLatin1String("not-there"))
+            QVERIFY(QDir(prefix.path()).mkpath(executableDir));
+        for (const QString &folder : shippedFolders)
+            QVERIFY(QDir(prefix.path()).mkpath(folder));
+        const QString exe = prefix.file(executableDir);
+
+        const AppDirectory directory = AppDirectory::resolve({QStringLiteral("pastillero")}, exe);
+        QCOMPARE(directory.path(),
+                 usersDataFolder ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) : exe);
         QVERIFY(directory.isUsable());
+        QCOMPARE(directory.shippedCatalogueFile(),
+                 shippedFolders.isEmpty() ? QString()
+                                          : prefix.file(QStringLiteral("share/pastillero/pastillero.lng")));
     }
 
     void namedFilesKeepTheirNames()
