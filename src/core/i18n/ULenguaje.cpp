@@ -73,8 +73,8 @@ void TLenguaje::Completar(const QStringList &lineas)
     IndexarSiHaceFalta();
     const QHash<QString, qsizetype> propias = m_indice;
     for (const QString &linea : lineas) {
-        if (!propias.contains(LineaCatalogo::Clave(linea).toCaseFolded()))
-            Agregar(linea);
+        if (!propias.contains(LineaCatalogo::Clave(linea).toCaseFolded()) && Agregar(linea))
+            m_lineasInstaladas.insert(linea);
     }
 }
 
@@ -164,8 +164,10 @@ void TLenguaje::Vaciar()
 void TLenguaje::Guardar() const
 {
     QByteArray contenido;
-    for (const QString &linea : m_lineas)
-        contenido += linea.toUtf8() + "\r\n";
+    for (const QString &linea : m_lineas) {
+        if (!m_lineasInstaladas.contains(linea))
+            contenido += linea.toUtf8() + "\r\n";
+    }
     QSaveFile fichero(m_fichero);
     if (!fichero.open(QIODevice::WriteOnly) || fichero.write(contenido) != contenido.size()
         || !ConfirmarEscritura(fichero))

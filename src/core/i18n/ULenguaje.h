@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -16,8 +17,7 @@ public:
     // Loads the file when it exists; a missing file gives an empty catalogue. An installed copy
     // also names the catalogue its package ships: its lines complete the user's file with every
     // key the file lacks (a first start, or keys of a newer package), while the lines the user
-    // edited keep their texts. Saving writes the whole list to the user's file. Registers the
-    // instance as the process's catalogue.
+    // edited keep their texts. Registers the instance as the process's catalogue.
     explicit TLenguaje(QString fichero, const QString &catalogoInstalado = {});
     ~TLenguaje();
     TLenguaje(const TLenguaje &) = delete;
@@ -56,8 +56,10 @@ public:
     const QStringList &Lineas() const { return m_lineas; }
     const QString &Fichero() const { return m_fichero; }
 
-    // Writes the whole list to the file, replacing it at once (never half-written). Throws
-    // AppError when the file cannot be written.
+    // Writes the list to the file, replacing it at once (never half-written); the lines taken
+    // unchanged from an installed package's catalogue stay out, so that a newer package's
+    // corrections reach every text the user did not edit. Throws AppError when the file cannot
+    // be written.
     void Guardar() const;
 
     // Developer mode comes from the command line; capture mode can be switched only in it.
@@ -78,6 +80,8 @@ private:
     // First line of each key (case-folded), rebuilt after the list changes.
     mutable QHash<QString, qsizetype> m_indice;
     mutable bool m_indiceValido = false;
+    // The lines that came from the installed package's catalogue, as they were there.
+    QSet<QString> m_lineasInstaladas;
 };
 
 // The process's catalogue; it must exist.

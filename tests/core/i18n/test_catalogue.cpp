@@ -234,13 +234,16 @@ void TestCatalogue::catalogoInstaladoCompletaElDelUsuario_data()
     QTest::addColumn<QStringList>("usuario"); // empty: the user has no catalogue yet
     QTest::addColumn<QStringList>("instalado");
     QTest::addColumn<QStringList>("lineas");
+    QTest::addColumn<QStringList>("guardadas"); // what saving writes to the user's file
     const QStringList instalado {"A=Uno|One", "B=Dos|Two", "C=Tres|Three"};
-    QTest::newRow("first start: the shipped catalogue") << QStringList {} << instalado << instalado;
+    QTest::newRow("first start: the shipped catalogue")
+            << QStringList {} << instalado << instalado << QStringList {"N=Nueva"};
     QTest::newRow("a newer package adds its keys, the user's texts stay")
             << QStringList {"a=UNO editado", "Z=Propia"} << instalado
-            << QStringList {"a=UNO editado", "B=Dos|Two", "C=Tres|Three", "Z=Propia"};
+            << QStringList {"a=UNO editado", "B=Dos|Two", "C=Tres|Three", "Z=Propia"}
+            << QStringList {"a=UNO editado", "N=Nueva", "Z=Propia"};
     QTest::newRow("no shipped catalogue (portable copy)")
-            << QStringList {"A=1"} << QStringList {} << QStringList {"A=1"};
+            << QStringList {"A=1"} << QStringList {} << QStringList {"A=1"} << QStringList {"A=1", "N=Nueva"};
 }
 
 void TestCatalogue::catalogoInstaladoCompletaElDelUsuario()
@@ -248,6 +251,7 @@ void TestCatalogue::catalogoInstaladoCompletaElDelUsuario()
     QFETCH(QStringList, usuario);
     QFETCH(QStringList, instalado);
     QFETCH(QStringList, lineas);
+    QFETCH(QStringList, guardadas);
     TestAppDirectory dir;
     const QString propio = usuario.isEmpty()
             ? dir.file(QStringLiteral("pastillero.lng"))
@@ -257,11 +261,16 @@ void TestCatalogue::catalogoInstaladoCompletaElDelUsuario()
             : dir.write(QStringLiteral("instalado.lng"), instalado.join(QStringLiteral("\r\n")).toUtf8());
     TLenguaje lenguaje(propio, compartido);
     QCOMPARE(lenguaje.Lineas(), lineas);
-    // Saving writes the user's file only.
+    // The user's own lines and a new one are saved, in the user's file only; the editor writes
+    // back by emptying the list and adding every line again.
+    const QStringList editadas = lenguaje.Lineas() << QStringLiteral("N=Nueva");
+    lenguaje.Vaciar();
+    for (const QString &linea : editadas)
+        lenguaje.Agregar(linea);
     lenguaje.Guardar();
     QCOMPARE(QString::fromUtf8(dir.read(QStringLiteral("pastillero.lng")))
                      .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts),
-             lineas);
+             guardadas);
     if (!compartido.isEmpty())
         QCOMPARE(dir.read(QStringLiteral("instalado.lng")), instalado.join(QStringLiteral("\r\n")).toUtf8());
 }
