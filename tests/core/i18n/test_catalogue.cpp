@@ -263,7 +263,7 @@ void TestCatalogue::catalogoInstaladoCompletaElDelUsuario()
     QCOMPARE(lenguaje.Lineas(), lineas);
     // The user's own lines and a new one are saved, in the user's file only; the editor writes
     // back by emptying the list and adding every line again.
-    const QStringList editadas = lenguaje.Lineas() << QStringLiteral("N=Nueva");
+    const QStringList editadas = lenguaje.Lineas() + QStringList {QStringLiteral("N=Nueva")};
     lenguaje.Vaciar();
     for (const QString &linea : editadas)
         lenguaje.Agregar(linea);
