@@ -71,6 +71,7 @@ entry="$root/usr/share/applications/pastillero.desktop"
 desktop-file-validate "$entry" || fail "the desktop entry does not validate"
 program="$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")"
 [ -x "$root/usr/bin/$program" ] || fail "Exec=$program is not in /usr/bin"
+gzip -t "$root/usr/share/man/man1/$program.1.gz" || fail "no manual page"
 icon="$(sed -n 's/^Icon=//p' "$entry")"
 for size in 16x16 22x22 24x24 32x32 48x48 64x64 128x128 256x256 512x512; do
   png="$root/usr/share/icons/hicolor/$size/apps/$icon.png"
